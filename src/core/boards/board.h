@@ -1,0 +1,31 @@
+#pragma once
+// A dartboard of the venue: out of play, free, or holding one called match.
+
+#include "bracket/model.h"
+
+#include <string>
+#include <vector>
+
+namespace zorbon {
+
+inline constexpr std::string_view kBoardFree = " VOLNÝ";
+inline constexpr std::string_view kBoardOff = "N";
+
+enum class BoardState : std::uint8_t { Off, Free, Occupied };
+
+struct Board {
+    BoardState state = BoardState::Off;
+    int match = 0;       // MatchNumber while Occupied
+    std::string player1; // line 1 while Occupied
+    std::string player2; // line 2 while Occupied
+
+    bool visible() const { return state != BoardState::Off; }
+    TColor colour() const { return state == BoardState::Occupied ? TColor::clLime : TColor::clSilver; }
+    // The text lines the board shows: "N"; " VOLNÝ"; or MatchNumber, player 1, player 2.
+    std::vector<std::string> lines() const;
+};
+
+// "terč č.<n>": the board's name in announcements.
+std::string boardName(int n);
+
+} // namespace zorbon

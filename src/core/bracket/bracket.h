@@ -1,0 +1,72 @@
+#pragma once
+// The state of one bracket window's tournament: the texts of every cell, every box's state,
+// the boards, the winner line and an open correction.
+
+#include "boards/board.h"
+#include "bracket/tables.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zorbon {
+
+// The six cells remembered when a box is opened for correction.
+struct CorrectionContext {
+    int box = 0;               // MatchNumber of the corrected box
+    SlotId name1 = kNoSlot;    // upper slot (name and score cell)
+    SlotId name2 = kNoSlot;    // lower slot
+    SlotId winnerTo = kNoSlot; // the box's winner target
+    SlotId loserTo = kNoSlot;  // the box's loser target; kNoSlot stands for the scratch cell "porazeny"
+};
+
+class Bracket {
+public:
+    explicit Bracket(int size);
+
+    const AdvancementTable& table() const { return *m_table; }
+    int size() const { return m_table->size; }
+
+    const std::string& name(SlotId id) const { return m_names[idx(id)]; }
+    const std::string& score(SlotId id) const { return m_scores[idx(id)]; }
+    void setName(SlotId id, std::string text) { m_names[idx(id)] = std::move(text); }
+    void setScore(SlotId id, std::string text) { m_scores[idx(id)] = std::move(text); }
+
+    BoxState state(int number) const { return m_states[static_cast<std::size_t>(number - 1)]; }
+    void setState(int number, BoxState s) { m_states[static_cast<std::size_t>(number - 1)] = s; }
+    // A cell shows the state of the box it belongs to.
+    BoxState slotState(SlotId id) const { return state(m_table->slot(id).box); }
+    // Pending and neither name is " ?".
+    bool ready(int number) const;
+
+    // Boards 1 .. rules.panelPlaces.
+    const Board& board(int n) const { return m_boards[static_cast<std::size_t>(n - 1)]; }
+    Board& board(int n) { return m_boards[static_cast<std::size_t>(n - 1)]; }
+    int boardCount() const { return static_cast<int>(m_boards.size()); }
+
+    std::string winnerLine;                   // LabVitez
+    std::string porazeny;                     // scratch cell of a losers'-side correction
+    std::optional<CorrectionContext> correction; // the context of the last correction opened
+    bool correctionMode = false;              // the correction controls are open
+
+    // Every box Pending with " ?" and " 0", the winner line "Vítězem je : "; boards untouched.
+    void reset();
+
+private:
+    std::size_t idx(SlotId id) const { return static_cast<std::size_t>(id); }
+    const AdvancementTable* m_table;
+    std::vector<std::string> m_names;
+    std::vector<std::string> m_scores;
+    std::vector<BoxState> m_states;
+    std::vector<Board> m_boards;
+};
+
+// The three bracket windows' tournaments; the draw resets all three and fills one.
+struct Brackets {
+    Bracket b8{8};
+    Bracket b16{16};
+    Bracket b32{32};
+    Bracket& bySize(int size) { return size == 8 ? b8 : size == 16 ? b16 : b32; }
+};
+
+} // namespace zorbon

@@ -1,0 +1,19 @@
+#pragma once
+// Conversion between the program's UTF-8 text and the Windows-1250 bytes of its files.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zorbon {
+
+// UTF-8 to Windows-1250; nullopt when the text holds a character the code page cannot hold.
+std::optional<std::string> toCp1250(std::string_view utf8);
+
+// Windows-1250 to UTF-8. The five byte values the code page leaves undefined come back as the
+// C1 control characters of the same number, so a damaged file survives a read and a rewrite unchanged.
+std::string fromCp1250(std::string_view bytes);
+
+bool fitsCp1250(std::string_view utf8);
+
+} // namespace zorbon

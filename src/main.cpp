@@ -1,0 +1,23 @@
+#include "Zorbon.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zorbon"));
+    QApplication::setApplicationVersion(QStringLiteral("1.02"));
+
+    // Qt's own buttons and dialogs (Yes/No, the print dialog) speak Czech like the rest of the program.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    zorbon::ui::Zorbon zorbon;
+    zorbon.start();
+    return QApplication::exec();
+}

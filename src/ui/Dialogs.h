@@ -1,0 +1,50 @@
+#pragma once
+// The one way the program shows a message, asks a question or runs a modal dialog, so that tests
+// can answer in advance and read back everything that was shown.
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+namespace zorbon::ui {
+
+class Dialogs {
+public:
+    // A plain message box with an OK button.
+    static void message(QWidget* parent, const QString& text);
+    // The run-time's error report for a failed file operation or bad number.
+    static void error(QWidget* parent, const QString& text);
+    // The system's Yes/No confirmation box; true for Yes.
+    static bool question(QWidget* parent, const QString& text);
+    // Runs one of the program's own dialogs modally and returns its result code.
+    static int exec(QDialog* dialog);
+    // The standard warning beep for a refused key.
+    static void beep();
+
+    // --- Tests ---------------------------------------------------------------------------
+    enum class Kind { Message, Error, Question, Dialog, Beep };
+    struct Shown {
+        Kind kind;
+        QString text; // the message or question; the dialog's objectName for Kind::Dialog
+    };
+    using Script = std::function<void(QDialog*)>;
+
+    // From now on nothing blocks: messages are recorded, questions take the next queued answer and
+    // dialogs run the next queued script while shown. A question or dialog with nothing queued
+    // aborts the test at once.
+    static void beginScripted();
+    static void endScripted();
+    static bool scripted();
+    static void answer(bool yes);       // queue an answer for the next question
+    static void script(Script script);  // queue what to do with the next dialog
+    static int unanswered();            // answers and scripts still queued
+    static const QList<Shown>& shown();
+    static QStringList messages();      // texts of the messages and errors shown, in order
+    static void clearShown();
+};
+
+} // namespace zorbon::ui

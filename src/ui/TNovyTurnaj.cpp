@@ -1,0 +1,10 @@
+#include "TNovyTurnaj.h"
+
+namespace zorbon::ui {
+
+TNovyTurnaj::TNovyTurnaj(Zorbon& app) : m_app(app)
+{
+    setObjectName("TNovyTurnaj");
+}
+
+} // namespace zorbon::ui

@@ -1,0 +1,10 @@
+#include "TOdeber.h"
+
+namespace zorbon::ui {
+
+TOdeber::TOdeber(Zorbon& app) : m_app(app)
+{
+    setObjectName("TOdeber");
+}
+
+} // namespace zorbon::ui

@@ -1,0 +1,10 @@
+#include "TOpravduOdebrat.h"
+
+namespace zorbon::ui {
+
+TOpravduOdebrat::TOpravduOdebrat(Zorbon& app) : m_app(app)
+{
+    setObjectName("TOpravduOdebrat");
+}
+
+} // namespace zorbon::ui
