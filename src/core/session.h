@@ -2,19 +2,12 @@
 // Everything the running program knows, held in one place so that windows only show it.
 
 #include "bracket/bracket.h"
+#include "records/header.h"
 
 #include <string>
 #include <vector>
 
 namespace zorbon {
-
-// Name, playing place and date of the tournament; never written to disk.
-struct TournamentHeader {
-    std::string name;
-    std::string place;
-    std::string date;
-    bool exists() const { return !name.empty() || !place.empty() || !date.empty(); }
-};
 
 // What lives before the draw: the header, the main window's list of registered names (what the
 // draw consumes), the registration dialog's own list (what the roster is saved from) and the

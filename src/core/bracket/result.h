@@ -1,0 +1,19 @@
+#pragma once
+// Entering a match's result: validation, advancement, walkovers, the final and freeing the board.
+
+#include "bracket/bracket.h"
+
+#include <string>
+
+namespace zorbon {
+
+struct EntryResult {
+    bool accepted = false; // the dialog closes
+    std::string message;   // a refusal to show while the dialog stays open; empty for none
+};
+
+// OK of the result dialog opened from `board`, with the two score fields as typed.
+// Throws IoError (record) or ConvertError (a score that is not a number) before changing anything.
+EntryResult EnterResult(Bracket& bracket, int board, const std::string& score1, const std::string& score2);
+
+} // namespace zorbon
