@@ -54,6 +54,10 @@ bool EnsureWorkingLayout()
     for (const char* dir : {kSetupDir, "vysledky", "export"}) {
         fs::create_directories(dir, ec);
         ok = ok && fs::is_directory(dir, ec);
+        // A write cut short by a crash leaves its temporary file; the real file is intact, so drop it.
+        for (const auto& entry : fs::directory_iterator(dir, ec))
+            if (entry.path().filename().string().rfind(".zorbon-", 0) == 0)
+                fs::remove(entry.path(), ec);
     }
     try {
         if (!fs::exists(kRecordPath, ec) && !ec)
