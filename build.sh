@@ -49,8 +49,13 @@ case "$cmd" in
   test)
     install_missing "${PACKAGES[@]}"
     configure_and_build build/test RelWithDebInfo
-    cd build/test
-    ctest --output-on-failure -j"$(nproc)"
+    (cd build/test && ctest --output-on-failure -j"$(nproc)")
+    # Once more under AddressSanitizer and UndefinedBehaviorSanitizer: any report fails the run.
+    configure_and_build build/asan Debug -DZORBON_SANITIZE=ON
+    export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1"
+    export LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0"
+    export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+    (cd build/asan && ctest --output-on-failure -j"$(nproc)")
     ;;
   *)
     echo "usage: $0 run|test" >&2
