@@ -226,7 +226,7 @@ private slots:
         QVERIFY(app.HlavniOkno->close());
     }
 
-    void looksAsSpecified()
+    void showsItsControlsColoursAndMenus()
     {
         UiTestEnv env;
         Zorbon app;
