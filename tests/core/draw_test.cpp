@@ -117,8 +117,9 @@ TEST_P(DrawEveryCount, PutsEveryNameOnceAndTheByesWhereTheTablesSay)
     Bracket& b = brackets.bySize(size);
     const auto& t = b.table();
     for (Bracket* other : {&brackets.b8, &brackets.b16, &brackets.b32}) {
-        if (other != &b)
+        if (other != &b) {
             EXPECT_TRUE(isReset(*other));
+        }
     }
 
     // Every name once in slots 1..n, byes in n+1..S.
@@ -169,9 +170,10 @@ TEST_P(DrawEveryCount, PutsEveryNameOnceAndTheByesWhereTheTablesSay)
 
     // The 8 and 16 decide walkovers by the count: that agrees with where the byes landed.
     for (const auto& box : t.boxes) {
-        if (box.walkover.rule == WalkoverRule::FewerPlayers)
+        if (box.walkover.rule == WalkoverRule::FewerPlayers) {
             EXPECT_EQ(b.name(t.partner(box.loserTo)) == kBye, n < box.walkover.threshold)
                 << "box " << box.number << " with " << n << " players";
+        }
     }
 }
 

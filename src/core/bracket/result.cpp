@@ -77,10 +77,7 @@ EntryResult EnterResult(Bracket& bracket, int boardNumber, const std::string& sc
         bracket.setName(box.loserTo, loser);
     bracket.setScore(box.upper, scoreText(s1));
     bracket.setScore(box.lower, scoreText(s2));
-    // The box the loser entered must still be waiting; a count that disagrees with the bracket
-    // must not overwrite a box that is already on a board or decided.
-    const bool byCount = w.rule == WalkoverRule::FewerPlayers && playerCount < w.threshold
-                         && bracket.state(w.enteredBox) == BoxState::Pending;
+    const bool byCount = w.rule == WalkoverRule::FewerPlayers && playerCount < w.threshold;
     if (byCount)
         bracket.setName(w.target, loser);
 
@@ -89,8 +86,7 @@ EntryResult EnterResult(Bracket& bracket, int boardNumber, const std::string& sc
         bracket.setState(w.enteredBox, BoxState::Finished);
     freeBoard(board);
 
-    if (w.rule == WalkoverRule::OtherSlotBye && bracket.name(w.other) == kBye
-        && bracket.state(w.enteredBox) == BoxState::Pending) {
+    if (w.rule == WalkoverRule::OtherSlotBye && bracket.name(w.other) == kBye) {
         bracket.setName(w.target, bracket.name(box.loserTo));
         bracket.setState(w.enteredBox, BoxState::Finished);
     }
