@@ -3,12 +3,15 @@
 // recording Say, and short ways to reach cells by their control names.
 
 #include "boards/calling.h"
+#include "bracket/result.h"
 #include "bracket/bracket.h"
 #include "draw/draw.h"
 #include "records/record.h"
 #include "workdir.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zorbon::test {
@@ -41,6 +44,43 @@ inline int boardOf(const Bracket& b, int match)
     return 0;
 }
 
+// A placing line split after its label ("5-6. místo ") into label and name.
+inline std::pair<std::string, std::string> splitPlacing(const std::string& line)
+{
+    static const std::string mark = "místo ";
+    const auto at = line.find(mark);
+    EXPECT_NE(at, std::string::npos) << line;
+    if (at == std::string::npos)
+        return {{}, line};
+    return {line.substr(0, at + mark.size()), line.substr(at + mark.size())};
+}
+
+// The names the placing lines name, sorted.
+inline std::vector<std::string> placedNames(const std::vector<std::string>& lines)
+{
+    std::vector<std::string> names;
+    for (const auto& l : lines)
+        names.push_back(splitPlacing(l).second);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Everything an operation can change in a bracket, as one comparable text.
+inline std::string snapshot(const Bracket& b)
+{
+    std::string s;
+    for (SlotId i = 0; i < static_cast<SlotId>(b.table().slotSpecs.size()); ++i)
+        s += b.name(i) + "|" + b.score(i) + "|";
+    for (int m = 1; m <= b.table().boxCount(); ++m)
+        s += std::to_string(static_cast<int>(b.state(m)));
+    for (int n = 1; n <= b.boardCount(); ++n)
+        s += std::to_string(static_cast<int>(b.board(n).state)) + b.board(n).player1 + b.board(n).player2;
+    s += b.winnerLine + "|" + b.porazeny + "|" + (b.correctionMode ? "mode" : "") + "|";
+    if (b.correction)
+        s += std::to_string(b.correction->box);
+    return s;
+}
+
 class Engine : public WorkDir {
 protected:
     void SetUp() override
@@ -64,6 +104,16 @@ protected:
 
     // Sets k boards in play (the board-count dialog's OK).
     void boards(int k) { ApplyBoardCount(brackets, k); }
+
+    // Calls the box if it waits (by a click) and enters its result from its board.
+    bool play(Bracket& b, int match, const std::string& s1, const std::string& s2)
+    {
+        if (boardOf(b, match) == 0)
+            ClickToCall(b, match, say());
+        const int board = boardOf(b, match);
+        EXPECT_NE(board, 0) << "box " << match << " is on no board";
+        return board != 0 && EnterResult(b, board, s1, s2).accepted;
+    }
 
     Say say()
     {

@@ -26,18 +26,6 @@ protected:
         const int board = boardOf(b, match) ? boardOf(b, match) : onBoard(b, match);
         return EnterResult(b, board, s1, s2);
     }
-    // Everything a result can change, to show that a refusal changed nothing.
-    static std::string snapshot(const Bracket& b)
-    {
-        std::string s;
-        for (SlotId i = 0; i < static_cast<SlotId>(b.table().slotSpecs.size()); ++i)
-            s += b.name(i) + "|" + b.score(i) + "|";
-        for (int m = 1; m <= b.table().boxCount(); ++m)
-            s += std::to_string(static_cast<int>(b.state(m)));
-        for (int n = 1; n <= b.boardCount(); ++n)
-            s += std::to_string(static_cast<int>(b.board(n).state)) + b.board(n).player1;
-        return s + b.winnerLine;
-    }
 };
 
 } // namespace
