@@ -208,8 +208,8 @@ TEST_F(DrawTest, TheSameSeedDrawsTheSameOrder)
 TEST_F(DrawTest, RefusalsKeepTheListAndLeaveTheStartValues)
 {
     const std::pair<int, std::string_view> cases[] = {
-        {-5, kTooFewPlayers}, {0, kTooFewPlayers},   {1, kTooFewPlayers},  {3, kTooFewPlayers},
-        {33, kNo64Bracket},   {64, kNo64Bracket},    {65, kTooManyPlayers}, {1000, kTooManyPlayers},
+        {-5, kTooFewPlayers}, {0, kTooFewPlayers}, {1, kTooFewPlayers},   {3, kTooFewPlayers},
+        {33, kNo64Bracket},   {64, kNo64Bracket},  {65, kTooManyPlayers}, {1000, kTooManyPlayers},
     };
     for (const auto& [n, text] : cases) {
         WriteRecord({n, 9, 4, 77});

@@ -16,8 +16,8 @@ namespace {
 
 struct OrderCase {
     int size;
-    std::vector<int> boxes;           // losers'-side boxes in the order of their lines
-    std::vector<const char*> labels;  // L1, L2, ... placing labels
+    std::vector<int> boxes;          // losers'-side boxes in the order of their lines
+    std::vector<const char*> labels; // L1, L2, ... placing labels
 };
 
 void PrintTo(const OrderCase& c, std::ostream* os)
@@ -40,16 +40,16 @@ TEST_P(StandingsOrder, BoxesComeByRoundAndUpperSlot)
 
 INSTANTIATE_TEST_SUITE_P(
     AllSizes, StandingsOrder,
-    ::testing::Values(
-        OrderCase{8, {5, 6, 10, 9, 12, 13}, {"7-8. místo ", "5-6. místo ", "4. místo ", "3. místo "}},
-        OrderCase{16,
-                  {9, 10, 11, 12, 20, 19, 18, 17, 23, 24, 25, 26, 28, 29},
-                  {"13-16. místo ", "9-12. místo ", "7-8. místo ", "5-6. místo ", "4. místo ", "3. místo "}},
-        OrderCase{32,
-                  {17, 19, 21, 23, 25, 27, 29, 31, 34, 36, 35, 33, 38, 40, 39, 37,
-                   47, 48, 45, 46, 51, 52, 49, 50, 55, 56, 57, 58, 60, 61},
-                  {"25-32. místo ", "17-24. místo ", "13-16. místo ", "9-12. místo ", "7-8. místo ",
-                   "5-6. místo ", "4. místo ", "3. místo "}}));
+    ::testing::Values(OrderCase{8, {5, 6, 10, 9, 12, 13}, {"7-8. místo ", "5-6. místo ", "4. místo ", "3. místo "}},
+                      OrderCase{
+                          16,
+                          {9, 10, 11, 12, 20, 19, 18, 17, 23, 24, 25, 26, 28, 29},
+                          {"13-16. místo ", "9-12. místo ", "7-8. místo ", "5-6. místo ", "4. místo ", "3. místo "}},
+                      OrderCase{32,
+                                {17, 19, 21, 23, 25, 27, 29, 31, 34, 36, 35, 33, 38, 40, 39,
+                                 37, 47, 48, 45, 46, 51, 52, 49, 50, 55, 56, 57, 58, 60, 61},
+                                {"25-32. místo ", "17-24. místo ", "13-16. místo ", "9-12. místo ", "7-8. místo ",
+                                 "5-6. místo ", "4. místo ", "3. místo "}}));
 
 namespace {
 

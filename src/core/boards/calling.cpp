@@ -92,8 +92,8 @@ int ChooseFreeBoard(const Bracket& bracket)
 void CallMatch(Bracket& bracket, int box, int board, CallRoute route, const Say& say)
 {
     const auto& t = bracket.table();
-    if (!t.hasBox(box) || !bracket.ready(box) || board < 1 || board > t.rules.boards
-        || bracket.board(board).state != BoardState::Free)
+    if (!t.hasBox(box) || !bracket.ready(box) || board < 1 || board > t.rules.boards ||
+        bracket.board(board).state != BoardState::Free)
         return;
     const auto& spec = t.box(box);
     const bool isFinal = spec.isFinal();

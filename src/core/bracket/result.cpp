@@ -3,6 +3,8 @@
 #include "records/errors.h"
 #include "records/record.h"
 
+#include <algorithm>
+
 namespace zorbon {
 namespace {
 
@@ -43,8 +45,18 @@ EntryResult enterFinal(Bracket& bracket, Board& board, const BoxSpec& box, int s
 
 EntryResult EnterResult(Bracket& bracket, int board, const std::string& score1, const std::string& score2)
 {
-    const TournamentRecord record = ReadRecord();
-    return EnterResult(bracket, board, score1, score2, record.PlayerCount);
+    // Only a size whose walkovers go by the registered count needs the record; the 32 decides them
+    // from its cells, so its results are entered without touching the disk.
+    static const auto countsPlayers = [](int size) {
+        const auto& boxes = tableFor(size).boxes;
+        return std::any_of(boxes.begin(), boxes.end(),
+                           [](const BoxSpec& b) { return b.walkover.rule == WalkoverRule::FewerPlayers; });
+    };
+    static const bool byCount[3] = {countsPlayers(8), countsPlayers(16), countsPlayers(32)};
+    const int size = bracket.size();
+    const bool needsRecord = byCount[size == 8 ? 0 : size == 16 ? 1 : 2];
+    const int playerCount = needsRecord ? ReadRecord().PlayerCount : 0;
+    return EnterResult(bracket, board, score1, score2, playerCount);
 }
 
 EntryResult EnterResult(Bracket& bracket, int boardNumber, const std::string& score1, const std::string& score2,
@@ -55,8 +67,8 @@ EntryResult EnterResult(Bracket& bracket, int boardNumber, const std::string& sc
     if (boardNumber < 1 || boardNumber > t.rules.boards)
         return {};
     Board& board = bracket.board(boardNumber);
-    if (board.state != BoardState::Occupied || !t.hasBox(board.match)
-        || bracket.state(board.match) != BoxState::OnBoard)
+    if (board.state != BoardState::Occupied || !t.hasBox(board.match) ||
+        bracket.state(board.match) != BoxState::OnBoard)
         return {};
     const BoxSpec& box = t.box(board.match);
 
