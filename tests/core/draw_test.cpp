@@ -179,18 +179,6 @@ TEST_P(DrawEveryCount, PutsEveryNameOnceAndTheByesWhereTheTablesSay)
 
 INSTANTIATE_TEST_SUITE_P(FourToThirtyTwo, DrawEveryCount, ::testing::Range(4, 33));
 
-TEST_F(DrawTest, FourPlayersSettleTheWholeFirstRoundOfTheEight)
-{
-    Bracket& b = drawn(4);
-    for (const char* s : {"Lab11P", "Lab12P", "Lab13P", "Lab14P"})
-        EXPECT_NE(std::find(registered.begin(), registered.end(), nameAt(b, s)), registered.end()) << s;
-    EXPECT_EQ(nameAt(b, "Lab21L"), kBye);
-    EXPECT_EQ(nameAt(b, "Lab23L"), kBye);
-    for (int m = 1; m <= 6; ++m)
-        EXPECT_EQ(b.state(m), BoxState::Finished) << m;
-    EXPECT_EQ(ReadRecord().FirstOpenMatch, 7);
-}
-
 TEST_F(DrawTest, TheSameSeedDrawsTheSameOrder)
 {
     auto order = [this](std::uint32_t seed) {

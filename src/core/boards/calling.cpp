@@ -5,20 +5,6 @@
 namespace zorbon {
 namespace {
 
-void setFree(Board& b)
-{
-    b.state = BoardState::Free;
-    b.match = 0;
-    b.player1.clear();
-    b.player2.clear();
-}
-
-void setOff(Board& b)
-{
-    setFree(b);
-    b.state = BoardState::Off;
-}
-
 std::string finalNotice(const Bracket& bracket, CallRoute route)
 {
     const auto& r = bracket.table().rules;

@@ -8,14 +8,6 @@
 namespace zorbon {
 namespace {
 
-void freeBoard(Board& b)
-{
-    b.state = BoardState::Free;
-    b.match = 0;
-    b.player1.clear();
-    b.player2.clear();
-}
-
 EntryResult refused()
 {
     return {false, std::string(kBadResult)};
@@ -37,7 +29,7 @@ EntryResult enterFinal(Bracket& bracket, Board& board, const BoxSpec& box, int s
     bracket.setScore(box.upper, scoreText(s1));
     bracket.setScore(box.lower, scoreText(s2));
     bracket.setState(box.number, BoxState::Finished);
-    freeBoard(board);
+    setFree(board);
     return {true, {}};
 }
 
@@ -47,14 +39,9 @@ EntryResult EnterResult(Bracket& bracket, int board, const std::string& score1, 
 {
     // Only a size whose walkovers go by the registered count needs the record; the 32 decides them
     // from its cells, so its results are entered without touching the disk.
-    static const auto countsPlayers = [](int size) {
-        const auto& boxes = tableFor(size).boxes;
-        return std::any_of(boxes.begin(), boxes.end(),
-                           [](const BoxSpec& b) { return b.walkover.rule == WalkoverRule::FewerPlayers; });
-    };
-    static const bool byCount[3] = {countsPlayers(8), countsPlayers(16), countsPlayers(32)};
-    const int size = bracket.size();
-    const bool needsRecord = byCount[size == 8 ? 0 : size == 16 ? 1 : 2];
+    const auto& boxes = bracket.table().boxes;
+    const bool needsRecord = std::any_of(
+        boxes.begin(), boxes.end(), [](const BoxSpec& b) { return b.walkover.rule == WalkoverRule::FewerPlayers; });
     const int playerCount = needsRecord ? ReadRecord().PlayerCount : 0;
     return EnterResult(bracket, board, score1, score2, playerCount);
 }
@@ -96,7 +83,7 @@ EntryResult EnterResult(Bracket& bracket, int boardNumber, const std::string& sc
     bracket.setState(box.number, BoxState::Finished);
     if (byCount)
         bracket.setState(w.enteredBox, BoxState::Finished);
-    freeBoard(board);
+    setFree(board);
 
     if (w.rule == WalkoverRule::OtherSlotBye && bracket.name(w.other) == kBye) {
         bracket.setName(w.target, bracket.name(box.loserTo));
