@@ -37,12 +37,8 @@ EntryResult enterFinal(Bracket& bracket, Board& board, const BoxSpec& box, int s
 
 EntryResult EnterResult(Bracket& bracket, int board, const std::string& score1, const std::string& score2)
 {
-    // Only a size whose walkovers go by the registered count needs the record; the 32 decides them
-    // from its cells, so its results are entered without touching the disk.
-    const auto& boxes = bracket.table().boxes;
-    const bool needsRecord = std::any_of(
-        boxes.begin(), boxes.end(), [](const BoxSpec& b) { return b.walkover.rule == WalkoverRule::FewerPlayers; });
-    const int playerCount = needsRecord ? ReadRecord().PlayerCount : 0;
+    // Every OK reads the record afresh, so a lost record stops result entry in every size alike.
+    const int playerCount = ReadRecord().PlayerCount;
     return EnterResult(bracket, board, score1, score2, playerCount);
 }
 
