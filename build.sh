@@ -2,6 +2,7 @@
 # Installs what is missing, builds, and runs the program or its tests.
 #   ./build.sh run    build Release and start Zorbon in this folder
 #   ./build.sh test   build and run every test through CTest
+#   ./build.sh bench  build the benchmarks in Release and print their table (never part of test)
 set -euo pipefail
 cd "$(dirname "$0")"
 ROOT=$PWD
@@ -57,8 +58,12 @@ case "$cmd" in
     export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
     (cd build/asan && ctest --output-on-failure -j"$(nproc)")
     ;;
+  bench)
+    install_missing "${PACKAGES[@]}" libbenchmark-dev
+    exec bench/run.sh
+    ;;
   *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|bench" >&2
     exit 2
     ;;
 esac

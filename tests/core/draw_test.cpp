@@ -246,3 +246,33 @@ TEST_F(DrawTest, AMissingRecordStopsTheDrawBeforeAnythingChanges)
     EXPECT_EQ(list.size(), 8u);
     EXPECT_FALSE(isReset(brackets.b8));
 }
+
+// The draw and the board count without the file are the same rules: same bracket, same boards and
+// the same record values, for every player count and for the refusals.
+TEST_F(DrawTest, TheRecordInMemoryGivesTheSameDrawAndBoardsAsTheFile)
+{
+    for (const int n : {2, 4, 5, 8, 9, 13, 16, 17, 24, 31, 32, 40}) {
+        SCOPED_TRACE(n);
+        const int limit = std::max(1, boardLimitFor(n));
+        WriteRecord({n, 9, 4, 77});
+        Brackets file;
+        auto fileList = playerNames(n);
+        Lcg fileRng(n * 31u);
+        const DrawOutcome fromFile = Draw(file, fileList, fileRng);
+        ApplyBoardCount(file, limit);
+
+        Brackets memory;
+        auto memoryList = playerNames(n);
+        Lcg memoryRng(n * 31u);
+        TournamentRecord record{n, 9, 4, 77};
+        const DrawOutcome inMemory = Draw(memory, memoryList, memoryRng, record);
+        ApplyBoardCount(memory, limit, record);
+
+        EXPECT_EQ(inMemory.size, fromFile.size);
+        EXPECT_EQ(inMemory.refusal, fromFile.refusal);
+        EXPECT_EQ(memoryList, fileList);
+        EXPECT_EQ(record, ReadRecord());
+        for (const int size : {8, 16, 32})
+            EXPECT_EQ(snapshot(memory.bySize(size)), snapshot(file.bySize(size))) << size;
+    }
+}

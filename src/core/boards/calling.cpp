@@ -42,6 +42,12 @@ void ApplyBoardCount(Brackets& brackets, int k)
     TournamentRecord record = ReadRecord();
     record.BoardCount = k;
     WriteRecord(record);
+    ApplyBoardCount(brackets, k, record);
+}
+
+void ApplyBoardCount(Brackets& brackets, int k, TournamentRecord& record)
+{
+    record.BoardCount = k;
     const int size = bracketSizeFor(record.PlayerCount);
     if (size == 0)
         return; // no bracket serves this count, so there is no panel to set

@@ -2,6 +2,7 @@
 // Board count, board clicks and calling ready matches to free boards.
 
 #include "bracket/bracket.h"
+#include "records/record.h"
 
 #include <functional>
 #include <optional>
@@ -30,6 +31,8 @@ std::optional<std::string> refuseBoardCountChange(const Bracket& bracket);
 // OK of the board-count dialog: BoardCount := k in the record, then boards 1..k of the bracket that
 // serves the registered-player count become Free and the others Off. IoError from the record.
 void ApplyBoardCount(Brackets& brackets, int k);
+// The same with the record held by the caller: BoardCount := k in `record`, no file is touched.
+void ApplyBoardCount(Brackets& brackets, int k, TournamentRecord& record);
 
 // Every board of the bracket Off.
 void SetBoardsOff(Bracket& bracket);

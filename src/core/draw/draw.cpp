@@ -53,17 +53,9 @@ void placeByes(Bracket& bracket, int players)
     }
 }
 
-} // namespace
-
-DrawOutcome Draw(Brackets& brackets, std::vector<std::string>& players, Lcg& rng)
+// Resets all three brackets and chooses the size, or refuses.
+DrawOutcome chooseSize(Brackets& brackets, const std::vector<std::string>& players, int n)
 {
-    TournamentRecord record = ReadRecord();
-    const int n = record.PlayerCount;
-    // Written before n is tested, so a refused draw leaves these values too.
-    record.BoardCount = 0;
-    record.FirstOpenMatch = 1;
-    WriteRecord(record);
-
     brackets.b8.reset();
     brackets.b16.reset();
     brackets.b32.reset();
@@ -78,12 +70,11 @@ DrawOutcome Draw(Brackets& brackets, std::vector<std::string>& players, Lcg& rng
     // leave somebody out of the bracket without a word.
     if (static_cast<int>(players.size()) != n)
         return {0, std::string(kListMismatch)};
+    return {bracketSizeFor(n), {}};
+}
 
-    const int size = bracketSizeFor(n);
-    record.FirstOpenMatch = firstOpenMatchFor(n);
-    WriteRecord(record);
-
-    Bracket& bracket = brackets.bySize(size);
+void fillFirstRound(Bracket& bracket, std::vector<std::string>& players, Lcg& rng, int n)
+{
     const auto& t = bracket.table();
     auto remaining = static_cast<std::uint32_t>(n);
     for (int k = 1; k <= n; ++k) {
@@ -94,7 +85,39 @@ DrawOutcome Draw(Brackets& brackets, std::vector<std::string>& players, Lcg& rng
     }
     placeByes(bracket, n);
     SetBoardsOff(bracket);
-    return {size, {}};
+}
+
+} // namespace
+
+DrawOutcome Draw(Brackets& brackets, std::vector<std::string>& players, Lcg& rng)
+{
+    TournamentRecord record = ReadRecord();
+    const int n = record.PlayerCount;
+    // Written before n is tested, so a refused draw leaves these values too.
+    record.BoardCount = 0;
+    record.FirstOpenMatch = 1;
+    WriteRecord(record);
+
+    const DrawOutcome out = chooseSize(brackets, players, n);
+    if (out.size == 0)
+        return out;
+    record.FirstOpenMatch = firstOpenMatchFor(n);
+    WriteRecord(record);
+    fillFirstRound(brackets.bySize(out.size), players, rng, n);
+    return out;
+}
+
+DrawOutcome Draw(Brackets& brackets, std::vector<std::string>& players, Lcg& rng, TournamentRecord& record)
+{
+    const int n = record.PlayerCount;
+    record.BoardCount = 0;
+    record.FirstOpenMatch = 1;
+    const DrawOutcome out = chooseSize(brackets, players, n);
+    if (out.size == 0)
+        return out;
+    record.FirstOpenMatch = firstOpenMatchFor(n);
+    fillFirstRound(brackets.bySize(out.size), players, rng, n);
+    return out;
 }
 
 } // namespace zorbon

@@ -2,6 +2,7 @@
 // The draw: bracket size by player count, the random first round, byes and what they settle.
 
 #include "bracket/bracket.h"
+#include "records/record.h"
 
 #include <cstdint>
 #include <string>
@@ -45,5 +46,7 @@ struct DrawOutcome {
 // A refusal (too few or too many players, or a list that disagrees with the record's count) comes
 // after the record's start values and the reset, and leaves the list untouched.
 DrawOutcome Draw(Brackets& brackets, std::vector<std::string>& players, Lcg& rng);
+// The same with the record held by the caller: the start values go into `record`, no file is touched.
+DrawOutcome Draw(Brackets& brackets, std::vector<std::string>& players, Lcg& rng, TournamentRecord& record);
 
 } // namespace zorbon

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release (build/bench) and prints one table of every measurement.
+# Timings are medians; the machine may be shared, so compare runs taken at quiet moments.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+ROOT=$PWD
+BUILD=$ROOT/build/bench
+
+if [ ! -f "$BUILD/build.ninja" ]; then
+  cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZORBON_TESTS=OFF -DZORBON_BENCH=ON >/dev/null
+fi
+if ! cmake --build "$BUILD" -- -j"$(nproc)" >"$BUILD/build.log" 2>&1; then
+  cat "$BUILD/build.log"
+  exit 1
+fi
+
+OUT=$(mktemp)
+trap 'rm -f "$OUT"' EXIT
+"$BUILD/bench/engine_bench" >>"$OUT"
+if [ -x "$BUILD/bench/startup_bench" ]; then
+  QT_QPA_PLATFORM=offscreen "$BUILD/bench/startup_bench" "$BUILD/bench/floor" "$BUILD/bench/zorbon_probe" >>"$OUT"
+fi
+if [ -x "$BUILD/bench/ui_bench" ]; then
+  QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 "$BUILD/bench/ui_bench" >>"$OUT"
+fi
+
+cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
+echo "Machine: $(nproc) cores, $cpu; load average $(cut -d' ' -f1-3 /proc/loadavg) before the run"
+grep '^note: ' "$OUT" | sed 's/^note: /- /'
+echo
+echo "| Measure | Median | Budget | |"
+echo "|---|---|---|---|"
+grep '^| ' "$OUT"
