@@ -1,0 +1,319 @@
+// Operator actions, timed in process: each handler from the click to the end of the paint it causes.
+// Plays whole 32-player tournaments through the real windows, every modal answered through Dialogs.
+
+#include "benchrows.h"
+
+#include "BracketWindow.h"
+#include "Dialogs.h"
+#include "THlavniOkno.h"
+#include "TRozlosovani.h"
+#include "TVysledkovaListina.h"
+#include "Zorbon.h"
+
+#include "records/lobby.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QSpinBox>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+using namespace zorbon;
+using namespace zorbon::ui;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point t0)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+// Counts paint events, so the benchmark can tell that a timing did include the paint.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(o, e);
+    }
+};
+
+// Lets the event loop deliver what the handler asked for: the update request and the paint.
+void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+template <class T>
+T* child(QWidget* parent, const char* name)
+{
+    T* w = parent->findChild<T*>(QString::fromLatin1(name));
+    if (!w) {
+        std::fprintf(stderr, "no %s in %s\n", name, qPrintable(parent->objectName()));
+        std::exit(1);
+    }
+    return w;
+}
+
+void fail(const char* what)
+{
+    std::fprintf(stderr, "ui_bench: %s\n", what);
+    for (const QString& m : Dialogs::messages())
+        std::fprintf(stderr, "  shown: %s\n", qPrintable(m));
+    std::exit(1);
+}
+
+QStringList playerNames()
+{
+    QStringList names;
+    for (int i = 1; i <= 32; ++i)
+        names << QStringLiteral("Hráč %1 %2").arg(i).arg(i % 3 ? QStringLiteral("Novák") : QStringLiteral("Čermák"));
+    return names;
+}
+
+class Bench {
+public:
+    explicit Bench(Zorbon& app) : m_app(app) { QCoreApplication::instance()->installEventFilter(&m_paints); }
+
+    void cycle(int round)
+    {
+        registerPlayers();
+        TBracketWindow* w = draw(round);
+        hraj(w, "hraj10");
+        finishBoards(w);
+        correction(w);
+        const int fin = w->bracket().table().finalNumber();
+        for (int guard = 0; w->bracket().state(fin) != BoxState::Finished; ++guard) {
+            if (guard > 100)
+                fail("the tournament does not end");
+            hraj(w, nullptr);
+            finishBoards(w);
+        }
+        results(w);
+        closeBracket(w);
+    }
+
+    std::map<std::string, std::vector<double>> samples;
+    std::map<std::string, int> unpainted;
+
+private:
+    // Starts a timing; `stop` ends it after the paint and notes when nothing was painted.
+    void start()
+    {
+        m_paintsAtStart = m_paints.paints;
+        m_t0 = Clock::now();
+    }
+    void stop(const char* what)
+    {
+        settle();
+        samples[what].push_back(msSince(m_t0));
+        if (m_paints.paints == m_paintsAtStart)
+            ++unpainted[what];
+    }
+
+    void registerPlayers()
+    {
+        Lobby& lobby = m_app.session.lobby;
+        if (!AcceptNewTournament(lobby, {"Velká cena Brna", "Hospoda U Šípku", "1. 5. 2024"}).empty())
+            fail("new tournament refused");
+        for (const QString& name : playerNames())
+            if (!AddPlayer(lobby, name.toStdString()).accepted)
+                fail("registration refused");
+        m_app.HlavniOkno->refresh();
+        settle();
+    }
+
+    // "Rozlosuj", then timed from "Ano" to the painted 32 window, with 10 boards chosen on the way.
+    TBracketWindow* draw(int round)
+    {
+        m_app.Rozlosovani->seedSource = [round] { return static_cast<std::uint32_t>(1000 + round); };
+        Dialogs::script([this](QDialog* d) {
+            start();
+            child<QAbstractButton>(d, "Button1")->click();
+        });
+        Dialogs::script([](QDialog* d) {
+            child<QSpinBox>(d, "SpinEdit1")->setValue(10);
+            child<QAbstractButton>(d, "Button1")->click();
+        });
+        m_app.HlavniOkno->SpeedButton4Click();
+        stop("draw");
+        TBracketWindow* w = m_app.bracketWindow(32);
+        if (!w->isVisible() || w->bracket().board(10).state != BoardState::Free)
+            fail("the draw did not open the 32 window with 10 boards");
+        return w;
+    }
+
+    void hraj(TBracketWindow* w, const char* timing)
+    {
+        if (timing)
+            start();
+        w->SpeedButton2Click();
+        if (timing) {
+            stop(timing);
+            for (int n = 1; n <= 10; ++n)
+                if (w->bracket().board(n).state != BoardState::Occupied)
+                    fail("Hraj left a board free");
+        } else {
+            settle();
+        }
+    }
+
+    // A result on every occupied board, each timed from the board click to the painted bracket.
+    void finishBoards(TBracketWindow* w)
+    {
+        const Bracket& b = w->bracket();
+        for (int n = 1; n <= b.boardCount(); ++n) {
+            if (b.board(n).state != BoardState::Occupied)
+                continue;
+            const bool upper = b.board(n).match % 3 != 0;
+            Dialogs::script([upper](QDialog* d) {
+                child<QLineEdit>(d, "Edit1")->setText(upper ? QStringLiteral("3") : QStringLiteral("1"));
+                child<QLineEdit>(d, "Edit2")->setText(upper ? QStringLiteral("1") : QStringLiteral("3"));
+                child<QAbstractButton>(d, "Button1")->click();
+            });
+            start();
+            w->TercClick(n);
+            stop("result");
+            if (b.board(n).state == BoardState::Occupied)
+                fail("a result was not accepted");
+        }
+    }
+
+    // Box 1 has been played and its players wait for their next matches: open it and turn the result.
+    void correction(TBracketWindow* w)
+    {
+        Dialogs::script([](QDialog* d) { child<QAbstractButton>(d, "Button1")->click(); });
+        start();
+        w->BoxClick(1);
+        stop("correctionOpen");
+        if (!w->bracket().correctionMode)
+            fail("the correction did not open");
+        const Bracket& b = w->bracket();
+        const auto& box = b.table().box(1);
+        const bool upperWon = b.score(box.upper) == " 3";
+        child<QLineEdit>(w, "Edit1")->setText(upperWon ? QStringLiteral("0") : QStringLiteral("3"));
+        child<QLineEdit>(w, "Edit2")->setText(upperWon ? QStringLiteral("3") : QStringLiteral("0"));
+        start();
+        w->Button1Click();
+        stop("correctionApply");
+        if (w->bracket().correctionMode)
+            fail("the correction was not applied");
+    }
+
+    void results(TBracketWindow* w)
+    {
+        start();
+        w->SpeedButton3Click();
+        stop("results");
+        TVysledkovaListina* list = m_app.VysledkovaListina;
+        if (!list->isVisible() || m_app.session.placings.size() != 32)
+            fail("the results list is not shown with 32 placings");
+        start();
+        list->SpeedButton2Click();
+        stop("save");
+        start();
+        list->SpeedButton3Click();
+        stop("export");
+        list->hide();
+        settle();
+    }
+
+    void closeBracket(TBracketWindow* w)
+    {
+        Dialogs::answer(true);
+        start();
+        w->close();
+        stop("close");
+        if (w->isVisible() || !m_app.HlavniOkno->isVisible())
+            fail("closing the bracket window did not bring back the main window");
+        Dialogs::clearShown();
+    }
+
+    Zorbon& m_app;
+    PaintCounter m_paints;
+    int m_paintsAtStart = 0;
+    Clock::time_point m_t0;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Paint as soon as an update is asked for (the default waits 5 ms), so that each handler's paint
+    // lands inside its own timing.
+    qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const int cycles = argc > 1 ? std::atoi(argv[1]) : 50;
+
+    std::error_code ec;
+    const bool onTmpfs = std::filesystem::is_directory("/dev/shm", ec);
+    std::string tmpl = ((onTmpfs ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path()) /
+                        "zorbon-ui-XXXXXX")
+                           .string();
+    if (!::mkdtemp(tmpl.data()))
+        fail("cannot create a scratch folder");
+    std::filesystem::current_path(tmpl);
+
+    Dialogs::beginScripted();
+    double worst = 0;
+    {
+        Zorbon app;
+        app.start();
+        settle();
+        Bench bench(app);
+        for (int i = 0; i < cycles; ++i)
+            bench.cycle(i);
+        if (Dialogs::unanswered() != 0)
+            fail("answers left over");
+
+        bench::note(std::string("Operator actions: in process, QT_QPA_PLATFORM=") + qgetenv("QT_QPA_PLATFORM").constData() +
+                    ", working folder on " + (onTmpfs ? "/dev/shm (tmpfs)" : tmpl) + ", " + std::to_string(cycles) +
+                    " tournaments of 32 players; each timing runs from the handler's start to the end of the paint it causes.");
+        struct Row {
+            const char* key;
+            const char* what;
+        };
+        const Row rows[] = {
+            {"draw", "Action: draw of 32 players, TTurnaj32 shown and painted"},
+            {"hraj10", "Action: \"Hraj\" with 10 free boards (10 announcements)"},
+            {"result", "Action: entering a result (board click, dialog, OK)"},
+            {"correctionOpen", "Action: opening a correction (box click, \"Ano\")"},
+            {"correctionApply", "Action: applying a correction"},
+            {"results", "Action: \"Výsledková listina\" after a finished 32 tournament"},
+            {"save", "Action: \"Ulož\""},
+            {"export", "Action: \"Export\""},
+            {"close", "Action: closing the bracket window with its clear-down"},
+        };
+        for (const Row& r : rows) {
+            const auto& v = bench.samples[r.key];
+            const double m = bench::median(v);
+            worst = std::max(worst, m);
+            std::string what = std::string(r.what) + " (" + std::to_string(v.size()) + " runs)";
+            if (bench.unpainted.count(r.key))
+                what += ", " + std::to_string(bench.unpainted[r.key]) + " without a paint";
+            bench::row(what, bench::millis(m), "< 16 ms", bench::verdict(m < 16.0));
+        }
+    }
+    Dialogs::endScripted();
+    std::filesystem::current_path("/");
+    std::filesystem::remove_all(tmpl, ec);
+    return 0;
+}
