@@ -1,5 +1,5 @@
 #pragma once
-// TODO: placeholder until this window is built.
+// The question before a result is opened for correction: "Ano" accepts, "Ne" rejects.
 
 #include <QDialog>
 
@@ -8,11 +8,12 @@ namespace zorbon::ui {
 class Zorbon;
 
 class TOprava : public QDialog {
+    Q_OBJECT
 public:
     TOprava(Zorbon& app, int size);
     int size() const { return m_size; }
 
-protected:
+private:
     Zorbon& m_app;
     int m_size;
 };

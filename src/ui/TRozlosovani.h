@@ -1,15 +1,25 @@
 #pragma once
-// TODO: placeholder until this window is built.
+// The draw confirmation: "Ano" runs the draw and opens the chosen bracket window.
 
 #include <QDialog>
+
+#include <cstdint>
+#include <functional>
 
 namespace zorbon::ui {
 
 class Zorbon;
 
 class TRozlosovani : public QDialog {
+    Q_OBJECT
 public:
     explicit TRozlosovani(Zorbon& app);
+
+    // Where the draw takes its generator's seed: the clock, or a fixed value in tests.
+    std::function<std::uint32_t()> seedSource;
+
+    void Button1Click(); // Ano
+    void Button2Click(); // Ne
 
 private:
     Zorbon& m_app;
