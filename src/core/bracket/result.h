@@ -4,6 +4,7 @@
 #include "bracket/bracket.h"
 
 #include <string>
+#include <string_view>
 
 namespace zorbon {
 
@@ -15,5 +16,10 @@ struct EntryResult {
 // OK of the result dialog opened from `board`, with the two score fields as typed.
 // Throws IoError (record) or ConvertError (a score that is not a number) before changing anything.
 EntryResult EnterResult(Bracket& bracket, int board, const std::string& score1, const std::string& score2);
+// The same with the record's PlayerCount already read (the 8 and 16 compare walkovers against it).
+EntryResult EnterResult(Bracket& bracket, int board, const std::string& score1, const std::string& score2,
+                        int playerCount);
+
+inline constexpr std::string_view kBadResult = "Je zadán špatný výsledek";
 
 } // namespace zorbon

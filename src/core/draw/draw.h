@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zorbon {
@@ -23,6 +24,16 @@ private:
 // Low 32 bits of the high-resolution clock, the seed of every real draw.
 std::uint32_t clockSeed();
 
+inline constexpr std::string_view kTooFewPlayers = "Je registrováno málo hráčů";
+inline constexpr std::string_view kNo64Bracket = "Pavouk 64 hráčů - není zatím k dispozici";
+inline constexpr std::string_view kTooManyPlayers = "Je registrováno příliš mnoho hráčů";
+// The record counts a different number of players than the list holds.
+inline constexpr std::string_view kListMismatch =
+    "Počet registrovaných hráčů nesouhlasí se seznamem hráčů, rozlosování nelze provést !!!";
+
+// The lowest MatchNumber the draw leaves undecided for n players (1 when it refuses).
+int firstOpenMatchFor(int players);
+
 struct DrawOutcome {
     int size = 0;        // 8, 16 or 32; 0 when the draw was refused
     std::string refusal; // the message to show when refused
@@ -31,6 +42,8 @@ struct DrawOutcome {
 // "Ano" of the draw dialog: writes the record's start values, resets all three brackets, fills the
 // chosen one's first round from `players` (consumed in place: drawn names are removed), settles the
 // byes and turns every board of the chosen bracket Off. IoError from the record stops it where it fails.
+// A refusal (too few or too many players, or a list that disagrees with the record's count) comes
+// after the record's start values and the reset, and leaves the list untouched.
 DrawOutcome Draw(Brackets& brackets, std::vector<std::string>& players, Lcg& rng);
 
 } // namespace zorbon

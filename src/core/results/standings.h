@@ -5,9 +5,14 @@
 #include "records/header.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zorbon {
+
+// The losers'-side boxes in the order their placing lines are written: by round, and within a
+// round by the position of the upper slot.
+const std::vector<int>& standingsOrder(int size);
 
 // One line per placed player, worst first: placing label followed by the name.
 std::vector<std::string> Standings(const Bracket& bracket);
@@ -19,11 +24,19 @@ std::vector<std::string> displayedOrder(const std::vector<std::string>& placings
 std::vector<std::string> printLines(const TournamentHeader& header, int playerCount,
                                     const std::vector<std::string>& displayed);
 
+inline constexpr std::string_view kWebAddress = "https://zorbon.example/";
+
+// Text for the HTML fragment: & < > " become entities, so a name never turns into markup, and a
+// character Windows-1250 cannot hold becomes a numeric reference instead of failing the export.
+std::string htmlEscape(std::string_view text);
+
 // The exported HTML fragment's lines.
 std::vector<std::string> htmlLines(const TournamentHeader& header, int playerCount,
                                    const std::vector<std::string>& displayed);
 
-// "Ulož": writes "vysledky/<name>.txt" and returns the confirmation to show. IoError when it cannot.
+// "Ulož": writes "vysledky/<name>.txt" and returns the confirmation to show. IoError when it cannot:
+// "Cannot create file <path>" for a missing folder, a file that cannot be written, or a name that
+// would lead out of the folder ('/', '\\', "..").
 std::string SaveResultsText(const std::string& tournamentName, const std::vector<std::string>& displayed);
 
 // "Export": reads the record, writes "export/<name>.htm" and returns the confirmation. IoError when it cannot.

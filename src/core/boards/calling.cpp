@@ -1,0 +1,175 @@
+#include "boards/calling.h"
+
+#include "records/record.h"
+
+namespace zorbon {
+namespace {
+
+void setFree(Board& b)
+{
+    b.state = BoardState::Free;
+    b.match = 0;
+    b.player1.clear();
+    b.player2.clear();
+}
+
+void setOff(Board& b)
+{
+    setFree(b);
+    b.state = BoardState::Off;
+}
+
+std::string finalNotice(const Bracket& bracket, CallRoute route)
+{
+    const auto& r = bracket.table().rules;
+    const auto& finalBox = bracket.table().box(bracket.table().finalNumber());
+    const bool click = route == CallRoute::Click;
+    std::string text(click ? r.finalNoticeClick : r.finalNoticeAuto);
+    text += bracket.name(finalBox.lower);
+    text += click ? r.finalNoticeClickEnd : r.finalNoticeAutoEnd;
+    return text;
+}
+
+} // namespace
+
+int boardLimitFor(int players)
+{
+    const int size = bracketSizeFor(players);
+    return size == 0 ? 0 : tableFor(size).rules.boards;
+}
+
+std::string boardPrompt(int limit)
+{
+    return "Zadejte počet terčů (max " + std::to_string(limit) + ") :";
+}
+
+std::optional<std::string> refuseBoardCountChange(const Bracket& bracket)
+{
+    for (int n = 1; n <= bracket.boardCount(); ++n)
+        if (bracket.board(n).colour() != TColor::clSilver)
+            return std::string(kBoardsBusy);
+    return std::nullopt;
+}
+
+void ApplyBoardCount(Brackets& brackets, int k)
+{
+    TournamentRecord record = ReadRecord();
+    record.BoardCount = k;
+    WriteRecord(record);
+    const int size = bracketSizeFor(record.PlayerCount);
+    if (size == 0)
+        return; // no bracket serves this count, so there is no panel to set
+    Bracket& bracket = brackets.bySize(size);
+    const int capacity = bracket.table().rules.boards;
+    for (int n = 1; n <= bracket.boardCount(); ++n) {
+        Board& b = bracket.board(n);
+        // "Terče" refuses while a board is occupied; should a caller skip that test, a called
+        // match still keeps its board instead of being stranded OnBoard with no way to a result.
+        if (b.state == BoardState::Occupied)
+            continue;
+        if (n <= k && n <= capacity)
+            setFree(b);
+        else
+            setOff(b);
+    }
+}
+
+void SetBoardsOff(Bracket& bracket)
+{
+    for (int n = 1; n <= bracket.boardCount(); ++n)
+        setOff(bracket.board(n));
+}
+
+int ChooseFreeBoard(const Bracket& bracket)
+{
+    const int capacity = bracket.table().rules.boards;
+    for (int n = 1; n <= capacity; ++n)
+        if (bracket.board(n).state == BoardState::Free)
+            return n;
+    return 0;
+}
+
+void CallMatch(Bracket& bracket, int box, int board, CallRoute route, const Say& say)
+{
+    const auto& t = bracket.table();
+    if (!t.hasBox(box) || !bracket.ready(box) || board < 1 || board > t.rules.boards
+        || bracket.board(board).state != BoardState::Free)
+        return;
+    const auto& spec = t.box(box);
+    const bool isFinal = spec.isFinal();
+    if (isFinal && t.rules.finalNoticeBefore)
+        say(finalNotice(bracket, route));
+    Board& b = bracket.board(board);
+    b.state = BoardState::Occupied;
+    b.match = box;
+    b.player1 = bracket.name(spec.upper);
+    b.player2 = bracket.name(spec.lower);
+    bracket.setState(box, BoxState::OnBoard);
+    std::string announcement = "Na ";
+    announcement += boardName(board);
+    announcement += " nastoupí hráči ";
+    announcement += b.player1;
+    announcement += " a ";
+    announcement += b.player2;
+    say(announcement);
+    if (isFinal && !t.rules.finalNoticeBefore)
+        say(finalNotice(bracket, route));
+}
+
+void CallReadyMatches(Bracket& bracket, const Say& say)
+{
+    const int boardCount = bracket.table().rules.callNeedsBoardCount ? ReadRecord().BoardCount : 0;
+    CallReadyMatches(bracket, boardCount, say);
+}
+
+void CallReadyMatches(Bracket& bracket, int boardCount, const Say& say)
+{
+    const auto& t = bracket.table();
+    if (t.rules.callNeedsBoardCount && boardCount < 1) {
+        say(std::string(kNoBoardSet));
+        return;
+    }
+    if (ChooseFreeBoard(bracket) == 0) {
+        say(std::string(kNoFreeBoard));
+        return;
+    }
+    int freeBoards = 0;
+    for (int n = 1; n <= t.rules.boards; ++n)
+        freeBoards += bracket.board(n).state == BoardState::Free ? 1 : 0;
+    // Calling a box makes no lower-numbered box ready, so each turn's scan can start where the
+    // previous one stopped; it finds the same box a scan from 1 would.
+    int next = 1;
+    for (int turn = 0; turn < freeBoards; ++turn) {
+        const int board = ChooseFreeBoard(bracket);
+        while (next <= t.boxCount() && !bracket.ready(next))
+            ++next;
+        if (next > t.boxCount() || board == 0)
+            return; // nothing ready: the remaining turns would find nothing either
+        CallMatch(bracket, next, board, CallRoute::Auto, say);
+        ++next;
+    }
+}
+
+bool ClickToCall(Bracket& bracket, int box, const Say& say)
+{
+    if (!bracket.table().hasBox(box) || !bracket.ready(box))
+        return false;
+    const int board = ChooseFreeBoard(bracket);
+    if (board == 0)
+        say(std::string(kNoFreeBoard));
+    else
+        CallMatch(bracket, box, board, CallRoute::Click, say);
+    return true;
+}
+
+BoardClickOutcome BoardClick(const Bracket& bracket, int board)
+{
+    if (board >= 1 && board <= bracket.table().rules.boards) {
+        const Board& b = bracket.board(board);
+        if (b.colour() == TColor::clLime)
+            return {true, b.player1, b.player2, {}};
+    }
+    return {false, {}, {}, std::string(kBoardIsFree)};
+}
+
+} // namespace zorbon

@@ -1,0 +1,96 @@
+#include "bracket/result.h"
+
+#include "records/errors.h"
+#include "records/record.h"
+
+namespace zorbon {
+namespace {
+
+void freeBoard(Board& b)
+{
+    b.state = BoardState::Free;
+    b.match = 0;
+    b.player1.clear();
+    b.player2.clear();
+}
+
+EntryResult refused()
+{
+    return {false, std::string(kBadResult)};
+}
+
+// The final: totals over its matches; a tie goes to LabF1 where the size allows ties.
+EntryResult enterFinal(Bracket& bracket, Board& board, const BoxSpec& box, int s1, int s2)
+{
+    const auto& rules = bracket.table().rules;
+    if (s1 < 1 && s2 < 1)
+        return refused();
+    if (s1 == s2 && !rules.finalTieToUpper)
+        return refused();
+    const std::string& winner = s2 > s1 ? board.player2 : board.player1;
+    std::string line(rules.winnerPrefix);
+    line += winner;
+    line += rules.winnerSuffix;
+    bracket.winnerLine = std::move(line);
+    bracket.setScore(box.upper, scoreText(s1));
+    bracket.setScore(box.lower, scoreText(s2));
+    bracket.setState(box.number, BoxState::Finished);
+    freeBoard(board);
+    return {true, {}};
+}
+
+} // namespace
+
+EntryResult EnterResult(Bracket& bracket, int board, const std::string& score1, const std::string& score2)
+{
+    const TournamentRecord record = ReadRecord();
+    return EnterResult(bracket, board, score1, score2, record.PlayerCount);
+}
+
+EntryResult EnterResult(Bracket& bracket, int boardNumber, const std::string& score1, const std::string& score2,
+                        int playerCount)
+{
+    const auto& t = bracket.table();
+    // A board that holds no match names no box: nothing happens and the dialog stays open.
+    if (boardNumber < 1 || boardNumber > t.rules.boards)
+        return {};
+    Board& board = bracket.board(boardNumber);
+    if (board.state != BoardState::Occupied || !t.hasBox(board.match)
+        || bracket.state(board.match) != BoxState::OnBoard)
+        return {};
+    const BoxSpec& box = t.box(board.match);
+
+    const int s1 = parseInt(score1);
+    const int s2 = parseInt(score2);
+    if (box.isFinal())
+        return enterFinal(bracket, board, box, s1, s2);
+    if (s1 == s2 || (s1 < 1 && s2 < 1))
+        return refused();
+
+    const bool secondWins = s2 > s1;
+    std::string winner = secondWins ? board.player2 : board.player1;
+    std::string loser = secondWins ? board.player1 : board.player2;
+    const Walkover& w = box.walkover;
+
+    bracket.setName(box.winnerTo, std::move(winner));
+    if (box.loserTo != kNoSlot)
+        bracket.setName(box.loserTo, loser);
+    bracket.setScore(box.upper, scoreText(s1));
+    bracket.setScore(box.lower, scoreText(s2));
+    const bool byCount = w.rule == WalkoverRule::FewerPlayers && playerCount < w.threshold;
+    if (byCount)
+        bracket.setName(w.target, loser);
+
+    bracket.setState(box.number, BoxState::Finished);
+    if (byCount)
+        bracket.setState(w.enteredBox, BoxState::Finished);
+    freeBoard(board);
+
+    if (w.rule == WalkoverRule::OtherSlotBye && bracket.name(w.other) == kBye) {
+        bracket.setName(w.target, bracket.name(box.loserTo));
+        bracket.setState(w.enteredBox, BoxState::Finished);
+    }
+    return {true, {}};
+}
+
+} // namespace zorbon

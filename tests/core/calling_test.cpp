@@ -1,0 +1,287 @@
+// Boards and calling: board count, "Hraj" in MatchNumber order, clicks on boxes and boards, and the
+// final's notice with its per-size text and place.
+
+#include "bracket/result.h"
+#include "engine.h"
+
+using namespace zorbon;
+using namespace zorbon::test;
+
+namespace {
+
+class Calling : public Engine {
+protected:
+    std::string announcement(const Bracket& b, int board, int match)
+    {
+        const auto& box = b.table().box(match);
+        return "Na terč č." + std::to_string(board) + " nastoupí hráči " + b.name(box.upper) + " a "
+               + b.name(box.lower);
+    }
+};
+
+} // namespace
+
+TEST_F(Calling, TheBoardLimitFollowsThePlayerCount)
+{
+    const std::pair<int, int> cases[] = {{3, 0}, {4, 2}, {8, 2}, {9, 4}, {16, 4}, {17, 10}, {32, 10}, {33, 0}};
+    for (const auto& [players, limit] : cases)
+        EXPECT_EQ(boardLimitFor(players), limit) << players;
+    EXPECT_EQ(boardPrompt(2), "Zadejte počet terčů (max 2) :");
+    EXPECT_EQ(boardPrompt(10), "Zadejte počet terčů (max 10) :");
+}
+
+TEST_F(Calling, TheBoardCountGoesToTheRecordAndThePanelOfTheCountsBracket)
+{
+    Bracket& b = drawn(6);
+    WriteRecord({6, 2, 0, 9});
+    boards(2);
+    EXPECT_EQ(ReadRecord(), (TournamentRecord{6, 2, 2, 9}));
+    EXPECT_EQ(b.board(1).lines(), std::vector<std::string>{" VOLNÝ"});
+    EXPECT_EQ(b.board(2).state, BoardState::Free);
+    // The 8's third and fourth places are never in play.
+    EXPECT_EQ(b.board(3).lines(), std::vector<std::string>{"N"});
+    EXPECT_FALSE(b.board(4).visible());
+    boards(1);
+    EXPECT_TRUE(b.board(1).visible());
+    EXPECT_FALSE(b.board(2).visible());
+    boards(0);
+    EXPECT_EQ(ChooseFreeBoard(b), 0);
+    EXPECT_EQ(ReadRecord().BoardCount, 0);
+    // The other brackets' panels are left alone.
+    EXPECT_FALSE(brackets.b16.board(1).visible());
+}
+
+TEST_F(Calling, TheCountCannotChangeWhileABoardIsOccupied)
+{
+    Bracket& b = drawn(8);
+    boards(2);
+    EXPECT_EQ(refuseBoardCountChange(b), std::nullopt);
+    ASSERT_TRUE(ClickToCall(b, 1, say()));
+    EXPECT_EQ(refuseBoardCountChange(b), "Nelze měnit počet terčů, je-li některý z nich obsazen");
+    // Even if the refusal were skipped, the called match keeps its board.
+    boards(0);
+    EXPECT_EQ(b.board(1).state, BoardState::Occupied);
+    EXPECT_EQ(b.board(2).state, BoardState::Off);
+}
+
+TEST_F(Calling, HrajFillsTheFreeBoardsInMatchNumberOrder)
+{
+    Bracket& b = drawn(16);
+    boards(3);
+    CallReadyMatches(b, say());
+    ASSERT_EQ(said.size(), 3u);
+    for (int m = 1; m <= 3; ++m) {
+        EXPECT_EQ(said[static_cast<std::size_t>(m - 1)], announcement(b, m, m));
+        EXPECT_EQ(b.board(m).lines(),
+                  (std::vector<std::string>{std::to_string(m), b.name(b.table().box(m).upper),
+                                            b.name(b.table().box(m).lower)}));
+        EXPECT_EQ(b.board(m).colour(), TColor::clLime);
+        EXPECT_EQ(b.state(m), BoxState::OnBoard);
+    }
+    EXPECT_EQ(b.state(4), BoxState::Pending);
+    said.clear();
+    CallReadyMatches(b, say());
+    EXPECT_EQ(said, std::vector<std::string>{"Není volný žádný terč"});
+}
+
+TEST_F(Calling, HrajTakesTheLowestFreeBoardFirst)
+{
+    Bracket& b = drawn(16);
+    boards(4);
+    ASSERT_TRUE(ClickToCall(b, 1, say()));
+    ASSERT_TRUE(ClickToCall(b, 2, say()));
+    ASSERT_TRUE(ClickToCall(b, 3, say()));
+    ASSERT_TRUE(EnterResult(b, 2, "3", "1").accepted); // board 2 free again, boards 1 and 3 busy
+    said.clear();
+    boards(4); // refused in the window while boards are busy; here it only re-frees nothing
+    CallReadyMatches(b, say());
+    ASSERT_EQ(said.size(), 2u);
+    EXPECT_EQ(said[0], announcement(b, 2, 4));
+    EXPECT_EQ(said[1], announcement(b, 4, 5));
+}
+
+TEST_F(Calling, EachAnnouncementComesAfterItsBoxAndBoardChanged)
+{
+    Bracket& b = drawn(8);
+    boards(2);
+    std::vector<std::pair<BoxState, BoardState>> seen;
+    CallReadyMatches(b, [&](const std::string&) {
+        const int m = static_cast<int>(seen.size()) + 1;
+        seen.emplace_back(b.state(m), b.board(m).state);
+        // The next call waits until this message is closed.
+        EXPECT_EQ(b.state(m + 1), BoxState::Pending);
+    });
+    ASSERT_EQ(seen.size(), 2u);
+    for (const auto& [box, board] : seen) {
+        EXPECT_EQ(box, BoxState::OnBoard);
+        EXPECT_EQ(board, BoardState::Occupied);
+    }
+}
+
+TEST_F(Calling, OneReadyMatchAndTwoFreeBoardsMakeOneCallAndNoMessageBeyond)
+{
+    Bracket& b = drawn(4);
+    boards(2);
+    ASSERT_TRUE(ClickToCall(b, 7, say()));
+    said.clear();
+    // Box 8 is the only ready box; board 2 gets it, nothing else is said.
+    boards(2);
+    CallReadyMatches(b, say());
+    EXPECT_EQ(said, std::vector<std::string>{announcement(b, 2, 8)});
+    said.clear();
+    CallReadyMatches(b, say());
+    EXPECT_EQ(said, std::vector<std::string>{"Není volný žádný terč"});
+}
+
+TEST_F(Calling, NothingReadyMeansNothingSaid)
+{
+    Bracket& b = drawn(4);
+    boards(2);
+    CallReadyMatches(b, say());
+    ASSERT_TRUE(EnterResult(b, 1, "3", "1").accepted);
+    said.clear();
+    // Boxes 11 and 12 wait for box 8 on board 2: board 1 is free but nothing is ready.
+    CallReadyMatches(b, say());
+    EXPECT_TRUE(said.empty());
+}
+
+TEST_F(Calling, ABoxWithAnUnknownPlayerIsSkippedAndItsClickCallsNothing)
+{
+    Bracket& b = drawn(8);
+    boards(2);
+    EXPECT_FALSE(ClickToCall(b, 5, say()));
+    EXPECT_FALSE(ClickToCall(b, 0, say()));
+    EXPECT_FALSE(ClickToCall(b, 15, say()));
+    EXPECT_TRUE(said.empty());
+    EXPECT_EQ(ChooseFreeBoard(b), 1);
+}
+
+TEST_F(Calling, AReadyBoxWithAByeIsCalledLikeAnyOther)
+{
+    Bracket& b = drawn(8);
+    boards(1);
+    for (int m = 1; m <= 4; ++m)
+        b.setState(m, BoxState::Finished);
+    b.setName(slotOf(b, "Lab11L"), std::string(kBye));
+    b.setName(slotOf(b, "Lab12L"), "Hráč X");
+    CallReadyMatches(b, say());
+    EXPECT_EQ(said, std::vector<std::string>{"Na terč č.1 nastoupí hráči Volný los a Hráč X"});
+}
+
+TEST_F(Calling, AClickCallsItsBoxOutOfOrder)
+{
+    Bracket& b = drawn(8);
+    boards(2);
+    ASSERT_TRUE(ClickToCall(b, 3, say()));
+    EXPECT_EQ(said, std::vector<std::string>{announcement(b, 1, 3)});
+    EXPECT_EQ(b.state(1), BoxState::Pending);
+    ASSERT_TRUE(ClickToCall(b, 4, say()));
+    said.clear();
+    EXPECT_TRUE(ClickToCall(b, 1, say()));
+    EXPECT_EQ(said, std::vector<std::string>{"Není volný žádný terč"});
+    EXPECT_EQ(b.state(1), BoxState::Pending);
+    // A box already on a board is not ready: the click goes on to the correction check.
+    EXPECT_FALSE(ClickToCall(b, 3, say()));
+}
+
+TEST_F(Calling, ABoardClickOpensTheResultOnlyWhileOccupied)
+{
+    Bracket& b = drawn(8);
+    boards(2);
+    ASSERT_TRUE(ClickToCall(b, 2, say()));
+    const BoardClickOutcome busy = BoardClick(b, 1);
+    EXPECT_TRUE(busy.opensResult);
+    EXPECT_EQ(busy.player1, nameAt(b, "Lab5"));
+    EXPECT_EQ(busy.player2, nameAt(b, "Lab4"));
+    for (const int n : {2, 3, 0, 11}) {
+        const BoardClickOutcome idle = BoardClick(b, n);
+        EXPECT_FALSE(idle.opensResult);
+        EXPECT_EQ(idle.message, "Terč je momentálně volný");
+    }
+    ASSERT_TRUE(EnterResult(b, 1, "3", "2").accepted);
+    EXPECT_FALSE(BoardClick(b, 1).opensResult);
+}
+
+namespace {
+
+struct NoBoardsCase {
+    int players;
+    const char* message;
+};
+
+class NoBoards : public Calling, public ::testing::WithParamInterface<NoBoardsCase> {};
+
+} // namespace
+
+TEST_P(NoBoards, HrajRightAfterTheDrawSaysWhatIsMissing)
+{
+    Bracket& b = drawn(GetParam().players);
+    CallReadyMatches(b, say());
+    EXPECT_EQ(said, std::vector<std::string>{GetParam().message});
+    boards(0);
+    said.clear();
+    CallReadyMatches(b, say());
+    EXPECT_EQ(said, std::vector<std::string>{GetParam().message});
+    EXPECT_EQ(b.state(2), BoxState::Pending);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllSizes, NoBoards,
+                         ::testing::Values(NoBoardsCase{8, "Není volný žádný terč"},
+                                           NoBoardsCase{16, "Není nastaven žádný terč !!!"},
+                                           NoBoardsCase{32, "Není nastaven žádný terč !!!"}));
+
+namespace {
+
+struct NoticeCase {
+    int size;
+    CallRoute route;
+    bool before;
+    const char* prefix;
+    const char* ending;
+};
+
+void PrintTo(const NoticeCase& c, std::ostream* os)
+{
+    *os << c.size << (c.route == CallRoute::Auto ? " Hraj" : " click");
+}
+
+class FinalNotice : public Calling, public ::testing::WithParamInterface<NoticeCase> {};
+
+} // namespace
+
+TEST_P(FinalNotice, NamesTheLosersSideChampionBeforeOrAfterTheAnnouncement)
+{
+    const NoticeCase& c = GetParam();
+    Bracket& b = drawn(c.size);
+    boards(1);
+    b.setName(slotOf(b, "LabF1"), "Ema Horní");
+    b.setName(slotOf(b, "LabF2"), "Jan Dolní");
+    for (int m = 1; m < b.table().finalNumber(); ++m)
+        b.setState(m, BoxState::Finished);
+    const int finalNo = b.table().finalNumber();
+    if (c.route == CallRoute::Auto)
+        CallReadyMatches(b, say());
+    else
+        ASSERT_TRUE(ClickToCall(b, finalNo, say()));
+    const std::string notice = std::string(c.prefix) + "Jan Dolní" + c.ending;
+    const std::string call = "Na terč č.1 nastoupí hráči Ema Horní a Jan Dolní";
+    const std::vector<std::string> expected =
+        c.before ? std::vector<std::string>{notice, call} : std::vector<std::string>{call, notice};
+    EXPECT_EQ(said, expected);
+    EXPECT_EQ(b.state(finalNo), BoxState::OnBoard);
+    EXPECT_EQ(b.board(1).lines()[0], std::to_string(finalNo));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllSizes, FinalNotice,
+    ::testing::Values(
+        NoticeCase{8, CallRoute::Auto, false, "Hráč ", " musí vyhrát 2 x aby vyhrál celý turnaj"},
+        NoticeCase{8, CallRoute::Click, false, "Hráč ", " musí vyhrát 2 x aby vyhrál celý turnaj"},
+        NoticeCase{16, CallRoute::Auto, true, "Hráč ",
+                   " musí vyhrát 2x, aby se stal celkovým vítizem !!! (Do výsledku se zapisuje celkové skóre !!!)"},
+        NoticeCase{16, CallRoute::Click, true, "Hráč ",
+                   " musí vyhrát 2x, aby se stal celkovým vítizem !!! (Do výsledku se zapisuje celkové skóre !!!)"},
+        NoticeCase{32, CallRoute::Auto, true, "Hráč ",
+                   " musí vyhrát 2x, aby se stal celkovým vítězem !!! (Do výsledku se zapisuje celkové skóre !!!)"},
+        NoticeCase{32, CallRoute::Click, true, "Hráe ",
+                   " musí vyhrát 2x, aby se stal celkovým vítizem !!! (Do výsledku se zapisuje celkové skóre !!!)"}));

@@ -1,0 +1,260 @@
+// The draw: the generator, the bracket size and refusals, the record writes, the first round and
+// the byes with the matches they settle.
+
+#include "engine.h"
+#include "records/errors.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+using namespace zorbon;
+using namespace zorbon::test;
+
+namespace {
+
+// One row of a bye table: bye j lies in `bye`, faces `against` in W1 box `w1`; the player goes to
+// `w2`, the bye to `l1`; when two byes meet, L1 box `twoByes` is settled with a bye in `l2`.
+struct ByeRow {
+    const char* bye;
+    const char* against;
+    int w1;
+    const char* w2;
+    const char* l1;
+    int twoByes;
+    const char* l2;
+};
+
+const std::map<int, std::vector<ByeRow>> kByeTables = {
+    {8,
+     {{"Lab8", "Lab1", 1, "Lab11P", "Lab11L", 0, nullptr},
+      {"Lab7", "Lab2", 4, "Lab14P", "Lab14L", 0, nullptr},
+      {"Lab6", "Lab3", 3, "Lab13P", "Lab13L", 6, "Lab23L"},
+      {"Lab5", "Lab4", 2, "Lab12P", "Lab12L", 5, "Lab21L"}}},
+    {16,
+     {{"Lab16", "Lab1", 1, "Lab11P", "Lab11L", 0, nullptr},
+      {"Lab15", "Lab2", 8, "Lab18P", "Lab18L", 0, nullptr},
+      {"Lab14", "Lab3", 5, "Lab15P", "Lab15L", 0, nullptr},
+      {"Lab13", "Lab4", 4, "Lab14P", "Lab14L", 0, nullptr},
+      {"Lab12", "Lab5", 3, "Lab13P", "Lab13L", 10, "Lab23L"},
+      {"Lab11", "Lab6", 6, "Lab16P", "Lab16L", 11, "Lab25L"},
+      {"Lab10", "Lab7", 7, "Lab17P", "Lab17L", 12, "Lab27L"}}},
+    {32,
+     {{"Lab32", "Lab1", 1, "Lab11P", "Lab11L", 0, nullptr},
+      {"Lab31", "Lab2", 16, "Lab116P", "Lab116L", 0, nullptr},
+      {"Lab30", "Lab3", 9, "Lab19P", "Lab19L", 0, nullptr},
+      {"Lab29", "Lab4", 8, "Lab18P", "Lab18L", 0, nullptr},
+      {"Lab28", "Lab5", 5, "Lab15P", "Lab15L", 0, nullptr},
+      {"Lab27", "Lab6", 12, "Lab112P", "Lab112L", 0, nullptr},
+      {"Lab26", "Lab7", 13, "Lab113P", "Lab113L", 0, nullptr},
+      {"Lab25", "Lab8", 4, "Lab14P", "Lab14L", 0, nullptr},
+      {"Lab24", "Lab9", 3, "Lab13P", "Lab13L", 19, "Lab23L"},
+      {"Lab23", "Lab10", 14, "Lab114P", "Lab114L", 29, "Lab213L"},
+      {"Lab22", "Lab11", 11, "Lab111P", "Lab111L", 27, "Lab211L"},
+      {"Lab21", "Lab12", 6, "Lab16P", "Lab16L", 21, "Lab25L"},
+      {"Lab20", "Lab13", 7, "Lab17P", "Lab17L", 23, "Lab27L"},
+      {"Lab19", "Lab14", 10, "Lab110P", "Lab110L", 25, "Lab29L"},
+      {"Lab18", "Lab15", 15, "Lab115P", "Lab115L", 31, "Lab215L"}}},
+};
+
+class DrawTest : public Engine {
+protected:
+    // Puts something of an earlier tournament into every bracket, so a reset can be seen.
+    void dirtyAll()
+    {
+        for (Bracket* b : {&brackets.b8, &brackets.b16, &brackets.b32}) {
+            b->setName(0, "Starý hráč");
+            b->setScore(1, " 7");
+            b->setState(b->table().boxCount(), BoxState::Finished);
+            b->winnerLine = "Vítěz turnaje : Starý hráč";
+            b->board(1).state = BoardState::Free;
+        }
+    }
+    static bool isReset(const Bracket& b)
+    {
+        for (SlotId s = 0; s < static_cast<SlotId>(b.table().slotSpecs.size()); ++s)
+            if (b.name(s) != kUnknown || b.score(s) != kNoScore)
+                return false;
+        for (int n = 1; n <= b.table().boxCount(); ++n)
+            if (b.state(n) != BoxState::Pending)
+                return false;
+        return b.winnerLine == "Vítězem je : ";
+    }
+};
+
+class DrawEveryCount : public DrawTest, public ::testing::WithParamInterface<int> {};
+
+} // namespace
+
+TEST(Lcg, AdvancesBeforeEachPickAndScalesTheStateIntoTheRange)
+{
+    Lcg a(0x12345678);
+    const std::uint32_t expected[] = {7, 4, 5, 94, 0, 28};
+    const std::uint32_t ranges[] = {10, 10, 7, 100, 1, 32};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(a.pick(ranges[i]), expected[i]) << i;
+    Lcg b(0);
+    EXPECT_EQ(b.pick(5), 0u);
+    EXPECT_EQ(b.state(), 1u);
+    EXPECT_EQ(b.pick(4), 0u);
+    EXPECT_EQ(b.state(), 134775814u);
+}
+
+TEST_P(DrawEveryCount, PutsEveryNameOnceAndTheByesWhereTheTablesSay)
+{
+    const int n = GetParam();
+    WriteRecord({n, 5, 3, 42});
+    dirtyAll();
+    registered = playerNames(n);
+    auto list = registered;
+    Lcg rng(2024);
+    const DrawOutcome out = Draw(brackets, list, rng);
+    ASSERT_TRUE(out.refusal.empty());
+    const int size = bracketSizeFor(n);
+    ASSERT_EQ(out.size, size);
+    EXPECT_TRUE(list.empty());
+
+    Bracket& b = brackets.bySize(size);
+    const auto& t = b.table();
+    for (Bracket* other : {&brackets.b8, &brackets.b16, &brackets.b32}) {
+        if (other != &b) {
+            EXPECT_TRUE(isReset(*other));
+        }
+    }
+
+    // Every name once in slots 1..n, byes in n+1..S.
+    std::multiset<std::string> drawnNames;
+    for (int k = 1; k <= size; ++k) {
+        const std::string& name = b.name(t.seedSlot(k));
+        if (k <= n)
+            drawnNames.insert(name);
+        else
+            EXPECT_EQ(name, kBye) << "Lab" << k;
+    }
+    EXPECT_EQ(drawnNames, std::multiset<std::string>(registered.begin(), registered.end()));
+
+    // Each bye row as the table gives it; nothing else is settled.
+    const auto& rows = kByeTables.at(size);
+    std::set<int> finished;
+    for (int j = 1; j <= size - n; ++j) {
+        const ByeRow& row = rows[static_cast<std::size_t>(j - 1)];
+        EXPECT_EQ(nameAt(b, row.bye), kBye);
+        EXPECT_EQ(t.slot(slotOf(b, row.bye)).box, row.w1);
+        EXPECT_EQ(t.slot(slotOf(b, row.against)).box, row.w1);
+        EXPECT_EQ(nameAt(b, row.w2), nameAt(b, row.against)) << "bye " << j;
+        EXPECT_EQ(nameAt(b, row.l1), kBye) << "bye " << j;
+        finished.insert(row.w1);
+        if (row.twoByes) {
+            EXPECT_EQ(nameAt(b, row.l2), kBye) << "bye " << j;
+            finished.insert(row.twoByes);
+        }
+    }
+    for (int m = 1; m <= t.boxCount(); ++m) {
+        EXPECT_EQ(b.state(m), finished.count(m) ? BoxState::Finished : BoxState::Pending) << "box " << m;
+        const auto& box = t.box(m);
+        EXPECT_EQ(b.score(box.upper), kNoScore);
+        EXPECT_EQ(b.score(box.lower), kNoScore);
+    }
+
+    // The first undecided box is what the record says, and it is the first one ready.
+    int firstOpen = 1;
+    while (b.state(firstOpen) == BoxState::Finished)
+        ++firstOpen;
+    EXPECT_TRUE(b.ready(firstOpen));
+    const TournamentRecord rec = ReadRecord();
+    EXPECT_EQ(rec, (TournamentRecord{n, firstOpen, 0, 42}));
+    EXPECT_EQ(firstOpen, n == size ? 1 : n == 4 ? 7 : 2);
+
+    for (int k = 1; k <= b.boardCount(); ++k)
+        EXPECT_EQ(b.board(k).state, BoardState::Off);
+
+    // The 8 and 16 decide walkovers by the count: that agrees with where the byes landed.
+    for (const auto& box : t.boxes) {
+        if (box.walkover.rule == WalkoverRule::FewerPlayers) {
+            EXPECT_EQ(b.name(t.partner(box.loserTo)) == kBye, n < box.walkover.threshold)
+                << "box " << box.number << " with " << n << " players";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(FourToThirtyTwo, DrawEveryCount, ::testing::Range(4, 33));
+
+TEST_F(DrawTest, FourPlayersSettleTheWholeFirstRoundOfTheEight)
+{
+    Bracket& b = drawn(4);
+    for (const char* s : {"Lab11P", "Lab12P", "Lab13P", "Lab14P"})
+        EXPECT_NE(std::find(registered.begin(), registered.end(), nameAt(b, s)), registered.end()) << s;
+    EXPECT_EQ(nameAt(b, "Lab21L"), kBye);
+    EXPECT_EQ(nameAt(b, "Lab23L"), kBye);
+    for (int m = 1; m <= 6; ++m)
+        EXPECT_EQ(b.state(m), BoxState::Finished) << m;
+    EXPECT_EQ(ReadRecord().FirstOpenMatch, 7);
+}
+
+TEST_F(DrawTest, TheSameSeedDrawsTheSameOrder)
+{
+    auto order = [this](std::uint32_t seed) {
+        Bracket& b = drawn(20, seed);
+        std::vector<std::string> names;
+        for (int k = 1; k <= 20; ++k)
+            names.push_back(b.name(b.table().seedSlot(k)));
+        return names;
+    };
+    const auto a = order(7);
+    EXPECT_EQ(order(7), a);
+    EXPECT_NE(order(8), a);
+}
+
+TEST_F(DrawTest, RefusalsKeepTheListAndLeaveTheStartValues)
+{
+    const std::pair<int, std::string_view> cases[] = {
+        {-5, kTooFewPlayers}, {0, kTooFewPlayers},   {1, kTooFewPlayers},  {3, kTooFewPlayers},
+        {33, kNo64Bracket},   {64, kNo64Bracket},    {65, kTooManyPlayers}, {1000, kTooManyPlayers},
+    };
+    for (const auto& [n, text] : cases) {
+        WriteRecord({n, 9, 4, 77});
+        dirtyAll();
+        auto list = playerNames(std::max(0, std::min(n, 70)));
+        const auto before = list;
+        Lcg rng(1);
+        const DrawOutcome out = Draw(brackets, list, rng);
+        EXPECT_EQ(out.size, 0) << n;
+        EXPECT_EQ(out.refusal, text) << n;
+        EXPECT_EQ(list, before) << n;
+        EXPECT_EQ(ReadRecord(), (TournamentRecord{n, 1, 0, 77})) << n;
+        EXPECT_TRUE(isReset(brackets.b8) && isReset(brackets.b16) && isReset(brackets.b32)) << n;
+    }
+}
+
+TEST_F(DrawTest, AListThatDisagreesWithTheCountIsRefusedWithoutReadingPastIt)
+{
+    for (const int listSize : {9, 11, 0}) {
+        WriteRecord({10, 9, 4, 0});
+        dirtyAll();
+        auto list = playerNames(listSize);
+        const auto before = list;
+        Lcg rng(3);
+        const DrawOutcome out = Draw(brackets, list, rng);
+        EXPECT_EQ(out.size, 0);
+        EXPECT_EQ(out.refusal, kListMismatch);
+        EXPECT_EQ(list, before);
+        EXPECT_EQ(ReadRecord(), (TournamentRecord{10, 1, 0, 0}));
+        EXPECT_TRUE(isReset(brackets.b16));
+    }
+}
+
+TEST_F(DrawTest, AMissingRecordStopsTheDrawBeforeAnythingChanges)
+{
+    std::filesystem::remove(kRecordPath);
+    dirtyAll();
+    auto list = playerNames(8);
+    Lcg rng(1);
+    try {
+        Draw(brackets, list, rng);
+        FAIL() << "no error";
+    } catch (const IoError& e) {
+        EXPECT_STREQ(e.what(), "File not found");
+    }
+    EXPECT_EQ(list.size(), 8u);
+    EXPECT_FALSE(isReset(brackets.b8));
+}

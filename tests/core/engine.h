@@ -1,0 +1,128 @@
+#pragma once
+// Shared fixture for the engine tests: a working folder with a record, the three brackets, a
+// recording Say, and short ways to reach cells by their control names.
+
+#include "boards/calling.h"
+#include "bracket/result.h"
+#include "bracket/bracket.h"
+#include "draw/draw.h"
+#include "records/record.h"
+#include "workdir.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zorbon::test {
+
+// n distinct names, with Czech letters so the Windows-1250 paths are exercised too.
+inline std::vector<std::string> playerNames(int n)
+{
+    std::vector<std::string> names;
+    for (int i = 1; i <= n; ++i)
+        names.push_back("Hráč " + std::to_string(i) + (i % 3 == 0 ? " Čermák" : " Novák"));
+    return names;
+}
+
+inline SlotId slotOf(const Bracket& b, const char* cell)
+{
+    const SlotId id = b.table().slotByCell(cell);
+    EXPECT_NE(id, kNoSlot) << cell;
+    return id;
+}
+
+inline const std::string& nameAt(const Bracket& b, const char* cell) { return b.name(slotOf(b, cell)); }
+inline const std::string& scoreAt(const Bracket& b, const char* cell) { return b.score(slotOf(b, cell)); }
+
+// The board that holds this match, or 0.
+inline int boardOf(const Bracket& b, int match)
+{
+    for (int n = 1; n <= b.boardCount(); ++n)
+        if (b.board(n).state == BoardState::Occupied && b.board(n).match == match)
+            return n;
+    return 0;
+}
+
+// A placing line split after its label ("5-6. místo ") into label and name.
+inline std::pair<std::string, std::string> splitPlacing(const std::string& line)
+{
+    static const std::string mark = "místo ";
+    const auto at = line.find(mark);
+    EXPECT_NE(at, std::string::npos) << line;
+    if (at == std::string::npos)
+        return {{}, line};
+    return {line.substr(0, at + mark.size()), line.substr(at + mark.size())};
+}
+
+// The names the placing lines name, sorted.
+inline std::vector<std::string> placedNames(const std::vector<std::string>& lines)
+{
+    std::vector<std::string> names;
+    for (const auto& l : lines)
+        names.push_back(splitPlacing(l).second);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Everything an operation can change in a bracket, as one comparable text.
+inline std::string snapshot(const Bracket& b)
+{
+    std::string s;
+    for (SlotId i = 0; i < static_cast<SlotId>(b.table().slotSpecs.size()); ++i)
+        s += b.name(i) + "|" + b.score(i) + "|";
+    for (int m = 1; m <= b.table().boxCount(); ++m)
+        s += std::to_string(static_cast<int>(b.state(m)));
+    for (int n = 1; n <= b.boardCount(); ++n)
+        s += std::to_string(static_cast<int>(b.board(n).state)) + b.board(n).player1 + b.board(n).player2;
+    s += b.winnerLine + "|" + b.porazeny + "|" + (b.correctionMode ? "mode" : "") + "|";
+    if (b.correction)
+        s += std::to_string(b.correction->box);
+    return s;
+}
+
+class Engine : public WorkDir {
+protected:
+    void SetUp() override
+    {
+        WorkDir::SetUp();
+        ASSERT_TRUE(EnsureWorkingLayout());
+    }
+
+    // Registers n players in the record and draws them with this seed.
+    Bracket& drawn(int n, std::uint32_t seed = 1)
+    {
+        WriteRecord({n, 0, 0, 0});
+        registered = playerNames(n);
+        auto list = registered;
+        Lcg rng(seed);
+        const DrawOutcome out = Draw(brackets, list, rng);
+        EXPECT_TRUE(out.refusal.empty()) << out.refusal;
+        EXPECT_TRUE(list.empty());
+        return brackets.bySize(out.size == 0 ? 8 : out.size);
+    }
+
+    // Sets k boards in play (the board-count dialog's OK).
+    void boards(int k) { ApplyBoardCount(brackets, k); }
+
+    // Calls the box if it waits (by a click) and enters its result from its board.
+    bool play(Bracket& b, int match, const std::string& s1, const std::string& s2)
+    {
+        if (boardOf(b, match) == 0)
+            ClickToCall(b, match, say());
+        const int board = boardOf(b, match);
+        EXPECT_NE(board, 0) << "box " << match << " is on no board";
+        return board != 0 && EnterResult(b, board, s1, s2).accepted;
+    }
+
+    Say say()
+    {
+        return [this](const std::string& text) { said.push_back(text); };
+    }
+
+    Brackets brackets;
+    std::vector<std::string> registered;
+    std::vector<std::string> said;
+};
+
+} // namespace zorbon::test
