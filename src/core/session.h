@@ -4,6 +4,7 @@
 #include "bracket/bracket.h"
 #include "records/header.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,10 @@ struct Lobby {
     std::vector<std::string> registered;
     std::vector<std::string> registrationList;
     int count = 0;
+    // The number in the main window's count label; none until the record was first read.
+    std::optional<int> shownCount;
+    // The new-tournament dialog's three fields: place and date stay filled between openings.
+    TournamentHeader newTournamentFields;
 };
 
 struct Session {

@@ -188,40 +188,6 @@ void ScoreEdit::keyPressEvent(QKeyEvent* e)
     QLineEdit::keyPressEvent(e);
 }
 
-// --- Dartboard ---------------------------------------------------------------------------------
-
-Dartboard::Dartboard(QWidget* parent) : QWidget(parent)
-{
-    setObjectName(QStringLiteral("Image1"));
-    setFixedSize(64, 64);
-}
-
-void Dartboard::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QPointF c(width() / 2.0, height() / 2.0);
-    const double r = width() / 2.0 - 1;
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::black);
-    p.drawEllipse(c, r, r);
-    const QColor dark(0x20, 0x20, 0x20), light(0xF2, 0xE6, 0xC8), red(0xD0, 0x20, 0x20), green(0x10, 0x90, 0x40);
-    const double rings[] = {r * 0.8, r * 0.72, r * 0.5, r * 0.42};
-    for (int ring = 0; ring < 4; ++ring) {
-        const QRectF box(c.x() - rings[ring], c.y() - rings[ring], 2 * rings[ring], 2 * rings[ring]);
-        for (int seg = 0; seg < 20; ++seg) {
-            const bool even = seg % 2 == 0;
-            const bool scoring = ring == 0 || ring == 2;
-            p.setBrush(scoring ? (even ? red : green) : (even ? dark : light));
-            p.drawPie(box, (seg * 18 - 9) * 16, 18 * 16);
-        }
-    }
-    p.setBrush(green);
-    p.drawEllipse(c, r * 0.1, r * 0.1);
-    p.setBrush(red);
-    p.drawEllipse(c, r * 0.05, r * 0.05);
-}
-
 // --- BracketDrawing ----------------------------------------------------------------------------
 
 BracketDrawing::BracketDrawing(const BracketLook& look, const AdvancementTable& table, QWidget* parent)

@@ -81,15 +81,6 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 };
 
-// The fixed picture near the top right: a dartboard.
-class Dartboard : public QWidget {
-public:
-    explicit Dartboard(QWidget* parent);
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
-};
-
 // The yellow area with every box; it paints the connecting lines between rounds itself.
 class BracketDrawing : public QWidget {
 public:

@@ -1,7 +1,9 @@
 #include "BracketWindow.h"
 
 #include "BracketWidgets.h"
-#include "Guard.h"
+#include "Dartboard.h"
+#include "HelpViewer.h"
+#include "CoreCall.h"
 #include "Oprava.h"
 #include "TOprogramu.h"
 #include "TPocetTercu8.h"
@@ -180,8 +182,10 @@ void TBracketWindow::buildChrome(QWidget* central)
             connect(m_drawing->scoreCell(id), &Cell::clicked, this, [this, n] { BoxClick(n); });
         }
     }
-    auto* picture = new Dartboard(m_drawing);
-    picture->move(m_look.picturePos);
+    auto* picture = new QLabel(m_drawing);
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setPixmap(dartboardPixmap(64));
+    picture->setGeometry(QRect(m_look.picturePos, QSize(64, 64)));
 
     m_vitez = new QLabel(m_drawing);
     m_vitez->setObjectName(QStringLiteral("LabVitez"));
@@ -419,6 +423,7 @@ void TBracketWindow::Button2Click()
 
 void TBracketWindow::Help2Click()
 {
+    showHelp(m_app, this);
 }
 
 void TBracketWindow::OProgramu1Click()

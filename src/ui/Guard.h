@@ -1,33 +1,45 @@
 #pragma once
-// Runs one core command from a window and shows its failure the way the run-time reports it.
+// Small helpers the windows share: running a command step that touches the working files, and
+// moving text between the core's UTF-8 strings and Qt.
 
 #include "Dialogs.h"
 #include "records/errors.h"
 
 #include <QString>
+#include <QStringList>
 
-#include <string_view>
+#include <string>
+#include <vector>
 
 namespace zorbon::ui {
 
-inline QString qs(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-// Returns false when the command failed with a file or number error, after showing it.
-template <class F>
-bool guarded(QWidget* parent, F&& command)
+// Runs one step of a command. An input/output failure shows the run-time's report and returns false:
+// the caller stops the command there and keeps what it already did.
+template <class Step>
+bool guard(QWidget* parent, Step&& step)
 {
     try {
-        command();
+        step();
         return true;
     } catch (const IoError& e) {
         Dialogs::error(parent, QString::fromUtf8(e.what()));
-    } catch (const ConvertError& e) {
-        Dialogs::error(parent, QString::fromUtf8(e.what()));
+        return false;
     }
-    return false;
+}
+
+inline QString qs(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// One name a line, as a list control shows them.
+inline QString lines(const std::vector<std::string>& names)
+{
+    QStringList out;
+    out.reserve(static_cast<qsizetype>(names.size()));
+    for (const auto& n : names)
+        out << qs(n);
+    return out.join(QLatin1Char('\n'));
 }
 
 } // namespace zorbon::ui

@@ -1,20 +1,21 @@
 #pragma once
-// The question before a result is opened for correction: "Ano" accepts, "Ne" rejects.
+// The question before a result is opened for correction: "Ano" accepts, "Ne" declines.
 
-#include <QDialog>
+#include "AnoNeDialog.h"
 
 namespace zorbon::ui {
 
 class Zorbon;
 
-class TOprava : public QDialog {
+class TOprava : public AnoNeDialog {
     Q_OBJECT
 public:
     TOprava(Zorbon& app, int size);
     int size() const { return m_size; }
 
+    void Button1Click() override { accept(); }
+
 private:
-    Zorbon& m_app;
     int m_size;
 };
 

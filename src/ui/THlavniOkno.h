@@ -1,18 +1,52 @@
 #pragma once
-// TODO: placeholder until this window is built.
+// The main window: the tournament header, the registered players and the commands up to the draw.
 
 #include <QMainWindow>
+
+class QLabel;
+class QPlainTextEdit;
+class QToolButton;
+class QAction;
 
 namespace zorbon::ui {
 
 class Zorbon;
 
 class THlavniOkno : public QMainWindow {
+    Q_OBJECT
 public:
     explicit THlavniOkno(Zorbon& app);
 
+    // Repaints the header, the registered list and the count label from the session. Every window
+    // that changes those calls it.
+    void refresh();
+
+    void SpeedButton1Click(); // Nový
+    void SpeedButton2Click(); // Registruj
+    void SpeedButton3Click(); // Vymaž
+    void SpeedButton4Click(); // Rozlosuj
+    void OdeberHrace1Click();
+    void Help1Click();
+    void Oprogramu1Click();
+    void Konec1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    QMenu* createPopupMenu() override { return nullptr; } // the toolbar is part of the window, not optional
+
 private:
+    void FormShow();
+    void firstShow();
+
     Zorbon& m_app;
+    bool m_shownBefore = false;
+    QLabel* m_label2;
+    QLabel* m_label7;
+    QLabel* m_label8;
+    QLabel* m_label3;
+    QLabel* m_image2;
+    QPlainTextEdit* m_memo1;
 };
 
 } // namespace zorbon::ui

@@ -1,18 +1,42 @@
 #pragma once
-// TODO: placeholder until this window is built.
+// The new-tournament dialog: name, playing place and date of the tournament header.
 
 #include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+
+namespace zorbon {
+struct TournamentHeader;
+}
 
 namespace zorbon::ui {
 
 class Zorbon;
 
 class TNovyTurnaj : public QDialog {
+    Q_OBJECT
 public:
     explicit TNovyTurnaj(Zorbon& app);
 
+    // Shown without blocking the main window (after "Ano" in the tournament-exists dialog).
+    void showModeless();
+
+    void Button1Click(); // OK
+    void Button2Click(); // Storno
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    TournamentHeader typed() const;
+    void paintFields();
+
     Zorbon& m_app;
+    QLineEdit* m_edit1;
+    QLineEdit* m_edit2;
+    QLineEdit* m_edit3;
 };
 
 } // namespace zorbon::ui

@@ -1,10 +1,32 @@
 #include "TOpravduOdebrat.h"
 
+#include "Guard.h"
+#include "TOdeber.h"
+#include "Zorbon.h"
+
+#include "records/lobby.h"
+
+#include <QLabel>
+
 namespace zorbon::ui {
 
-TOpravduOdebrat::TOpravduOdebrat(Zorbon& app) : m_app(app)
+TOpravduOdebrat::TOpravduOdebrat(Zorbon& app)
+    : AnoNeDialog(QStringLiteral("Zorbon - Odebrání hráče"), QString())
+    , m_app(app)
 {
     setObjectName("TOpravduOdebrat");
+}
+
+void TOpravduOdebrat::ask(const std::string& chosen)
+{
+    Label1->setText(qs(RemovalQuestion(chosen)));
+}
+
+void TOpravduOdebrat::Button1Click()
+{
+    // The remove dialog closes too once this one ends with "Ano" (see TOdeber::button1Click).
+    if (m_app.Odeber->removeChosen())
+        accept();
 }
 
 } // namespace zorbon::ui

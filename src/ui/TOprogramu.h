@@ -1,18 +1,25 @@
 #pragma once
-// TODO: placeholder until this window is built.
+// The About box: the program's name, what it is for and its version. Closed with the close box.
 
 #include <QDialog>
+
+class QLabel;
 
 namespace zorbon::ui {
 
 class Zorbon;
 
 class TOprogramu : public QDialog {
+    Q_OBJECT
 public:
     explicit TOprogramu(Zorbon& app);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     Zorbon& m_app;
+    QLabel* m_image1;
 };
 
 } // namespace zorbon::ui

@@ -2,7 +2,7 @@
 
 #include "BracketWidgets.h"
 #include "BracketWindow.h"
-#include "Guard.h"
+#include "CoreCall.h"
 #include "Zorbon.h"
 
 #include "boards/calling.h"

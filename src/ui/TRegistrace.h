@@ -1,18 +1,39 @@
 #pragma once
-// TODO: placeholder until this window is built.
+// The registration dialog: players are added one name at a time.
 
 #include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
 
 namespace zorbon::ui {
 
 class Zorbon;
 
 class TRegistrace : public QDialog {
+    Q_OBJECT
 public:
     explicit TRegistrace(Zorbon& app);
 
+    // Empties the name field (delete-all and the end of a tournament do).
+    void clearName();
+
+    void Button1Click(); // Přidej
+    void Button2Click(); // Hotovo
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void FormShow();
+    void paint();
+
     Zorbon& m_app;
+    QLineEdit* m_jmenoHrace;
+    QPlainTextEdit* m_memo1;
+    QLabel* m_label2;
 };
 
 } // namespace zorbon::ui

@@ -1,7 +1,7 @@
 #pragma once
 // The draw confirmation: "Ano" runs the draw and opens the chosen bracket window.
 
-#include <QDialog>
+#include "AnoNeDialog.h"
 
 #include <cstdint>
 #include <functional>
@@ -10,7 +10,7 @@ namespace zorbon::ui {
 
 class Zorbon;
 
-class TRozlosovani : public QDialog {
+class TRozlosovani : public AnoNeDialog {
     Q_OBJECT
 public:
     explicit TRozlosovani(Zorbon& app);
@@ -18,8 +18,7 @@ public:
     // Where the draw takes its generator's seed: the clock, or a fixed value in tests.
     std::function<std::uint32_t()> seedSource;
 
-    void Button1Click(); // Ano
-    void Button2Click(); // Ne
+    void Button1Click() override; // Ano
 
 private:
     Zorbon& m_app;

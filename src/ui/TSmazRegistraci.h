@@ -1,15 +1,17 @@
 #pragma once
-// TODO: placeholder until this window is built.
+// Confirmation of deleting every registration.
 
-#include <QDialog>
+#include "AnoNeDialog.h"
 
 namespace zorbon::ui {
 
 class Zorbon;
 
-class TSmazRegistraci : public QDialog {
+class TSmazRegistraci : public AnoNeDialog {
+    Q_OBJECT
 public:
     explicit TSmazRegistraci(Zorbon& app);
+    void Button1Click() override;
 
 private:
     Zorbon& m_app;

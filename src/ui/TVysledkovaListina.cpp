@@ -1,7 +1,8 @@
 #include "TVysledkovaListina.h"
 
 #include "BracketWidgets.h"
-#include "Guard.h"
+#include "CoreCall.h"
+#include "HelpViewer.h"
 #include "TOprogramu.h"
 #include "Zorbon.h"
 
@@ -20,14 +21,6 @@
 
 namespace zorbon::ui {
 namespace {
-
-QString joined(const std::vector<std::string>& lines)
-{
-    QStringList out;
-    for (const auto& l : lines)
-        out << qs(l);
-    return out.join(QLatin1Char('\n'));
-}
 
 // The printer as a line printer: its default font, one line under the other, a new page when full.
 bool printText(QPrinter& printer, const std::vector<std::string>& lines)
@@ -147,7 +140,7 @@ TVysledkovaListina::~TVysledkovaListina() = default;
 
 void TVysledkovaListina::showResults(bool modal)
 {
-    m_memo2->setPlainText(joined(m_app.session.placings));
+    m_memo2->setPlainText(lines(m_app.session.placings));
     if (isVisible()) {
         // Already open beside the bracket: show the standings just computed, not the old ones.
         fillDisplayed();
@@ -174,13 +167,13 @@ void TVysledkovaListina::showEvent(QShowEvent* e)
 void TVysledkovaListina::fillDisplayed()
 {
     m_app.session.displayed = displayedOrder(m_app.session.placings);
-    m_memo1->setPlainText(joined(m_app.session.displayed));
+    m_memo1->setPlainText(lines(m_app.session.displayed));
 }
 
 void TVysledkovaListina::syncFromSession()
 {
-    m_memo1->setPlainText(joined(m_app.session.displayed));
-    m_memo2->setPlainText(joined(m_app.session.placings));
+    m_memo1->setPlainText(lines(m_app.session.displayed));
+    m_memo2->setPlainText(lines(m_app.session.placings));
     m_memo3->clear();
 }
 
@@ -221,7 +214,7 @@ void TVysledkovaListina::SpeedButton3Click()
     const Session& s = m_app.session;
     std::string confirmation;
     const bool done = guarded(this, [&] {
-        m_memo3->setPlainText(joined(htmlLines(s.lobby.header, ReadRecord().PlayerCount, s.displayed)));
+        m_memo3->setPlainText(lines(htmlLines(s.lobby.header, ReadRecord().PlayerCount, s.displayed)));
         confirmation = ExportResultsHtml(s.lobby.header, s.displayed);
     });
     if (done)
@@ -230,6 +223,7 @@ void TVysledkovaListina::SpeedButton3Click()
 
 void TVysledkovaListina::Help2Click()
 {
+    showHelp(m_app, this);
 }
 
 void TVysledkovaListina::Oprogramu1Click()

@@ -1,15 +1,20 @@
 #pragma once
-// TODO: placeholder until this window is built.
+// Asked before a new tournament replaces the one whose header is filled in.
 
-#include <QDialog>
+#include "AnoNeDialog.h"
 
 namespace zorbon::ui {
 
 class Zorbon;
 
-class TZpravaNovyTurnaj : public QDialog {
+class TZpravaNovyTurnaj : public AnoNeDialog {
+    Q_OBJECT
 public:
     explicit TZpravaNovyTurnaj(Zorbon& app);
+    void Button1Click() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     Zorbon& m_app;

@@ -1,7 +1,7 @@
 #include "ZadejVysledek.h"
 
 #include "BracketWidgets.h"
-#include "Guard.h"
+#include "CoreCall.h"
 #include "Zorbon.h"
 
 #include "bracket/result.h"

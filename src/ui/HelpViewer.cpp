@@ -1,0 +1,70 @@
+#include "HelpViewer.h"
+
+#include "Dialogs.h"
+#include "THlavniOkno.h"
+#include "Zorbon.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QUrl>
+
+namespace zorbon::ui {
+
+HelpViewer::HelpViewer(QWidget* owner)
+    : QMainWindow(owner, Qt::Window)
+    , m_browser(new QTextBrowser(this))
+{
+    setObjectName("HelpViewer");
+    setWindowTitle(QStringLiteral("Zorbon - Nápověda"));
+    m_browser->setObjectName("Browser");
+    m_browser->setOpenExternalLinks(false);
+    setCentralWidget(m_browser);
+
+    auto* bar = addToolBar(QStringLiteral("Nápověda"));
+    bar->setObjectName("HelpToolBar");
+    bar->setMovable(false);
+    auto* contents = bar->addAction(QStringLiteral("Obsah"), this, [this] { openContents(); });
+    contents->setObjectName("Obsah");
+    m_back = bar->addAction(QStringLiteral("◀ Zpět"), m_browser, &QTextBrowser::backward);
+    m_back->setObjectName("Zpet");
+    m_back->setShortcut(QKeySequence::Back);
+    m_forward = bar->addAction(QStringLiteral("Vpřed ▶"), m_browser, &QTextBrowser::forward);
+    m_forward->setObjectName("Vpred");
+    m_forward->setShortcut(QKeySequence::Forward);
+    m_back->setEnabled(false);
+    m_forward->setEnabled(false);
+    connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QAction::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QAction::setEnabled);
+    resize(760, 600);
+}
+
+bool HelpViewer::openContents()
+{
+    const QFileInfo file(QString::fromUtf8(kHelpFile));
+    if (!file.isFile())
+        return false;
+    QUrl url = QUrl::fromLocalFile(file.absoluteFilePath());
+    url.setFragment(QStringLiteral("obsah"));
+    // The file's suffix says nothing about its type, so say it: the help is HTML.
+    m_browser->setSource(url, QTextDocument::HtmlResource);
+    return true;
+}
+
+void showHelp(Zorbon& app, QWidget* from)
+{
+    // The viewer belongs to the main window, which lives as long as the program, so it closes with it.
+    auto* viewer = app.HlavniOkno->findChild<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!viewer)
+        viewer = new HelpViewer(app.HlavniOkno);
+    if (!viewer->openContents()) {
+        Dialogs::message(from, QStringLiteral("Soubor nápovědy „%1“ nebyl nalezen.").arg(QString::fromUtf8(kHelpFile)));
+        return;
+    }
+    viewer->show();
+    viewer->raise();
+    viewer->activateWindow();
+}
+
+} // namespace zorbon::ui
