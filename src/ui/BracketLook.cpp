@@ -23,14 +23,14 @@ BracketLook look8()
                           QStringLiteral("Label5")};
     l.marginX = 20;
     l.pitchX = 139;
-    l.topY = 45;
-    l.pitchY = 64;
+    l.topY = 40;
+    l.pitchY = 76;
     l.finalPlace = FinalPlace::LowerLeft;
-    l.finalPos = {100, 320};
+    l.finalPos = {100, 345};
     l.finalCaption = true;
-    l.vitezPos = {20, 372};
+    l.vitezPos = {20, 396};
     l.vitezWidth = 520;
-    l.correctionPos = {570, 310};
+    l.correctionPos = {570, 330};
     l.picturePos = {892, 30};
     return l;
 }
@@ -58,8 +58,8 @@ BracketLook look16()
     l.topY = 20;
     l.pitchY = 50;
     l.finalPlace = FinalPlace::BelowWinnersFinal;
-    l.vitezPos = {960, 420};
-    l.vitezWidth = 370;
+    l.vitezPos = {780, 438};
+    l.vitezWidth = 540;
     l.correctionPos = {950, 378};
     l.picturePos = {1258, 40};
     return l;

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QRegularExpressionValidator>
 
+#include <algorithm>
+
 namespace zorbon::ui {
 namespace {
 
@@ -76,7 +78,15 @@ void Cell::paintEvent(QPaintEvent*)
     QPainter p(this);
     const QRect r = contentsRect().adjusted(2, 0, -1, 0);
     p.setPen(palette().color(QPalette::WindowText));
-    p.drawText(r, static_cast<int>(alignment()), fontMetrics().elidedText(text(), Qt::ElideRight, r.width()));
+    // A long name is first narrowed (down to four fifths of its width, glyphs keep their height)
+    // and only then loses its end; the tooltip holds the full text.
+    const QFontMetrics fm = fontMetrics();
+    const int advance = fm.horizontalAdvance(text());
+    const double squeeze = advance > r.width() ? std::max(0.8, double(r.width()) / advance) : 1.0;
+    p.translate(r.left(), 0);
+    p.scale(squeeze, 1.0);
+    const QRect room(0, r.top(), static_cast<int>(r.width() / squeeze), r.height());
+    p.drawText(room, static_cast<int>(alignment()), fm.elidedText(text(), Qt::ElideRight, room.width()));
 }
 
 void Cell::mouseReleaseEvent(QMouseEvent* e)

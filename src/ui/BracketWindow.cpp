@@ -5,13 +5,16 @@
 #include "HelpViewer.h"
 #include "CoreCall.h"
 #include "Oprava.h"
+#include "THlavniOkno.h"
 #include "TOprogramu.h"
+#include "TRegistrace.h"
 #include "TPocetTercu8.h"
 #include "TVysledkovaListina.h"
 #include "ZadejVysledek.h"
 #include "Zorbon.h"
 
 #include "bracket/correction.h"
+#include "records/lobby.h"
 #include "results/standings.h"
 
 #include <QCloseEvent>
@@ -370,13 +373,13 @@ void TBracketWindow::SpeedButton3Click()
 
 void TBracketWindow::TercClick(int n)
 {
-    const Board& board = bracket().board(n);
-    if (board.colour() != TColor::clLime) {
-        Dialogs::message(this, QStringLiteral("Terč je momentálně volný"));
+    const BoardClickOutcome outcome = BoardClick(bracket(), n);
+    if (!outcome.opensResult) {
+        Dialogs::message(this, qs(outcome.message));
         return;
     }
     TZadejVysledek* dialog = m_app.resultDialog(m_size);
-    dialog->prepare(n, qs(board.player1), qs(board.player2));
+    dialog->prepare(n, qs(outcome.player1), qs(outcome.player2));
     Dialogs::exec(dialog);
     refresh();
 }
@@ -437,7 +440,17 @@ void TBracketWindow::closeEvent(QCloseEvent* e)
         e->ignore();
         return;
     }
+    // The clear-down stops where a working file fails; the window then stays open.
+    if (!guarded(this, [this] { CloseTournament(m_app.session); })) {
+        e->ignore();
+        return;
+    }
+    m_app.Registrace->clearName();
+    m_app.VysledkovaListina->syncFromSession();
+    m_app.PocetTercu8->syncFromSession();
+    m_app.HlavniOkno->refresh();
     e->accept();
+    m_app.HlavniOkno->show();
 }
 
 } // namespace zorbon::ui
