@@ -165,6 +165,17 @@ inline void playToFinal(TBracketWindow* w)
     QCOMPARE(w->bracket().state(fin), BoxState::OnBoard);
 }
 
+// "Hraj" and results until both finalists are known; the final is not called yet.
+inline void playUntilFinalReady(TBracketWindow* w)
+{
+    const int fin = w->bracket().table().finalNumber();
+    for (int guard = 0; guard < 100 && !w->bracket().ready(fin); ++guard) {
+        clickButton(w, "SpeedButton2");
+        finishBoards(w);
+    }
+    QVERIFY(w->bracket().ready(fin));
+}
+
 inline int boardOf(const Bracket& b, int match)
 {
     for (int n = 1; n <= b.boardCount(); ++n)
