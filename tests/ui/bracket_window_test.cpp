@@ -53,6 +53,8 @@ private slots:
     void correctionViewKeepsFirstSavedPlace();
     void correctionNeAndStornoChangeNothing_data() { sizes_data(); }
     void correctionNeAndStornoChangeNothing();
+    void helpAndAbout_data() { sizes_data(); }
+    void helpAndAbout();
 };
 
 void BracketWindowTest::sizes_data()
@@ -451,6 +453,23 @@ void BracketWindowTest::correctionNeAndStornoChangeNothing()
     QCOMPARE(Dialogs::shown().size(), 1);
     QCOMPARE(Dialogs::shown()[0].kind, Dialogs::Kind::Beep);
     clickButton(w, "Button2");
+}
+
+void BracketWindowTest::helpAndAbout()
+{
+    QFETCH(int, size);
+    UiTestEnv env;
+    Zorbon app;
+    TBracketWindow* w = app.bracketWindow(size);
+    Dialogs::script([](QDialog*) {});
+    w->findChild<QAction*>(QStringLiteral("OProgramu1"))->trigger();
+    QCOMPARE(Dialogs::shown().size(), 1);
+    QCOMPARE(Dialogs::shown()[0].text, QStringLiteral("TOprogramu"));
+    // The help file is not in the test's folder: the operator is told so.
+    Dialogs::clearShown();
+    w->findChild<QAction*>(QStringLiteral("Help2"))->trigger();
+    QCOMPARE(Dialogs::messages().size(), 1);
+    QVERIFY(Dialogs::messages()[0].contains(QStringLiteral("HELP/HELP.HLP")));
 }
 
 QTEST_MAIN(BracketWindowTest)
