@@ -14,8 +14,8 @@ protected:
     std::string announcement(const Bracket& b, int board, int match)
     {
         const auto& box = b.table().box(match);
-        return "Na terč č." + std::to_string(board) + " nastoupí hráči " + b.name(box.upper) + " a "
-               + b.name(box.lower);
+        return "Na terč č." + std::to_string(board) + " nastoupí hráči " + b.name(box.upper) + " a " +
+               b.name(box.lower);
     }
 };
 
@@ -51,6 +51,16 @@ TEST_F(Calling, TheBoardCountGoesToTheRecordAndThePanelOfTheCountsBracket)
     EXPECT_FALSE(brackets.b16.board(1).visible());
 }
 
+TEST_F(Calling, ACountWithoutABracketOnlyGoesToTheRecord)
+{
+    drawn(8);
+    WriteRecord({40, 1, 0, 0});
+    boards(3);
+    EXPECT_EQ(ReadRecord().BoardCount, 3);
+    EXPECT_FALSE(brackets.b8.board(1).visible());
+    EXPECT_FALSE(brackets.b32.board(1).visible());
+}
+
 TEST_F(Calling, TheCountCannotChangeWhileABoardIsOccupied)
 {
     Bracket& b = drawn(8);
@@ -72,9 +82,8 @@ TEST_F(Calling, HrajFillsTheFreeBoardsInMatchNumberOrder)
     ASSERT_EQ(said.size(), 3u);
     for (int m = 1; m <= 3; ++m) {
         EXPECT_EQ(said[static_cast<std::size_t>(m - 1)], announcement(b, m, m));
-        EXPECT_EQ(b.board(m).lines(),
-                  (std::vector<std::string>{std::to_string(m), b.name(b.table().box(m).upper),
-                                            b.name(b.table().box(m).lower)}));
+        EXPECT_EQ(b.board(m).lines(), (std::vector<std::string>{std::to_string(m), b.name(b.table().box(m).upper),
+                                                                b.name(b.table().box(m).lower)}));
         EXPECT_EQ(b.board(m).colour(), TColor::clLime);
         EXPECT_EQ(b.state(m), BoxState::OnBoard);
     }

@@ -3,8 +3,8 @@
 // recording Say, and short ways to reach cells by their control names.
 
 #include "boards/calling.h"
-#include "bracket/result.h"
 #include "bracket/bracket.h"
+#include "bracket/result.h"
 #include "draw/draw.h"
 #include "records/record.h"
 #include "workdir.h"
@@ -32,8 +32,14 @@ inline SlotId slotOf(const Bracket& b, const char* cell)
     return id;
 }
 
-inline const std::string& nameAt(const Bracket& b, const char* cell) { return b.name(slotOf(b, cell)); }
-inline const std::string& scoreAt(const Bracket& b, const char* cell) { return b.score(slotOf(b, cell)); }
+inline const std::string& nameAt(const Bracket& b, const char* cell)
+{
+    return b.name(slotOf(b, cell));
+}
+inline const std::string& scoreAt(const Bracket& b, const char* cell)
+{
+    return b.score(slotOf(b, cell));
+}
 
 // The board that holds this match, or 0.
 inline int boardOf(const Bracket& b, int match)
@@ -83,10 +89,29 @@ inline std::string snapshot(const Bracket& b)
 
 class Engine : public WorkDir {
 protected:
+    // The engine tests write the record thousands of times; on a memory file system, where there is
+    // one, each flush costs nothing and the tests do not wait on a busy disk.
     void SetUp() override
     {
         WorkDir::SetUp();
+        std::error_code ec;
+        if (std::filesystem::is_directory("/dev/shm", ec)) {
+            std::string tmpl = "/dev/shm/zorbon-engine-XXXXXX";
+            if (::mkdtemp(tmpl.data())) {
+                m_memDir = tmpl;
+                std::filesystem::current_path(m_memDir);
+            }
+        }
         ASSERT_TRUE(EnsureWorkingLayout());
+    }
+    void TearDown() override
+    {
+        if (!m_memDir.empty()) {
+            std::filesystem::current_path(dir());
+            std::error_code ec;
+            std::filesystem::remove_all(m_memDir, ec);
+        }
+        WorkDir::TearDown();
     }
 
     // Registers n players in the record and draws them with this seed.
@@ -123,6 +148,9 @@ protected:
     Brackets brackets;
     std::vector<std::string> registered;
     std::vector<std::string> said;
+
+private:
+    std::filesystem::path m_memDir;
 };
 
 } // namespace zorbon::test

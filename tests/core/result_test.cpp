@@ -110,6 +110,17 @@ TEST_F(ResultEntry, AMissingRecordStopsBeforeAnythingIsWritten)
     EXPECT_EQ(snapshot(b), before);
 }
 
+TEST_F(ResultEntry, TheThirtyTwoNeedsNoRecordToEnterAResult)
+{
+    // Its walkovers read the cells, so a record lost mid-tournament does not stop the play.
+    Bracket& b = drawn(32);
+    boards(1);
+    const int board = onBoard(b, 1);
+    std::filesystem::remove(kRecordPath);
+    EXPECT_TRUE(EnterResult(b, board, "3", "1").accepted);
+    EXPECT_EQ(b.state(1), BoxState::Finished);
+}
+
 TEST_F(ResultEntry, ALosersSideLoserIsWrittenNowhere)
 {
     Bracket& b = drawn(8);

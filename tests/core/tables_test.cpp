@@ -22,15 +22,24 @@ struct SizeCase {
 };
 
 const SizeCase kCases[] = {
-    {8, 14, {4, 2, 1}, {2, 2, 1, 1}, "ShapeF",
+    {8,
+     14,
+     {4, 2, 1},
+     {2, 2, 1, 1},
+     "ShapeF",
      {"Shape1", "Shape2", "Shape3", "Shape4", "Shape11L", "Shape12L", "Shape11P", "Shape12P", "Shape22L", "Shape21L",
       "Shape21P", "Shape31L", "Shape41L", "ShapeF"}},
-    {16, 30, {8, 4, 2, 1}, {4, 4, 2, 2, 1, 1}, "ShapeF",
-     {"Shape1",   "Shape2",   "Shape3",   "Shape4",   "Shape5",   "Shape6",   "Shape7",   "Shape8",
-      "Shape11L", "Shape12L", "Shape13L", "Shape14L", "Shape11P", "Shape12P", "Shape13P", "Shape14P",
-      "Shape24L", "Shape23L", "Shape22L", "Shape21L", "Shape21P", "Shape22P", "Shape31L", "Shape32L",
-      "Shape41L", "Shape42L", "Shape31P", "Shape51L", "Shape61L", "ShapeF"}},
-    {32, 62, {16, 8, 4, 2, 1}, {8, 8, 4, 4, 2, 2, 1, 1}, "Shape51P",
+    {16, 30, {8, 4, 2, 1}, {4, 4, 2, 2, 1, 1}, "ShapeF", {"Shape1",   "Shape2",   "Shape3",   "Shape4",   "Shape5",
+                                                          "Shape6",   "Shape7",   "Shape8",   "Shape11L", "Shape12L",
+                                                          "Shape13L", "Shape14L", "Shape11P", "Shape12P", "Shape13P",
+                                                          "Shape14P", "Shape24L", "Shape23L", "Shape22L", "Shape21L",
+                                                          "Shape21P", "Shape22P", "Shape31L", "Shape32L", "Shape41L",
+                                                          "Shape42L", "Shape31P", "Shape51L", "Shape61L", "ShapeF"}},
+    {32,
+     62,
+     {16, 8, 4, 2, 1},
+     {8, 8, 4, 4, 2, 2, 1, 1},
+     "Shape51P",
      {"Shape1",   "Shape2",   "Shape3",   "Shape4",   "Shape5",   "Shape6",   "Shape7",   "Shape8",   "Shape9",
       "Shape10",  "Shape11",  "Shape12",  "Shape13",  "Shape14",  "Shape15",  "Shape16",  "Shape11L", "Shape11P",
       "Shape12L", "Shape12P", "Shape13L", "Shape13P", "Shape14L", "Shape14P", "Shape15L", "Shape15P", "Shape16L",
@@ -205,7 +214,7 @@ TEST(TablesNaming, ScoreCellsFollowTheNameCells)
 
 TEST(TablesNaming, SizeFollowsThePlayerCount)
 {
-    const std::pair<int, int> cases[] = {{-1, 0}, {0, 0},   {3, 0},   {4, 8},   {8, 8},  {9, 16},
+    const std::pair<int, int> cases[] = {{-1, 0},  {0, 0},   {3, 0},   {4, 8},  {8, 8}, {9, 16},
                                          {16, 16}, {17, 32}, {32, 32}, {33, 0}, {65, 0}};
     for (const auto& [players, size] : cases)
         EXPECT_EQ(bracketSizeFor(players), size) << players;

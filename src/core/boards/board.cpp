@@ -15,6 +15,20 @@ std::vector<std::string> Board::lines() const
     return {};
 }
 
+void setFree(Board& board)
+{
+    board.state = BoardState::Free;
+    board.match = 0;
+    board.player1.clear();
+    board.player2.clear();
+}
+
+void setOff(Board& board)
+{
+    setFree(board);
+    board.state = BoardState::Off;
+}
+
 std::string boardName(int n)
 {
     return "terč č." + std::to_string(n);

@@ -25,6 +25,10 @@ struct Board {
     std::vector<std::string> lines() const;
 };
 
+// Free: " VOLNÝ", no match. Off: "N", hidden.
+void setFree(Board& board);
+void setOff(Board& board);
+
 // "terč č.<n>": the board's name in announcements.
 std::string boardName(int n);
 

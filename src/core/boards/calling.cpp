@@ -5,20 +5,6 @@
 namespace zorbon {
 namespace {
 
-void setFree(Board& b)
-{
-    b.state = BoardState::Free;
-    b.match = 0;
-    b.player1.clear();
-    b.player2.clear();
-}
-
-void setOff(Board& b)
-{
-    setFree(b);
-    b.state = BoardState::Off;
-}
-
 std::string finalNotice(const Bracket& bracket, CallRoute route)
 {
     const auto& r = bracket.table().rules;
@@ -92,8 +78,8 @@ int ChooseFreeBoard(const Bracket& bracket)
 void CallMatch(Bracket& bracket, int box, int board, CallRoute route, const Say& say)
 {
     const auto& t = bracket.table();
-    if (!t.hasBox(box) || !bracket.ready(box) || board < 1 || board > t.rules.boards
-        || bracket.board(board).state != BoardState::Free)
+    if (!t.hasBox(box) || !bracket.ready(box) || board < 1 || board > t.rules.boards ||
+        bracket.board(board).state != BoardState::Free)
         return;
     const auto& spec = t.box(box);
     const bool isFinal = spec.isFinal();

@@ -3,16 +3,10 @@
 #include "records/errors.h"
 #include "records/record.h"
 
+#include <algorithm>
+
 namespace zorbon {
 namespace {
-
-void freeBoard(Board& b)
-{
-    b.state = BoardState::Free;
-    b.match = 0;
-    b.player1.clear();
-    b.player2.clear();
-}
 
 EntryResult refused()
 {
@@ -35,7 +29,7 @@ EntryResult enterFinal(Bracket& bracket, Board& board, const BoxSpec& box, int s
     bracket.setScore(box.upper, scoreText(s1));
     bracket.setScore(box.lower, scoreText(s2));
     bracket.setState(box.number, BoxState::Finished);
-    freeBoard(board);
+    setFree(board);
     return {true, {}};
 }
 
@@ -43,8 +37,13 @@ EntryResult enterFinal(Bracket& bracket, Board& board, const BoxSpec& box, int s
 
 EntryResult EnterResult(Bracket& bracket, int board, const std::string& score1, const std::string& score2)
 {
-    const TournamentRecord record = ReadRecord();
-    return EnterResult(bracket, board, score1, score2, record.PlayerCount);
+    // Only a size whose walkovers go by the registered count needs the record; the 32 decides them
+    // from its cells, so its results are entered without touching the disk.
+    const auto& boxes = bracket.table().boxes;
+    const bool needsRecord = std::any_of(
+        boxes.begin(), boxes.end(), [](const BoxSpec& b) { return b.walkover.rule == WalkoverRule::FewerPlayers; });
+    const int playerCount = needsRecord ? ReadRecord().PlayerCount : 0;
+    return EnterResult(bracket, board, score1, score2, playerCount);
 }
 
 EntryResult EnterResult(Bracket& bracket, int boardNumber, const std::string& score1, const std::string& score2,
@@ -55,8 +54,8 @@ EntryResult EnterResult(Bracket& bracket, int boardNumber, const std::string& sc
     if (boardNumber < 1 || boardNumber > t.rules.boards)
         return {};
     Board& board = bracket.board(boardNumber);
-    if (board.state != BoardState::Occupied || !t.hasBox(board.match)
-        || bracket.state(board.match) != BoxState::OnBoard)
+    if (board.state != BoardState::Occupied || !t.hasBox(board.match) ||
+        bracket.state(board.match) != BoxState::OnBoard)
         return {};
     const BoxSpec& box = t.box(board.match);
 
@@ -84,7 +83,7 @@ EntryResult EnterResult(Bracket& bracket, int boardNumber, const std::string& sc
     bracket.setState(box.number, BoxState::Finished);
     if (byCount)
         bracket.setState(w.enteredBox, BoxState::Finished);
-    freeBoard(board);
+    setFree(board);
 
     if (w.rule == WalkoverRule::OtherSlotBye && bracket.name(w.other) == kBye) {
         bracket.setName(w.target, bracket.name(box.loserTo));

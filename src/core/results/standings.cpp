@@ -31,8 +31,8 @@ std::vector<int> buildOrder(const AdvancementTable& t)
     std::sort(order.begin(), order.end(), [&t](int a, int b) {
         const auto& x = t.box(a);
         const auto& y = t.box(b);
-        return std::tuple(x.round.number, positionInRound(t.slot(x.upper).name))
-               < std::tuple(y.round.number, positionInRound(t.slot(y.upper).name));
+        return std::tuple(x.round.number, positionInRound(t.slot(x.upper).name)) <
+               std::tuple(y.round.number, positionInRound(t.slot(y.upper).name));
     });
     return order;
 }
@@ -44,12 +44,10 @@ std::string cannotCreate(const std::string& path)
 
 // Writes the lines to folder/name+ext; a name that would lead elsewhere is refused before anything
 // is written, and every failure to create the file reads the same.
-void writeListFile(const char* folder, const std::string& name, const char* ext,
-                   const std::vector<std::string>& lines)
+void writeListFile(const char* folder, const std::string& name, const char* ext, const std::vector<std::string>& lines)
 {
     const std::string path = std::string(folder) + "/" + name + ext;
-    if (name.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos
-        || name.find("..") != std::string::npos)
+    if (name.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos || name.find("..") != std::string::npos)
         throw IoError(cannotCreate(path));
     const std::string bytes = joinLinesCp1250(lines);
     try {
@@ -91,7 +89,7 @@ std::uint32_t codePoint(std::string_view seq)
 const std::vector<int>& standingsOrder(int size)
 {
     static const std::array<std::vector<int>, 3> orders = {buildOrder(tableFor(8)), buildOrder(tableFor(16)),
-                                                            buildOrder(tableFor(32))};
+                                                           buildOrder(tableFor(32))};
     return orders[size == 8 ? 0 : size == 16 ? 1 : 2];
 }
 
