@@ -55,13 +55,14 @@ bool HelpViewer::openContents()
 void showHelp(Zorbon& app, QWidget* from)
 {
     // The viewer belongs to the main window, which lives as long as the program, so it closes with it.
-    auto* viewer = app.HlavniOkno->findChild<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!viewer)
-        viewer = new HelpViewer(app.HlavniOkno);
-    if (!viewer->openContents()) {
+    if (!QFileInfo(QString::fromUtf8(kHelpFile)).isFile()) {
         Dialogs::message(from, QStringLiteral("Soubor nápovědy „%1“ nebyl nalezen.").arg(QString::fromUtf8(kHelpFile)));
         return;
     }
+    auto* viewer = app.HlavniOkno->findChild<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!viewer)
+        viewer = new HelpViewer(app.HlavniOkno);
+    viewer->openContents();
     viewer->show();
     viewer->raise();
     viewer->activateWindow();

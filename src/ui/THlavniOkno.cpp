@@ -126,6 +126,8 @@ THlavniOkno::THlavniOkno(Zorbon& app)
         button->setPalette(p);
         connect(button, &QToolButton::clicked, this, b.click);
         bar->addWidget(button);
+        // The toolbar makes its buttons flat; these stand out from the blue bar as real buttons.
+        button->setAutoRaise(false);
     }
 
     // Menus.

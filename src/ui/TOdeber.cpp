@@ -9,6 +9,7 @@
 #include "records/lobby.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -32,6 +33,8 @@ TOdeber::TOdeber(Zorbon& app)
     m_comboBox1->setEditable(true);
     // A typed text is a choice, never a new item of the list.
     m_comboBox1->setInsertPolicy(QComboBox::NoInsert);
+    // Names differ by case: completing "eva" to "Eva" would remove another player than the one typed.
+    m_comboBox1->completer()->setCaseSensitivity(Qt::CaseSensitive);
     m_comboBox1->setMinimumWidth(280);
     m_comboBox1->setMaxVisibleItems(16);
 

@@ -55,7 +55,7 @@ std::optional<std::string> toCp1250(std::string_view utf8)
     out.reserve(utf8.size());
     while (conv.run(utf8, out) != 0) {
         const auto b0 = static_cast<unsigned char>(utf8[0]);
-        const auto b1 = utf8.size() > 1 ? static_cast<unsigned char>(utf8[1]) : 0;
+        const auto b1 = static_cast<unsigned char>(utf8.size() > 1 ? utf8[1] : '\0');
         if (b0 == 0xC2 && undefinedInCp1250(b1)) {
             out.push_back(static_cast<char>(b1));
             utf8.remove_prefix(2);
