@@ -49,6 +49,7 @@ private slots:
     void boardCountKeptAndRefusedWhileBusy();
     void boardClicks();
     void resultDialogScoreFields();
+    void nextTournamentStartsClean();
 };
 
 void BracketDialogsTest::drawQuestion()
@@ -266,6 +267,38 @@ void BracketDialogsTest::resultDialogScoreFields()
     enterResult(w, 1, QStringLiteral("501"), QStringLiteral("0"));
     QCOMPARE(label(w, s(w->bracket().table().slot(box.upper).score))->text(), QStringLiteral(" 501"));
     QCOMPARE(label(w, s(w->bracket().table().slot(box.winnerTo).name))->text(), upper);
+}
+
+// A draw after a closed tournament shows nothing of the old one in any of the three windows.
+void BracketDialogsTest::nextTournamentStartsClean()
+{
+    UiTestEnv env;
+    Zorbon app;
+    registerTournament(app, 8);
+    TBracketWindow* w8 = draw(app, 2);
+    playToFinal(w8);
+    enterResult(w8, boardOf(w8->bracket(), 14), QStringLiteral("2"), QStringLiteral("0"));
+    QVERIFY(label(w8, QStringLiteral("LabVitez"))->text().startsWith(QStringLiteral("Vítěz turnaje : ")));
+    Dialogs::answer(true);
+    w8->close();
+    QVERIFY(app.HlavniOkno->isVisible());
+
+    registerNumbered(app, 17);
+    TBracketWindow* w32 = draw(app, 3);
+    QCOMPARE(w32->size(), 32);
+    QVERIFY(!w8->isVisible());
+    QCOMPARE(label(w8, QStringLiteral("LabVitez"))->text(), QStringLiteral("Vítězem je : "));
+    const AdvancementTable& t8 = tableFor(8);
+    for (const auto& box : t8.boxes) {
+        QCOMPARE(colourOfFrame(w8, s(box.frame)), kSkyBlue);
+        for (SlotId id : {box.upper, box.lower}) {
+            QCOMPARE(label(w8, s(t8.slot(id).name))->text(), QStringLiteral(" ?"));
+            QCOMPARE(label(w8, s(t8.slot(id).score))->text(), QStringLiteral(" 0"));
+            QCOMPARE(colourOfCell(w8, s(t8.slot(id).name)), kSkyBlue);
+        }
+    }
+    QVERIFY(child<QWidget>(w32, "Terc3")->isVisible());
+    QVERIFY(!child<QWidget>(w32, "Terc4")->isVisibleTo(w32));
 }
 
 QTEST_MAIN(BracketDialogsTest)
