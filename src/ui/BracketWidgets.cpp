@@ -30,6 +30,11 @@ QString qs(std::string_view s)
 
 } // namespace
 
+QRgb qrgb(TColor c)
+{
+    return 0xFF000000u | rgbOf(c);
+}
+
 void paintBackground(QWidget* w, QRgb rgb)
 {
     QPalette p = w->palette();
@@ -205,7 +210,7 @@ BracketDrawing::BracketDrawing(const BracketLook& look, const AdvancementTable& 
 {
     setObjectName(QStringLiteral("Drawing"));
     setFixedSize(look.drawing);
-    paintBackground(this, 0xFFFFFF00); // clYellow
+    paintBackground(this, TColor::clYellow);
 
     const BracketGeometry g = geometryFor(look, table);
     m_lines = g.lines;

@@ -12,8 +12,15 @@
 
 namespace zorbon::ui {
 
+// A named colour of the program as an opaque Qt colour value.
+QRgb qrgb(TColor c);
+
 // Background colour through the palette: one call per change, no style sheets.
 void paintBackground(QWidget* w, QRgb rgb);
+inline void paintBackground(QWidget* w, TColor c)
+{
+    paintBackground(w, qrgb(c));
+}
 
 // A label with a background colour that shows what does not fit elided, with the full text as its
 // tooltip, and that reports clicks.

@@ -1,14 +1,14 @@
 #include "BracketWindow.h"
 
 #include "BracketWidgets.h"
+#include "CoreCall.h"
 #include "Dartboard.h"
 #include "HelpViewer.h"
-#include "CoreCall.h"
 #include "Oprava.h"
 #include "THlavniOkno.h"
 #include "TOprogramu.h"
-#include "TRegistrace.h"
 #include "TPocetTercu8.h"
+#include "TRegistrace.h"
 #include "TVysledkovaListina.h"
 #include "ZadejVysledek.h"
 #include "Zorbon.h"
@@ -29,17 +29,10 @@ namespace {
 
 constexpr int kTopBar = 40;
 constexpr int kPanelW = 160;
-constexpr QRgb kBlue = 0xFF0000FF;
-constexpr QRgb kOlive = 0xFF808000;
 constexpr QRgb kPanelFill = 0xFFFFFFE0;
 
 const QString kCloseQuestion =
     QStringLiteral("Při zavření okna se vymaží veškerá data o turnaji včetně registrovaných hráčů !!! Pokračovat ???");
-
-QRgb rgb(TColor c)
-{
-    return 0xFF000000u | rgbOf(c);
-}
 
 QFont pixelFont(int px, bool bold)
 {
@@ -121,7 +114,7 @@ void TBracketWindow::buildChrome(QWidget* central)
     auto* top = new QWidget(central);
     top->setObjectName(QStringLiteral("Panel1"));
     top->setGeometry(0, 0, client.width(), kTopBar);
-    paintBackground(top, kBlue);
+    paintBackground(top, TColor::clBlue);
     const QString captions[] = {QStringLiteral("Terče"), QStringLiteral("Hraj"), QStringLiteral("Výsledková listina")};
     const int widths[] = {80, 80, 150};
     int x = 8;
@@ -144,7 +137,7 @@ void TBracketWindow::buildChrome(QWidget* central)
     auto* panel = new QWidget(central);
     panel->setObjectName(QStringLiteral("Panel2"));
     panel->setGeometry(client.width() - kPanelW, kTopBar, kPanelW, client.height() - kTopBar);
-    paintBackground(panel, kOlive);
+    paintBackground(panel, TColor::clOlive);
     QPalette white = panel->palette();
     white.setColor(QPalette::WindowText, Qt::white);
     auto* title = new QLabel(QStringLiteral("Terče :"), panel);
@@ -171,7 +164,7 @@ void TBracketWindow::buildChrome(QWidget* central)
     m_viewport = new QWidget(central);
     m_viewport->setObjectName(QStringLiteral("ScrollBox1"));
     m_viewport->setGeometry(0, kTopBar, vpW, vpH);
-    paintBackground(m_viewport, 0xFFFFFF00);
+    paintBackground(m_viewport, TColor::clYellow);
     m_drawing = new BracketDrawing(m_look, bracket().table(), m_viewport);
     for (int n = 1; n <= bracket().table().boxCount(); ++n) {
         const auto& box = bracket().table().box(n);
@@ -265,7 +258,7 @@ void TBracketWindow::refresh()
     const Bracket& b = bracket();
     const AdvancementTable& t = b.table();
     for (SlotId id = 0; id < static_cast<SlotId>(t.slotSpecs.size()); ++id) {
-        const QRgb c = rgb(colourOf(b.slotState(id)));
+        const QRgb c = qrgb(colourOf(b.slotState(id)));
         Cell* name = m_drawing->nameCell(id);
         Cell* score = m_drawing->scoreCell(id);
         name->setCellText(qs(b.name(id)));
@@ -274,7 +267,7 @@ void TBracketWindow::refresh()
         score->setColour(c);
     }
     for (int n = 1; n <= t.boxCount(); ++n)
-        m_drawing->frame(n)->setColour(rgb(colourOf(b.state(n))));
+        m_drawing->frame(n)->setColour(qrgb(colourOf(b.state(n))));
 
     const bool correcting = b.correctionMode;
     for (int n = 1; n <= b.boardCount(); ++n) {
@@ -283,7 +276,7 @@ void TBracketWindow::refresh()
         for (const auto& line : board.lines())
             lines << qs(line);
         BoardView* view = m_boards[static_cast<std::size_t>(n - 1)];
-        view->setLines(lines, rgb(board.colour()));
+        view->setLines(lines, qrgb(board.colour()));
         view->setVisible(board.visible());
         view->setEnabled(!correcting);
         m_boardLabels[static_cast<std::size_t>(n - 1)]->setVisible(board.visible());

@@ -11,7 +11,7 @@ TOprava::TOprava(Zorbon&, int size)
     , m_size(size)
 {
     setObjectName(QStringLiteral("TOprava%1").arg(size));
-    paintBackground(this, 0xFFA6CAF0); // clSkyBlue, like the other questions of the bracket
+    paintBackground(this, TColor::clSkyBlue);
     QFont bold = Label1->font();
     bold.setBold(true);
     Label1->setFont(bold);

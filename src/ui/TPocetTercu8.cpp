@@ -24,7 +24,7 @@ TPocetTercu8::TPocetTercu8(Zorbon& app)
 {
     setObjectName(QStringLiteral("TPocetTercu8"));
     setWindowTitle(QStringLiteral("Zorbon - Počet terčů"));
-    paintBackground(this, 0xFF00FF00); // clLime
+    paintBackground(this, TColor::clLime);
 
     m_label1 = new QLabel(QStringLiteral("Zadejte počet terčů (max 2) :"), this);
     m_label1->setObjectName(QStringLiteral("Label1"));

@@ -20,7 +20,7 @@ TRozlosovani::TRozlosovani(Zorbon& app)
     , m_app(app)
 {
     setObjectName(QStringLiteral("TRozlosovani"));
-    paintBackground(this, 0xFFA6CAF0); // clSkyBlue
+    paintBackground(this, TColor::clSkyBlue);
     QFont bold = Label1->font();
     bold.setBold(true);
     Label1->setFont(bold);

@@ -49,7 +49,7 @@ TVysledkovaListina::TVysledkovaListina(Zorbon& app)
 {
     setObjectName(QStringLiteral("TVysledkovaListina"));
     setWindowTitle(QStringLiteral("Zorbon - Výsledková listina"));
-    paintBackground(this, 0xFFFFFF00);
+    paintBackground(this, TColor::clYellow);
 
     auto* bar = new QMenuBar(this);
     auto* soubor = bar->addMenu(QStringLiteral("&Soubor"));
@@ -73,7 +73,7 @@ TVysledkovaListina::TVysledkovaListina(Zorbon& app)
     auto* top = new QWidget(this);
     top->setObjectName(QStringLiteral("Panel1"));
     top->setFixedHeight(40);
-    paintBackground(top, 0xFF0000FF);
+    paintBackground(top, TColor::clBlue);
     auto* row = new QHBoxLayout(top);
     row->setContentsMargins(8, 6, 8, 6);
     const QString captions[] = {QStringLiteral("Tisk"), QStringLiteral("Ulož"), QStringLiteral("Export")};

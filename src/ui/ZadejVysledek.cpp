@@ -20,7 +20,7 @@ TZadejVysledek::TZadejVysledek(Zorbon& app, int size)
 {
     setObjectName(QStringLiteral("TZadejVysledek%1").arg(size));
     setWindowTitle(QStringLiteral("Zorbon - Výsledek zápasu"));
-    paintBackground(this, 0xFFA6CAF0);
+    paintBackground(this, TColor::clSkyBlue);
 
     auto* heading = new QLabel(QStringLiteral("Výsledek zápasu"), this);
     heading->setObjectName(QStringLiteral("Label3"));
