@@ -9,6 +9,7 @@
 #include "records/record.h"
 #include "results/standings.h"
 
+#include <QFontDatabase>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
@@ -22,12 +23,16 @@
 namespace zorbon::ui {
 namespace {
 
-// The printer as a line printer: its default font, one line under the other, a new page when full.
+// The printer as a line printer: a fixed-pitch font, so that the header values line up in column
+// 25 as the lines are laid out; one line under the other, a new page when one is full.
 bool printText(QPrinter& printer, const std::vector<std::string>& lines)
 {
     QPainter p;
     if (!p.begin(&printer))
         return false;
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(11);
+    p.setFont(font);
     const QFontMetrics fm = p.fontMetrics();
     const int height = p.viewport().height();
     int y = 0;

@@ -317,6 +317,9 @@ void TournamentTest::playsACompleteTournament()
     QVERIFY2(address.startsWith("<center>") && address.endsWith("</center><br>\r\n") && address.count('\n') == 1,
              address.constData());
     const QByteArray printed = readAll(pdf);
+    if (const QString dir = QProcessEnvironment::systemEnvironment().value(QStringLiteral("ZORBON_SCREENSHOTS"));
+        !dir.isEmpty())
+        QFile::copy(pdf, dir + QLatin1Char('/') + tag + QStringLiteral("-printout.pdf"));
     QVERIFY2(printed.startsWith("%PDF-"), printed.left(40).constData());
     QVERIFY(printed.contains("/Type /Page"));
 
