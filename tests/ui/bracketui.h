@@ -102,7 +102,7 @@ inline TBracketWindow* draw(Zorbon& app, int boards, std::uint32_t seed = 202405
         child<QSpinBox>(d, "SpinEdit1")->setValue(boards);
         clickButton(d, "Button1");
     });
-    app.HlavniOkno->SpeedButton4Click();
+    click(child<QAbstractButton>(app.HlavniOkno, "SpeedButton4"));
     for (int size : {8, 16, 32})
         if (app.bracketWindow(size)->isVisible())
             return app.bracketWindow(size);
