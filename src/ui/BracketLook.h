@@ -16,7 +16,7 @@
 namespace zorbon::ui {
 
 // One scroll bar: range 0..max, page step, position on every showing. max 0 means no bar.
-struct ScrollSpec {
+struct ScrollSetting {
     int max = 0;
     int page = 0;
     int home = 0;
@@ -34,8 +34,8 @@ struct BracketLook {
     QString caption;
     QSize client;  // window area under the menu bar
     QSize drawing; // the yellow area that scrolls
-    ScrollSpec horizontal;
-    ScrollSpec vertical;
+    ScrollSetting horizontal;
+    ScrollSetting vertical;
     int correctionH = 0; // where the view scrolls while a correction is open
     int correctionV = 0;
     QString hScrollLabel; // hidden labels that keep the view position while a correction is open

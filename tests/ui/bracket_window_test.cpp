@@ -189,12 +189,12 @@ void BracketWindowTest::scrollsHomeOnEveryShowing()
     TBracketWindow* w = app.bracketWindow(size);
     QScrollBar* h = bar(w, "ScrollBar1");
     QScrollBar* v = bar(w, "ScrollBar2");
-    struct Spec {
+    struct Setting {
         int max, page, home;
     };
-    const std::map<int, std::pair<Spec, Spec>> specs = {
+    const std::map<int, std::pair<Setting, Setting>> settings = {
         {8, {{0, 0, 0}, {0, 0, 0}}}, {16, {{370, 30, 185}, {0, 0, 0}}}, {32, {{900, 70, 550}, {380, 50, 0}}}};
-    const auto [hs, vs] = specs.at(size);
+    const auto [hs, vs] = settings.at(size);
     QCOMPARE(h != nullptr, hs.max > 0);
     QCOMPARE(v != nullptr, vs.max > 0);
     QWidget* drawing = child<QWidget>(w, "Drawing");
