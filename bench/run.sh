@@ -14,18 +14,18 @@ if ! cmake --build "$BUILD" -- -j"$(nproc)" >"$BUILD/build.log" 2>&1; then
   exit 1
 fi
 
+LOAD=$(cut -d' ' -f1-3 /proc/loadavg)
 OUT=$(mktemp)
 trap 'rm -f "$OUT"' EXIT
 "$BUILD/bench/engine_bench" >>"$OUT"
-if [ -x "$BUILD/bench/startup_bench" ]; then
-  QT_QPA_PLATFORM=offscreen "$BUILD/bench/startup_bench" "$BUILD/bench/floor" "$BUILD/bench/zorbon_probe" >>"$OUT"
-fi
-if [ -x "$BUILD/bench/ui_bench" ]; then
-  QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 "$BUILD/bench/ui_bench" >>"$OUT"
-fi
+QT_QPA_PLATFORM=offscreen "$BUILD/bench/startup_bench" "$BUILD/bench/floor" "$BUILD/bench/zorbon_probe" >>"$OUT"
+QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 "$BUILD/bench/ui_bench" >>"$OUT" 2>"$BUILD/ui_bench.log" || {
+  cat "$BUILD/ui_bench.log"
+  exit 1
+}
 
 cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
-echo "Machine: $(nproc) cores, $cpu; load average $(cut -d' ' -f1-3 /proc/loadavg) before the run"
+echo "Machine: $(nproc) cores, $cpu; load average $LOAD before the run"
 grep '^note: ' "$OUT" | sed 's/^note: /- /'
 echo
 echo "| Measure | Median | Budget | |"
