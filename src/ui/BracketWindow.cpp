@@ -59,7 +59,15 @@ TBracketWindow::TBracketWindow(Zorbon& app, int size)
 {
     setObjectName(m_look.windowName);
     setWindowTitle(m_look.caption);
+    // The widgets come on first need (ensureBuilt): the hundreds of cells of the three windows
+    // would otherwise more than double the program's start-up, and what they show lives in the session.
+}
 
+void TBracketWindow::ensureBuilt()
+{
+    if (m_built)
+        return;
+    m_built = true;
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("Client"));
     central->setFixedSize(m_look.client);
@@ -253,8 +261,17 @@ void TBracketWindow::buildCorrectionControls()
     m_correction->hide();
 }
 
+void TBracketWindow::setVisible(bool visible)
+{
+    if (visible)
+        ensureBuilt();
+    QMainWindow::setVisible(visible);
+}
+
 void TBracketWindow::refresh()
 {
+    if (!m_built)
+        return; // building paints everything from the session
     const Bracket& b = bracket();
     const AdvancementTable& t = b.table();
     for (SlotId id = 0; id < static_cast<SlotId>(t.slotSpecs.size()); ++id) {

@@ -35,7 +35,10 @@ public:
     Bracket& bracket() const;
     const BracketLook& look() const { return m_look; }
 
-    // Paints every cell, frame, board, the winner line and the correction controls from the bracket.
+    // Makes the window's widgets, painted from the bracket; nothing happens after the first call.
+    void ensureBuilt();
+    // Paints every cell, frame, board, the winner line and the correction controls from the bracket
+    // (nothing to paint before the widgets are made).
     void refresh();
     // Shown by the draw: visible, in front, scrolled to the first round.
     void showTournament();
@@ -54,6 +57,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void setVisible(bool visible) override;
 
 private:
     Say sayer();
@@ -86,6 +90,7 @@ private:
     ScoreEdit* m_edit1 = nullptr;
     ScoreEdit* m_edit2 = nullptr;
     bool m_correctionShown = false;
+    bool m_built = false;
 };
 
 class Tturnaj8 : public TBracketWindow {

@@ -87,8 +87,7 @@ void TPocetTercu8::FormShow()
 void TPocetTercu8::Button1Click()
 {
     const bool done = guarded(this, [this] { ApplyBoardCount(m_app.session.brackets, m_spin->value()); });
-    for (int size : {8, 16, 32})
-        m_app.bracketWindow(size)->refresh();
+    m_app.refreshBracketWindows();
     if (done)
         accept();
 }

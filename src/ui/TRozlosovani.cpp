@@ -37,8 +37,7 @@ void TRozlosovani::Button1Click()
         outcome = Draw(session.brackets, session.lobby.registered, rng);
     });
     // Whatever the draw got to (all three brackets reset, names taken from the list) is shown.
-    for (int size : {8, 16, 32})
-        m_app.bracketWindow(size)->refresh();
+    m_app.refreshBracketWindows();
     m_app.HlavniOkno->refresh();
     if (!done) {
         reject();

@@ -70,7 +70,16 @@ void Zorbon::start()
 
 TBracketWindow* Zorbon::bracketWindow(int size) const
 {
-    return size == 8 ? static_cast<TBracketWindow*>(turnaj8) : size == 16 ? static_cast<TBracketWindow*>(Turnaj16) : static_cast<TBracketWindow*>(Turnaj32);
+    TBracketWindow* w = size == 8 ? static_cast<TBracketWindow*>(turnaj8) : size == 16 ? static_cast<TBracketWindow*>(Turnaj16) : static_cast<TBracketWindow*>(Turnaj32);
+    w->ensureBuilt();
+    return w;
+}
+
+void Zorbon::refreshBracketWindows() const
+{
+    for (TBracketWindow* w : {static_cast<TBracketWindow*>(turnaj8), static_cast<TBracketWindow*>(Turnaj16),
+                              static_cast<TBracketWindow*>(Turnaj32)})
+        w->refresh();
 }
 
 TZadejVysledek* Zorbon::resultDialog(int size) const

@@ -47,7 +47,10 @@ public:
     // Shows the main window.
     void start();
 
+    // The bracket window of this size, with its widgets made.
     TBracketWindow* bracketWindow(int size) const;
+    // Repaints the three bracket windows from the session; one never needed yet stays unmade.
+    void refreshBracketWindows() const;
     TZadejVysledek* resultDialog(int size) const;
     TOprava* correctionDialog(int size) const;
 
