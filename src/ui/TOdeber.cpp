@@ -20,12 +20,26 @@ namespace zorbon::ui {
 
 TOdeber::TOdeber(Zorbon& app)
     : m_app(app)
-    , m_comboBox1(new QComboBox(this))
-    , m_memo1(new QPlainTextEdit(this))
 {
     setObjectName("TOdeber");
     setWindowTitle(QStringLiteral("Zorbon - Odeber hráče"));
+    // The controls come on first need (ensureBuilt), not at start-up: an editable combo box is
+    // among the dearest widgets to make.
+}
 
+void TOdeber::setVisible(bool visible)
+{
+    if (visible)
+        ensureBuilt();
+    QDialog::setVisible(visible);
+}
+
+void TOdeber::ensureBuilt()
+{
+    if (m_comboBox1)
+        return;
+    m_comboBox1 = new QComboBox(this);
+    m_memo1 = new QPlainTextEdit(this);
     auto* label1 = new QLabel(QStringLiteral("Odeber hráče :"), this);
     label1->setObjectName("Label1");
     label1->setBuddy(m_comboBox1);
@@ -65,6 +79,7 @@ TOdeber::TOdeber(Zorbon& app)
 
 bool TOdeber::prepare()
 {
+    ensureBuilt();
     m_comboBox1->clear();
     m_comboBox1->clearEditText();
     m_kept.clear();
@@ -111,6 +126,8 @@ bool TOdeber::removeChosen()
 
 void TOdeber::clearItems()
 {
+    if (!m_comboBox1)
+        return;
     // Clearing the items would also clear the chosen text, which has to stay.
     const QString text = m_comboBox1->currentText();
     m_comboBox1->clear();

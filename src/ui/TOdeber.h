@@ -26,6 +26,10 @@ public:
     // window's list. False (after the error report) when a file operation failed.
     bool removeChosen();
 
+    // Makes the controls; nothing happens after the first call.
+    void ensureBuilt();
+    void setVisible(bool visible) override;
+
     void button1Click(); // OK
     void Button2Click(); // Storno
     void done(int result) override;
@@ -34,8 +38,8 @@ private:
     void clearItems();
 
     Zorbon& m_app;
-    QComboBox* m_comboBox1;
-    QPlainTextEdit* m_memo1; // hidden: the kept names the roster is rebuilt from
+    QComboBox* m_comboBox1 = nullptr;
+    QPlainTextEdit* m_memo1 = nullptr; // hidden: the kept names the roster is rebuilt from
     std::vector<std::string> m_kept;
 };
 

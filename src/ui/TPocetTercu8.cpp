@@ -24,6 +24,21 @@ TPocetTercu8::TPocetTercu8(Zorbon& app)
 {
     setObjectName(QStringLiteral("TPocetTercu8"));
     setWindowTitle(QStringLiteral("Zorbon - Počet terčů"));
+    // The controls come on first need (ensureBuilt), not at start-up: a spin box in its own font
+    // costs as much to make as a small window.
+}
+
+void TPocetTercu8::setVisible(bool visible)
+{
+    if (visible)
+        ensureBuilt();
+    QDialog::setVisible(visible);
+}
+
+void TPocetTercu8::ensureBuilt()
+{
+    if (m_spin)
+        return;
     paintBackground(this, TColor::clLime);
 
     m_label1 = new QLabel(QStringLiteral("Zadejte počet terčů (max 2) :"), this);
@@ -59,6 +74,8 @@ TPocetTercu8::TPocetTercu8(Zorbon& app)
 
 void TPocetTercu8::syncFromSession()
 {
+    if (!m_spin)
+        return; // made later, it takes the number at its first showing
     if (m_spin->maximum() < m_app.session.boardCountChoice)
         m_spin->setMaximum(m_app.session.boardCountChoice);
     m_spin->setValue(m_app.session.boardCountChoice);

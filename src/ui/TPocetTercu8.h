@@ -15,6 +15,10 @@ class TPocetTercu8 : public QDialog {
 public:
     explicit TPocetTercu8(Zorbon& app);
 
+    // Makes the controls; nothing happens after the first call.
+    void ensureBuilt();
+    void setVisible(bool visible) override;
+
     void FormShow();
     void Button1Click(); // OK
     // The number shown at the next opening (the clear-down sets it back to 0).
