@@ -30,6 +30,7 @@ class ScoreEdit;
 class TBracketWindow : public QMainWindow {
     Q_OBJECT
 public:
+    void setVisible(bool visible) override;
     TBracketWindow(Zorbon& app, int size);
     int size() const { return m_size; }
     Bracket& bracket() const;
@@ -57,7 +58,6 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
-    void setVisible(bool visible) override;
 
 private:
     Say sayer();

@@ -117,9 +117,8 @@ TVysledkovaListina::TVysledkovaListina(Zorbon& app)
     m_memo1->setFocusPolicy(Qt::NoFocus);
     m_memo1->setTextInteractionFlags(Qt::NoTextInteraction);
     m_memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont listFont = font();
-    listFont.setPointSizeF(listFont.pointSizeF() * 1.15);
-    m_memo1->setFont(listFont);
+    // Its larger font is given at the first showing (setVisible): a list in a font of its own loads
+    // that font, which the start-up need not wait for.
     m_memo2 = new QPlainTextEdit(this);
     m_memo2->setObjectName(QStringLiteral("Memo2"));
     m_memo2->hide();
@@ -160,6 +159,17 @@ void TVysledkovaListina::showResults(bool modal)
         raise();
         activateWindow();
     }
+}
+
+void TVysledkovaListina::setVisible(bool visible)
+{
+    if (visible && !m_listFontSet) {
+        m_listFontSet = true;
+        QFont listFont = font();
+        listFont.setPointSizeF(listFont.pointSizeF() * 1.15);
+        m_memo1->setFont(listFont);
+    }
+    QDialog::setVisible(visible);
 }
 
 void TVysledkovaListina::showEvent(QShowEvent* e)

@@ -16,6 +16,7 @@ class Zorbon;
 class TVysledkovaListina : public QDialog {
     Q_OBJECT
 public:
+    void setVisible(bool visible) override;
     explicit TVysledkovaListina(Zorbon& app);
     ~TVysledkovaListina() override;
 
@@ -46,6 +47,7 @@ private:
     QPlainTextEdit* m_memo3 = nullptr;
     std::unique_ptr<QPrinter> m_printer;
     QPrintDialog* m_printDialog = nullptr;
+    bool m_listFontSet = false;
 };
 
 } // namespace zorbon::ui

@@ -20,6 +20,21 @@ TZadejVysledek::TZadejVysledek(Zorbon& app, int size)
 {
     setObjectName(QStringLiteral("TZadejVysledek%1").arg(size));
     setWindowTitle(QStringLiteral("Zorbon - Výsledek zápasu"));
+    // The controls come on first need (ensureBuilt), not at start-up: score fields in their own
+    // font load that font, and no result is entered before a draw.
+}
+
+void TZadejVysledek::setVisible(bool visible)
+{
+    if (visible)
+        ensureBuilt();
+    QDialog::setVisible(visible);
+}
+
+void TZadejVysledek::ensureBuilt()
+{
+    if (m_edit1)
+        return;
     paintBackground(this, TColor::clSkyBlue);
 
     auto* heading = new QLabel(QStringLiteral("Výsledek zápasu"), this);
@@ -92,6 +107,7 @@ TZadejVysledek::TZadejVysledek(Zorbon& app, int size)
 
 void TZadejVysledek::prepare(int board, const QString& player1, const QString& player2)
 {
+    ensureBuilt();
     m_edit1->setText(QStringLiteral("0"));
     m_edit2->setText(QStringLiteral("0"));
     m_label5->setText(QString::number(board));

@@ -19,6 +19,10 @@ public:
     // What a click on an occupied board fills in before the dialog is shown.
     void prepare(int board, const QString& player1, const QString& player2);
 
+    // Makes the controls; nothing happens after the first call.
+    void ensureBuilt();
+    void setVisible(bool visible) override;
+
     void Button1Click(); // OK
     void Button2Click(); // Storno
 
