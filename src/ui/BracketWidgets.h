@@ -39,11 +39,14 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     void updateTip();
     QRgb m_colour = 0;
     bool m_coloured = false;
+    QString m_measuredText; // the text whose width m_measuredAdvance holds
+    int m_measuredAdvance = -1;
 };
 
 // The frame of a match box: its fill shows the box's state.
