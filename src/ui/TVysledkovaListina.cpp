@@ -54,6 +54,15 @@ TVysledkovaListina::TVysledkovaListina(Zorbon& app)
 {
     setObjectName(QStringLiteral("TVysledkovaListina"));
     setWindowTitle(QStringLiteral("Zorbon - Výsledková listina"));
+    // The controls come on first need (ensureBuilt), not at start-up: three lists, a menu and a
+    // list font of its own are a good part of what the program would otherwise make before its
+    // main window appears, for a window seen only after a draw.
+}
+
+void TVysledkovaListina::ensureBuilt()
+{
+    if (m_memo1)
+        return;
     paintBackground(this, TColor::clYellow);
 
     auto* bar = new QMenuBar(this);
@@ -117,8 +126,9 @@ TVysledkovaListina::TVysledkovaListina(Zorbon& app)
     m_memo1->setFocusPolicy(Qt::NoFocus);
     m_memo1->setTextInteractionFlags(Qt::NoTextInteraction);
     m_memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // Its larger font is given at the first showing (setVisible): a list in a font of its own loads
-    // that font, which the start-up need not wait for.
+    QFont listFont = font();
+    listFont.setPointSizeF(listFont.pointSizeF() * 1.15);
+    m_memo1->setFont(listFont);
     m_memo2 = new QPlainTextEdit(this);
     m_memo2->setObjectName(QStringLiteral("Memo2"));
     m_memo2->hide();
@@ -138,12 +148,14 @@ TVysledkovaListina::TVysledkovaListina(Zorbon& app)
     body->addWidget(m_memo1, 1);
     layout->addLayout(body, 1);
     resize(440, 520);
+    syncFromSession();
 }
 
 TVysledkovaListina::~TVysledkovaListina() = default;
 
 void TVysledkovaListina::showResults(bool modal)
 {
+    ensureBuilt();
     m_memo2->setPlainText(lines(m_app.session.placings));
     if (isVisible()) {
         // Already open beside the bracket: show the standings just computed, not the old ones.
@@ -163,12 +175,8 @@ void TVysledkovaListina::showResults(bool modal)
 
 void TVysledkovaListina::setVisible(bool visible)
 {
-    if (visible && !m_listFontSet) {
-        m_listFontSet = true;
-        QFont listFont = font();
-        listFont.setPointSizeF(listFont.pointSizeF() * 1.15);
-        m_memo1->setFont(listFont);
-    }
+    if (visible)
+        ensureBuilt();
     QDialog::setVisible(visible);
 }
 
@@ -187,6 +195,8 @@ void TVysledkovaListina::fillDisplayed()
 
 void TVysledkovaListina::syncFromSession()
 {
+    if (!m_memo1)
+        return; // made later, it takes the lists from the session then
     m_memo1->setPlainText(lines(m_app.session.displayed));
     m_memo2->setPlainText(lines(m_app.session.placings));
     m_memo3->clear();
@@ -228,6 +238,7 @@ void TVysledkovaListina::SpeedButton3Click()
 {
     const Session& s = m_app.session;
     std::string confirmation;
+    ensureBuilt();
     const bool done = guarded(this, [&] {
         m_memo3->setPlainText(lines(htmlLines(s.lobby.header, ReadRecord().PlayerCount, s.displayed)));
         confirmation = ExportResultsHtml(s.lobby.header, s.displayed);

@@ -16,9 +16,12 @@ class Zorbon;
 class TVysledkovaListina : public QDialog {
     Q_OBJECT
 public:
-    void setVisible(bool visible) override;
     explicit TVysledkovaListina(Zorbon& app);
     ~TVysledkovaListina() override;
+
+    // Makes the controls, filled from the session; nothing happens after the first call.
+    void ensureBuilt();
+    void setVisible(bool visible) override;
 
     // "Výsledková listina" of a bracket window, after the standings were put into the session:
     // modally or beside the bracket; an open window shows the new standings at once.
@@ -47,7 +50,6 @@ private:
     QPlainTextEdit* m_memo3 = nullptr;
     std::unique_ptr<QPrinter> m_printer;
     QPrintDialog* m_printDialog = nullptr;
-    bool m_listFontSet = false;
 };
 
 } // namespace zorbon::ui
