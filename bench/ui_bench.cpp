@@ -340,7 +340,8 @@ int main(int argc, char** argv)
 
         bench::note(std::string("Operator actions: in process, QT_QPA_PLATFORM=") + qgetenv("QT_QPA_PLATFORM").constData() +
                     ", working folder on " + (onTmpfs ? "/dev/shm (tmpfs)" : tmpl) + ", " + std::to_string(cycles) +
-                    " tournaments of 32 players; each timing runs from the handler's start to the end of the paint it causes. "
+                    " tournaments of 32 players; each timing runs from the handler's start to the end of the paint it causes "
+                    "(QT_QPA_UPDATE_IDLE_TIME=0, so an update is painted at once). "
                     "Messages inside the handlers are answered by the Dialogs scripting; what one real message box costs is its own row.");
         struct Row {
             const char* key;

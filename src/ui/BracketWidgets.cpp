@@ -2,12 +2,14 @@
 
 #include "Dialogs.h"
 
+#include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpressionValidator>
 
 #include <algorithm>
+#include <vector>
 
 namespace zorbon::ui {
 namespace {
@@ -26,6 +28,27 @@ QFont pixelFont(int px, bool bold = false)
 QString qs(std::string_view s)
 {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// Text widths by font: a bracket window shows " ?", " 0" and the same few names in hundreds of
+// cells, and measuring a text costs about as much as painting it.
+int measuredWidth(const QFont& font, const QString& text)
+{
+    struct Widths {
+        QFont font;
+        QHash<QString, int> byText;
+    };
+    static std::vector<Widths> fonts; // a handful: the name and score fonts
+    auto it = std::find_if(fonts.begin(), fonts.end(), [&](const Widths& w) { return w.font == font; });
+    if (it == fonts.end())
+        it = fonts.insert(fonts.end(), Widths{font, {}});
+    if (const auto known = it->byText.constFind(text); known != it->byText.constEnd())
+        return *known;
+    if (it->byText.size() > 4096)
+        it->byText.clear(); // names of earlier tournaments
+    const int width = QFontMetrics(font).horizontalAdvance(text);
+    it->byText.insert(text, width);
+    return width;
 }
 
 } // namespace
@@ -50,9 +73,8 @@ Cell::Cell(const QString& name, Qt::Alignment align, QWidget* parent) : QLabel(p
     setObjectName(name);
     setAlignment(align | Qt::AlignVCenter);
     setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, Qt::black);
-    setPalette(p);
+    // The black text comes with the first colour (setColour): one palette change per cell instead of
+    // two, which matters when a window makes some 250 cells.
 }
 
 void Cell::setColour(QRgb rgb)
@@ -61,7 +83,10 @@ void Cell::setColour(QRgb rgb)
         return;
     m_coloured = true;
     m_colour = rgb;
-    paintBackground(this, rgb);
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, Qt::black);
+    p.setColor(QPalette::Window, QColor::fromRgb(rgb));
+    setPalette(p);
 }
 
 void Cell::setCellText(const QString& text)
@@ -72,10 +97,20 @@ void Cell::setCellText(const QString& text)
     updateTip();
 }
 
+int Cell::textAdvance()
+{
+    // Kept until the text or the font changes: the tooltip and every paint need it.
+    if (m_measuredAdvance < 0 || m_measuredText != text()) {
+        m_measuredText = text();
+        m_measuredAdvance = measuredWidth(font(), m_measuredText);
+    }
+    return m_measuredAdvance;
+}
+
 void Cell::updateTip()
 {
     const int room = contentsRect().width() - 3;
-    setToolTip(fontMetrics().horizontalAdvance(text()) > room ? text() : QString());
+    setToolTip(textAdvance() > room ? text() : QString());
 }
 
 void Cell::paintEvent(QPaintEvent*)
@@ -83,12 +118,7 @@ void Cell::paintEvent(QPaintEvent*)
     QPainter p(this);
     const QRect r = contentsRect().adjusted(2, 0, -1, 0);
     p.setPen(palette().color(QPalette::WindowText));
-    // The width of the text is kept between paints: a draw repaints some 250 cells, mostly " ?" and " 0".
-    if (m_measuredAdvance < 0 || m_measuredText != text()) {
-        m_measuredText = text();
-        m_measuredAdvance = fontMetrics().horizontalAdvance(m_measuredText);
-    }
-    const int advance = m_measuredAdvance;
+    const int advance = textAdvance();
     // What fits is drawn as it is, with no eliding to work out.
     if (advance <= r.width()) {
         p.drawText(r, static_cast<int>(alignment()), m_measuredText);
@@ -113,8 +143,11 @@ void Cell::mouseReleaseEvent(QMouseEvent* e)
 void Cell::changeEvent(QEvent* e)
 {
     QLabel::changeEvent(e);
-    if (e->type() == QEvent::FontChange)
+    if (e->type() == QEvent::FontChange) {
         m_measuredAdvance = -1;
+        if (!text().isEmpty())
+            updateTip();
+    }
 }
 
 void Cell::resizeEvent(QResizeEvent* e)

@@ -43,6 +43,7 @@ protected:
 
 private:
     void updateTip();
+    int textAdvance();
     QRgb m_colour = 0;
     bool m_coloured = false;
     QString m_measuredText; // the text whose width m_measuredAdvance holds

@@ -188,7 +188,7 @@ void TBracketWindow::buildChrome(QWidget* central)
     }
     auto* picture = new QLabel(m_drawing);
     picture->setObjectName(QStringLiteral("Image1"));
-    picture->setPixmap(dartboardPixmap(64));
+    picture->setPixmap(dartboardPicture(64));
     picture->setGeometry(QRect(m_look.picturePos, QSize(64, 64)));
 
     m_vitez = new QLabel(m_drawing);

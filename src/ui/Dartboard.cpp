@@ -68,18 +68,16 @@ QPixmap dartboardPixmap(int size)
     return pm;
 }
 
-QPixmap mainWindowDartboard()
+QPixmap dartboardPicture(int size)
 {
     // Raw pixels, stored uncompressed: no decoder to load or run (a PNG took half as long as drawing).
-    constexpr int side = 150;
-    const QResource picture(QStringLiteral(":/zorbon/dartboard150.argb"));
+    const QResource picture(QStringLiteral(":/zorbon/dartboard%1.argb").arg(size));
     if (picture.isValid() && picture.compressionAlgorithm() == QResource::NoCompression &&
-        picture.size() == side * side * 4) {
-        const QImage image(picture.data(), side, side, QImage::Format_ARGB32_Premultiplied);
+        picture.size() == qint64(size) * size * 4) {
+        const QImage image(picture.data(), size, size, QImage::Format_ARGB32_Premultiplied);
         return QPixmap::fromImage(image);
     }
-    // Should the picture ever be missing, the window draws it as before.
-    return dartboardPixmap(side);
+    return dartboardPixmap(size);
 }
 
 } // namespace zorbon::ui

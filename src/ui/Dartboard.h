@@ -1,5 +1,5 @@
 #pragma once
-// The decorative dartboard picture of the main window and the About box.
+// The decorative dartboard picture of the main window, the bracket windows and the About box.
 
 #include <QPixmap>
 
@@ -8,9 +8,9 @@ namespace zorbon::ui {
 // A dartboard of `size` × `size` pixels on a transparent ground, painted.
 QPixmap dartboardPixmap(int size);
 
-// The main window's 150-pixel dartboard: dartboardPixmap(150), shipped drawn in advance
-// (src/ui/dartboard150.argb), since the window shows it on its first paint and drawing it costs
-// about a millisecond of the start-up.
-QPixmap mainWindowDartboard();
+// The same picture, taken from the pixels shipped drawn in advance (src/ui/dartboard<size>.argb)
+// for the sizes windows show on their first paint: 150 (main window) and 64 (bracket windows).
+// Drawing costs about a millisecond each time; other sizes are drawn.
+QPixmap dartboardPicture(int size);
 
 } // namespace zorbon::ui

@@ -246,7 +246,7 @@ void THlavniOkno::showEvent(QShowEvent* event)
 
 void THlavniOkno::firstShow()
 {
-    m_image2->setPixmap(mainWindowDartboard());
+    m_image2->setPixmap(dartboardPicture(kImageSize));
     if (const QScreen* s = screen()) {
         const QRect area = s->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));

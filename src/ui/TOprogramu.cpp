@@ -54,7 +54,7 @@ TOprogramu::TOprogramu(Zorbon& app)
 void TOprogramu::showEvent(QShowEvent* event)
 {
     if (m_image1->pixmap().isNull())
-        m_image1->setPixmap(dartboardPixmap(m_image1->width()));
+        m_image1->setPixmap(dartboardPicture(m_image1->width()));
     QDialog::showEvent(event);
 }
 

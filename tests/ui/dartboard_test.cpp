@@ -1,10 +1,11 @@
-// The main window's dartboard is shipped drawn in advance, because drawing it took a tenth of the
-// start-up; it must stay the picture that dartboardPixmap draws.
-// ZORBON_DRAW_DARTBOARD=<file> writes a freshly drawn one there, as the raw premultiplied ARGB32
-// pixels that src/ui/dartboard150.argb holds.
+// The dartboards that windows show on their first paint are shipped drawn in advance, because
+// drawing them took a tenth of the start-up; they must stay the pictures dartboardPixmap draws.
+// ZORBON_DRAW_DARTBOARD=<folder> writes freshly drawn ones there, as the raw premultiplied ARGB32
+// pixels that src/ui/dartboard<size>.argb hold.
 
 #include "Dartboard.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QResource>
@@ -15,21 +16,32 @@ using namespace zorbon::ui;
 class DartboardTest : public QObject {
     Q_OBJECT
 private slots:
-    void shippedPictureIsTheDrawnOne();
+    void shippedPicturesAreTheDrawnOnes_data();
+    void shippedPicturesAreTheDrawnOnes();
 };
 
-void DartboardTest::shippedPictureIsTheDrawnOne()
+void DartboardTest::shippedPicturesAreTheDrawnOnes_data()
 {
-    const QImage drawn = dartboardPixmap(150).toImage().convertToFormat(QImage::Format_ARGB32);
+    QTest::addColumn<int>("size");
+    QTest::newRow("main window") << 150;
+    QTest::newRow("bracket windows") << 64;
+}
+
+void DartboardTest::shippedPicturesAreTheDrawnOnes()
+{
+    QFETCH(int, size);
+    const QString name = QStringLiteral("dartboard%1.argb").arg(size);
+    const QImage drawn = dartboardPixmap(size).toImage().convertToFormat(QImage::Format_ARGB32);
     if (const QByteArray out = qgetenv("ZORBON_DRAW_DARTBOARD"); !out.isEmpty()) {
-        const QImage raw = drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        QFile file(QString::fromLocal8Bit(out));
+        // Straight from the drawn pixmap, which is premultiplied already: the pixels stay exact.
+        const QImage raw = dartboardPixmap(size).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QFile file(QDir(QString::fromLocal8Bit(out)).filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(reinterpret_cast<const char*>(raw.constBits()), raw.sizeInBytes());
     }
-    // Really shipped, not drawn by the fallback.
-    QCOMPARE(QResource(QStringLiteral(":/zorbon/dartboard150.argb")).size(), qint64(150 * 150 * 4));
-    const QImage shipped = mainWindowDartboard().toImage().convertToFormat(QImage::Format_ARGB32);
+    // Really shipped, and stored so that it needs no decompression; not drawn by the fallback.
+    QCOMPARE(QResource(QStringLiteral(":/zorbon/") + name).size(), qint64(size) * size * 4);
+    const QImage shipped = dartboardPicture(size).toImage().convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(shipped.size(), drawn.size());
     // Glyph edges may come out a shade apart with another FreeType; a changed drawing differs widely.
     int differing = 0;
