@@ -14,7 +14,8 @@ inline void note(const std::string& text)
     std::fflush(stdout);
 }
 
-inline void row(const std::string& what, const std::string& value, const std::string& budget, const std::string& verdict)
+inline void row(const std::string& what, const std::string& value, const std::string& budget,
+                const std::string& verdict)
 {
     std::printf("| %s | %s | %s | %s |\n", what.c_str(), value.c_str(), budget.c_str(), verdict.c_str());
     std::fflush(stdout);
@@ -27,9 +28,18 @@ inline std::string fixed(double v, int decimals)
     return buf;
 }
 
-inline std::string micros(double us) { return fixed(us, us < 10 ? 2 : 1) + " µs"; }
-inline std::string millis(double ms) { return fixed(ms, ms < 10 ? 2 : 1) + " ms"; }
-inline std::string verdict(bool met) { return met ? "met" : "**over**"; }
+inline std::string micros(double us)
+{
+    return fixed(us, us < 10 ? 2 : 1) + " µs";
+}
+inline std::string millis(double ms)
+{
+    return fixed(ms, ms < 10 ? 2 : 1) + " ms";
+}
+inline std::string verdict(bool met)
+{
+    return met ? "met" : "**over**";
+}
 
 inline double median(std::vector<double> v)
 {

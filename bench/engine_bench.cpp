@@ -64,7 +64,10 @@ bool playOut(Bracket& b, int boardCount, int players, std::uint32_t& dice)
 class PerTournament {
 public:
     void start() { m_t0 = std::chrono::steady_clock::now(); }
-    void stop() { m_times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - m_t0).count()); }
+    void stop()
+    {
+        m_times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - m_t0).count());
+    }
     void report(benchmark::State& state)
     {
         state.counters["median_us"] = bench::median(m_times);
@@ -209,14 +212,15 @@ int main(int argc, char** argv)
     const double withFile = at("BM_Tournament", 32);
     const double rulesOnly = at("BM_TournamentRules", 32);
     bench::note("Engine: the record file (read twice and written three times per tournament: draw and board "
-                "count) is " + bench::micros(withFile - rulesOnly) + " of the 32-player tournament's " +
-                bench::micros(withFile) + "; the rules themselves take " + bench::micros(rulesOnly) + ".");
+                "count) is " +
+                bench::micros(withFile - rulesOnly) + " of the 32-player tournament's " + bench::micros(withFile) +
+                "; the rules themselves take " + bench::micros(rulesOnly) + ".");
     for (const int n : {8, 16, 32}) {
         const std::string what = "Engine: tournament of " + std::to_string(n) + " players";
-        bench::row(what + ", with record file", bench::micros(at("BM_Tournament", n)),
-                   n == 32 ? "< 50 µs" : "", n == 32 ? bench::verdict(at("BM_Tournament", n) < 50.0) : "");
-        bench::row(what + ", rules only", bench::micros(at("BM_TournamentRules", n)),
-                   n == 32 ? "< 50 µs" : "", n == 32 ? bench::verdict(at("BM_TournamentRules", n) < 50.0) : "");
+        bench::row(what + ", with record file", bench::micros(at("BM_Tournament", n)), n == 32 ? "< 50 µs" : "",
+                   n == 32 ? bench::verdict(at("BM_Tournament", n) < 50.0) : "");
+        bench::row(what + ", rules only", bench::micros(at("BM_TournamentRules", n)), n == 32 ? "< 50 µs" : "",
+                   n == 32 ? bench::verdict(at("BM_TournamentRules", n) < 50.0) : "");
     }
     for (int n = 4; n <= 32; ++n)
         bench::row("Growth: " + std::to_string(n) + " players (bracket of " + std::to_string(bracketSizeFor(n)) +

@@ -60,8 +60,7 @@ void settle()
         QCoreApplication::processEvents();
 }
 
-template <class T>
-T* child(QWidget* parent, const char* name)
+template <class T> T* child(QWidget* parent, const char* name)
 {
     T* w = parent->findChild<T*>(QString::fromLatin1(name));
     if (!w) {
@@ -89,7 +88,11 @@ QStringList playerNames()
 
 class Bench {
 public:
-    explicit Bench(Zorbon& app) : m_app(app) { QCoreApplication::instance()->installEventFilter(&m_paints); }
+    explicit Bench(Zorbon& app)
+        : m_app(app)
+    {
+        QCoreApplication::instance()->installEventFilter(&m_paints);
+    }
 
     // Only the draw, in a program just started: the window makes its widgets then.
     void firstDraw(int round)
@@ -278,7 +281,8 @@ std::vector<double> messageBoxTimes(QWidget* parent, int runs)
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         const auto t0 = Clock::now();
-        Dialogs::message(parent, QStringLiteral("Na terč č.%1 nastoupí hráči Hráč 1 Novák a Hráč 2 Novák").arg(i % 10 + 1));
+        Dialogs::message(parent,
+                         QStringLiteral("Na terč č.%1 nastoupí hráči Hráč 1 Novák a Hráč 2 Novák").arg(i % 10 + 1));
         times.push_back(msSince(t0));
     }
     QCoreApplication::instance()->removeEventFilter(&closer);
@@ -299,9 +303,9 @@ int main(int argc, char** argv)
 
     std::error_code ec;
     const bool onTmpfs = std::filesystem::is_directory("/dev/shm", ec);
-    std::string tmpl = ((onTmpfs ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path()) /
-                        "zorbon-ui-XXXXXX")
-                           .string();
+    std::string tmpl =
+        ((onTmpfs ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path()) / "zorbon-ui-XXXXXX")
+            .string();
     if (!::mkdtemp(tmpl.data()))
         fail("cannot create a scratch folder");
     std::filesystem::current_path(tmpl);
@@ -338,17 +342,20 @@ int main(int argc, char** argv)
         bench.samples["message"] = messageBoxTimes(app.HlavniOkno, cycles);
         Dialogs::beginScripted();
 
-        bench::note(std::string("Operator actions: in process, QT_QPA_PLATFORM=") + qgetenv("QT_QPA_PLATFORM").constData() +
-                    ", working folder on " + (onTmpfs ? "/dev/shm (tmpfs)" : tmpl) + ", " + std::to_string(cycles) +
-                    " tournaments of 32 players; each timing runs from the handler's start to the end of the paint it causes "
-                    "(QT_QPA_UPDATE_IDLE_TIME=0, so an update is painted at once). "
-                    "Messages inside the handlers are answered by the Dialogs scripting; what one real message box costs is its own row.");
+        bench::note(
+            std::string("Operator actions: in process, QT_QPA_PLATFORM=") + qgetenv("QT_QPA_PLATFORM").constData() +
+            ", working folder on " + (onTmpfs ? "/dev/shm (tmpfs)" : tmpl) + ", " + std::to_string(cycles) +
+            " tournaments of 32 players; each timing runs from the handler's start to the end of the paint it causes "
+            "(QT_QPA_UPDATE_IDLE_TIME=0, so an update is painted at once). "
+            "Messages inside the handlers are answered by the Dialogs scripting; what one real message box costs is "
+            "its own row.");
         struct Row {
             const char* key;
             const char* what;
         };
         const Row rows[] = {
-            {"firstDraw", "Action: first draw after start-up (TTurnaj32 makes its widgets), 32 players, shown and painted"},
+            {"firstDraw",
+             "Action: first draw after start-up (TTurnaj32 makes its widgets), 32 players, shown and painted"},
             {"draw", "Action: draw of 32 players, TTurnaj32 shown and painted"},
             {"hraj10", "Action: \"Hraj\" with 10 free boards (10 announcements)"},
             {"result", "Action: entering a result (board click, dialog, OK)"},

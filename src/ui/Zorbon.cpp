@@ -70,7 +70,9 @@ void Zorbon::start()
 
 TBracketWindow* Zorbon::bracketWindow(int size) const
 {
-    TBracketWindow* w = size == 8 ? static_cast<TBracketWindow*>(turnaj8) : size == 16 ? static_cast<TBracketWindow*>(Turnaj16) : static_cast<TBracketWindow*>(Turnaj32);
+    TBracketWindow* w = size == 8    ? static_cast<TBracketWindow*>(turnaj8)
+                        : size == 16 ? static_cast<TBracketWindow*>(Turnaj16)
+                                     : static_cast<TBracketWindow*>(Turnaj32);
     w->ensureBuilt();
     return w;
 }
