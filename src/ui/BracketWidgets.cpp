@@ -169,9 +169,8 @@ void BoardView::paintEvent(QPaintEvent*)
         f.setBold(i == 0);
         p.setFont(f);
         const QRect row(r.left(), i * h, r.width(), h);
-        const QString shown = i == 0 ? QStringLiteral("zápas ") + lines[i] : lines[i];
         p.drawText(row, Qt::AlignVCenter | Qt::AlignLeft,
-                   QFontMetrics(f).elidedText(shown, Qt::ElideRight, row.width()));
+                   QFontMetrics(f).elidedText(lines[i], Qt::ElideRight, row.width()));
     }
 }
 
