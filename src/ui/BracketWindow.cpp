@@ -5,6 +5,7 @@
 #include "Dartboard.h"
 #include "HelpViewer.h"
 #include "Oprava.h"
+#include "ScreenFit.h"
 #include "THlavniOkno.h"
 #include "TOprogramu.h"
 #include "TPocetTercu8.h"
@@ -20,6 +21,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
 #include <QToolButton>
@@ -69,7 +71,8 @@ TBracketWindow::TBracketWindow(Zorbon& app, int size)
     buildCorrectionControls();
     refresh();
     scrollHome();
-    setFixedSize(sizeHint());
+    m_fullSize = sizeHint();
+    setFixedSize(m_fullSize);
 }
 
 Bracket& TBracketWindow::bracket() const
@@ -298,6 +301,9 @@ void TBracketWindow::refresh()
             m_scrollV->setText(QString::number(m_vbar->value()));
         m_correction->show();
         scrollTo(m_look.correctionH, m_look.correctionV);
+        // On a screen too small for the window the controls must come into view there as well.
+        if (auto* area = qobject_cast<QScrollArea*>(centralWidget()))
+            area->ensureWidgetVisible(m_correction);
     } else if (!correcting && m_correctionShown) {
         m_correctionShown = false;
         m_correction->hide();
@@ -329,8 +335,10 @@ void TBracketWindow::showTournament()
 void TBracketWindow::showEvent(QShowEvent* e)
 {
     QMainWindow::showEvent(e);
-    if (!e->spontaneous())
+    if (!e->spontaneous()) {
+        fitFixedWindow(this, m_fullSize);
         scrollHome();
+    }
 }
 
 Say TBracketWindow::sayer()

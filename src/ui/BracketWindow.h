@@ -86,6 +86,7 @@ private:
     ScoreEdit* m_edit1 = nullptr;
     ScoreEdit* m_edit2 = nullptr;
     bool m_correctionShown = false;
+    QSize m_fullSize; // the window with its whole client area
 };
 
 class Tturnaj8 : public TBracketWindow {

@@ -1,6 +1,7 @@
 #include "HelpViewer.h"
 
 #include "Dialogs.h"
+#include "ScreenFit.h"
 #include "THlavniOkno.h"
 #include "Zorbon.h"
 
@@ -38,6 +39,12 @@ HelpViewer::HelpViewer(QWidget* owner)
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QAction::setEnabled);
     resize(760, 600);
+}
+
+void HelpViewer::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    fitResizableWindow(this);
 }
 
 bool HelpViewer::openContents()

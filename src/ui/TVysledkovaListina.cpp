@@ -3,6 +3,7 @@
 #include "BracketWidgets.h"
 #include "CoreCall.h"
 #include "HelpViewer.h"
+#include "ScreenFit.h"
 #include "TOprogramu.h"
 #include "Zorbon.h"
 
@@ -165,8 +166,10 @@ void TVysledkovaListina::showResults(bool modal)
 void TVysledkovaListina::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
-    if (!e->spontaneous())
+    if (!e->spontaneous()) {
+        fitResizableWindow(this);
         fillDisplayed();
+    }
 }
 
 void TVysledkovaListina::fillDisplayed()
