@@ -53,9 +53,9 @@ struct Output {
 Output g_out;
 
 const QStringList kNames = {
-    "Petr Novák",     "Jana Dvořáková", "Tomáš Černý",     "Eva Procházková", "Jiří Svoboda",   "Lucie Kučerová",
-    "Martin Veselý",  "Hana Horáková",  "Pavel Němec",     "Věra Marková",    "Jan Pokorný",    "Zdeňka Pospíšil",
-    "Karel Hájek",    "Ivana Králová",  "Josef Jelínek",   "Marie Růžičková", "David Beneš",    "Alena Fialová",
+    "Petr Novák",     "Jana Dvořáková",   "Tomáš Černý",   "Eva Procházková", "Jiří Svoboda",    "Lucie Kučerová",
+    "Martin Veselý",  "Hana Horáková",    "Pavel Němec",   "Věra Marková",    "Jan Pokorný",     "Zdeňka Pospíšil",
+    "Karel Hájek",    "Ivana Králová",    "Josef Jelínek", "Marie Růžičková", "David Beneš",     "Alena Fialová",
     "Lukáš Sedláček", "Petra Doležalová", "Michal Zeman",  "Kateřina Kolář",  "Ondřej Navrátil", "Lenka Čermáková"};
 
 // Lets the window system show and paint what was just changed.
@@ -116,8 +116,7 @@ void readmeShot(QWidget* w, const QString& name)
     save(withTitleBar(w), g_out.readme + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
-template <class T>
-T* find(QWidget* parent, const char* name)
+template <class T> T* find(QWidget* parent, const char* name)
 {
     T* w = parent->findChild<T*>(QString::fromLatin1(name));
     if (!w)
@@ -346,7 +345,8 @@ void sixteenPlayers(Zorbon& app)
 
 void thirtyTwoPlayers(Zorbon& app)
 {
-    newTournament(app, QStringLiteral("Mistrovství kraje"), QStringLiteral("Kulturní dům"), QStringLiteral("6. 9. 2025"));
+    newTournament(app, QStringLiteral("Mistrovství kraje"), QStringLiteral("Kulturní dům"),
+                  QStringLiteral("6. 9. 2025"));
     registerPlayers(app, 24);
     TBracketWindow* w = draw(app, 6);
     play(w, 2);

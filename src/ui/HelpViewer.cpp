@@ -26,14 +26,23 @@ HelpViewer::HelpViewer(QWidget* owner)
     auto* bar = addToolBar(QStringLiteral("Nápověda"));
     bar->setObjectName("HelpToolBar");
     bar->setMovable(false);
+    // Keys as in a web browser: Alt+Home, Alt+Left, Alt+Right; Tab walks the links, Enter follows one.
     auto* contents = bar->addAction(QStringLiteral("Obsah"), this, [this] { openContents(); });
     contents->setObjectName("Obsah");
+    contents->setShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key_Home)));
     m_back = bar->addAction(QStringLiteral("◀ Zpět"), m_browser, &QTextBrowser::backward);
     m_back->setObjectName("Zpet");
     m_back->setShortcut(QKeySequence::Back);
     m_forward = bar->addAction(QStringLiteral("Vpřed ▶"), m_browser, &QTextBrowser::forward);
     m_forward->setObjectName("Vpred");
     m_forward->setShortcut(QKeySequence::Forward);
+    for (QAction* a : {contents, m_back, m_forward})
+        a->setToolTip(QStringLiteral("%1 (%2)").arg(a->text(), a->shortcut().toString(QKeySequence::NativeText)));
+    auto* close = new QAction(this);
+    close->setObjectName("Zavrit");
+    close->setShortcut(QKeySequence(Qt::Key_Escape));
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    addAction(close);
     m_back->setEnabled(false);
     m_forward->setEnabled(false);
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QAction::setEnabled);
@@ -71,6 +80,7 @@ void showHelp(Zorbon& app, QWidget* from)
         viewer = new HelpViewer(app.HlavniOkno);
     viewer->openContents();
     viewer->show();
+    viewer->browser()->setFocus();
     viewer->raise();
     viewer->activateWindow();
 }

@@ -74,7 +74,7 @@ TVysledkovaListina::TVysledkovaListina(Zorbon& app)
     help->setObjectName(QStringLiteral("Help1"));
     add(help, "Help2", QStringLiteral("H&elp"), [this] { Help2Click(); });
     help->addSeparator();
-    add(help, "Oprogramu1", QStringLiteral("O programu"), [this] { Oprogramu1Click(); });
+    add(help, "Oprogramu1", QStringLiteral("O progr&amu"), [this] { Oprogramu1Click(); });
 
     auto* top = new QWidget(this);
     top->setObjectName(QStringLiteral("Panel1"));
