@@ -38,6 +38,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <string_view>
 
 using namespace zorbon;
 using namespace zorbon::ui;
@@ -98,10 +99,15 @@ void save(const QImage& image, const QString& path)
 }
 
 // The window for the help, and with --screen the whole screen as it is now.
+// The help viewer is about 760 pixels wide: a wider window is shown smaller there.
 void shot(QWidget* w, const QString& name)
 {
+    constexpr int kHelpWidth = 720;
     settle();
-    save(withTitleBar(w), g_out.help + QLatin1Char('/') + name + QStringLiteral(".png"));
+    QImage image = withTitleBar(w);
+    if (image.width() > kHelpWidth * image.devicePixelRatio())
+        image = image.scaledToWidth(static_cast<int>(kHelpWidth * image.devicePixelRatio()), Qt::SmoothTransformation);
+    save(image, g_out.help + QLatin1Char('/') + name + QStringLiteral(".png"));
     if (g_out.screen)
         save(QGuiApplication::primaryScreen()->grabWindow(0).toImage(),
              g_out.help + QStringLiteral("/screen-") + name + QStringLiteral(".png"));
@@ -116,11 +122,12 @@ void readmeShot(QWidget* w, const QString& name)
     save(withTitleBar(w), g_out.readme + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
-template <class T> T* find(QWidget* parent, const char* name)
+template <class T> T* find(QWidget* parent, std::string_view name)
 {
-    T* w = parent->findChild<T*>(QString::fromLatin1(name));
+    const QString objectName = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    T* w = parent->findChild<T*>(objectName);
     if (!w)
-        qFatal("no %s in %s", name, qPrintable(parent->objectName()));
+        qFatal("no %s in %s", qPrintable(objectName), qPrintable(parent->objectName()));
     return w;
 }
 
@@ -243,7 +250,7 @@ void closeTournament(TBracketWindow* w)
 
 // Opens a correction of the first box that can be corrected and takes the pictures; the caller
 // leaves it. False when no box can be corrected now.
-bool openCorrection(TBracketWindow* w, const QString& picture, const QString& dialogPicture = {})
+bool openCorrection(TBracketWindow* w, const QString& picture = {}, const QString& dialogPicture = {})
 {
     const Bracket& b = w->bracket();
     for (int n = 1; n <= b.table().boxCount(); ++n) {
@@ -255,7 +262,8 @@ bool openCorrection(TBracketWindow* w, const QString& picture, const QString& di
             press(d, "Button1");
         });
         w->BoxClick(n);
-        shot(w, picture);
+        if (!picture.isEmpty())
+            shot(w, picture);
         return true;
     }
     return false;
@@ -264,7 +272,6 @@ bool openCorrection(TBracketWindow* w, const QString& picture, const QString& di
 // The main window, its dialogs, and an 8-player tournament from the draw to the results list.
 void lobbyAndEightPlayers(Zorbon& app)
 {
-    shot(app.HlavniOkno, QStringLiteral("hlavni-okno-prazdne"));
     newTournament(app, QStringLiteral("Velká cena Brna"), QStringLiteral("Hospoda U Šípku"),
                   QStringLiteral("1. 5. 2024"), QStringLiteral("novy-turnaj"));
     Dialogs::script([](QDialog* d) {
@@ -340,6 +347,15 @@ void sixteenPlayers(Zorbon& app)
     w->SpeedButton2Click();
     shot(w, QStringLiteral("pavouk16"));
     readmeShot(w, QStringLiteral("bracket16-mid-tournament"));
+    // The keyboard on a box: its focus mark.
+    w->activateWindow();
+    settle();
+    for (int n = 1; n <= w->bracket().table().boxCount(); ++n)
+        if (w->bracket().ready(n)) {
+            find<QWidget>(w, w->bracket().table().box(n).frame)->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    shot(w, QStringLiteral("pavouk16-klavesnice"));
     closeTournament(w);
 }
 
@@ -353,7 +369,7 @@ void thirtyTwoPlayers(Zorbon& app)
     w->SpeedButton2Click();
     shot(w, QStringLiteral("pavouk32"));
     // A correction: the view moves to the correction controls.
-    if (openCorrection(w, QStringLiteral("pavouk32-oprava"))) {
+    if (openCorrection(w)) {
         readmeShot(w, QStringLiteral("bracket32-correction"));
         w->Button2Click();
     }

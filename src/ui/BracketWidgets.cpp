@@ -15,7 +15,7 @@ namespace {
 constexpr QRgb kOutline = 0xFF404040;
 constexpr QRgb kLine = 0xFF000000;
 constexpr QRgb kFocusMark = 0xFF000080;
-constexpr int kFocusMargin = 4;
+constexpr int kFocusMargin = 6;
 
 QFont pixelFont(int px, bool bold = false)
 {
@@ -291,9 +291,9 @@ void BracketDrawing::paintEvent(QPaintEvent*)
     for (const Shape* f : m_frames) {
         if (!f->hasFocus())
             continue;
-        p.setPen(QPen(QColor::fromRgb(kFocusMark), 2));
+        p.setPen(QPen(QColor::fromRgb(kFocusMark), 3));
         p.setBrush(Qt::NoBrush);
-        p.drawRect(f->geometry().adjusted(-2, -2, 1, 1));
+        p.drawRect(f->geometry().adjusted(-3, -3, 2, 2));
     }
 }
 
