@@ -57,6 +57,9 @@ QLabel* valueLabel(QWidget* parent, const char* name)
     p.setColor(QPalette::WindowText, kRed);
     l->setPalette(p);
     l->setTextInteractionFlags(Qt::NoTextInteraction);
+    // The header texts have no length limit: a long one takes more lines instead of running
+    // under the picture.
+    l->setWordWrap(true);
     return l;
 }
 
