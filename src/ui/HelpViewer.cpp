@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QShowEvent>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
@@ -53,7 +54,8 @@ HelpViewer::HelpViewer(QWidget* owner)
 void HelpViewer::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    fitResizableWindow(this);
+    if (!event->spontaneous())
+        fitResizableWindow(this);
 }
 
 bool HelpViewer::openContents()
