@@ -65,6 +65,7 @@ private:
     void buildChrome(QWidget* central);
     void buildCorrectionControls();
     void scrollHome();
+    void showFocusedBox(QWidget* frame);
     void scrollTo(int h, int v);
     void enterCorrectionView(bool keepSavedPosition);
     void leaveCorrectionView();
@@ -80,6 +81,7 @@ private:
     std::vector<QToolButton*> m_speed;
     std::vector<BoardView*> m_boards;
     std::vector<QLabel*> m_boardLabels;
+    std::vector<QAction*> m_boardKeys; // Ctrl+<number> of each board
     QLabel* m_vitez = nullptr;
     QLabel* m_porazeny = nullptr;
     QLabel* m_scrollH = nullptr;
@@ -91,6 +93,7 @@ private:
     ScoreEdit* m_edit2 = nullptr;
     bool m_correctionShown = false;
     bool m_built = false;
+    QSize m_fullSize; // the window with its whole client area
 };
 
 class Tturnaj8 : public TBracketWindow {
