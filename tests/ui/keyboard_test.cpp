@@ -520,6 +520,7 @@ void KeyboardTest::everyMenuEntryHasItsOwnAccelerator()
 {
     UiTestEnv env;
     Zorbon app;
+    app.VysledkovaListina->ensureBuilt(); // its controls are made on first need
     const QList<QWidget*> windows = {app.HlavniOkno, app.bracketWindow(8), app.bracketWindow(16), app.bracketWindow(32),
                                      app.VysledkovaListina};
     auto letterOf = [](const QString& text) {
