@@ -53,23 +53,38 @@ void placeByes(Bracket& bracket, int players)
     }
 }
 
+// The refusal for this many players and this list, or empty.
+std::string_view refusalFor(int n, const std::vector<std::string>& players)
+{
+    if (n <= 3)
+        return kTooFewPlayers;
+    if (n > 64)
+        return kTooManyPlayers;
+    if (n > 32)
+        return kNo64Bracket;
+    // The list must hold exactly the counted players: fewer would be read past its end, more would
+    // leave somebody out of the bracket without a word.
+    if (static_cast<int>(players.size()) != n)
+        return kListMismatch;
+    return {};
+}
+
+// The record's values after the draw: no boards, and the first match still open (1 when refused).
+void setStartValues(TournamentRecord& record, const std::vector<std::string>& players)
+{
+    const int n = record.PlayerCount;
+    record.BoardCount = 0;
+    record.FirstOpenMatch = refusalFor(n, players).empty() ? firstOpenMatchFor(n) : 1;
+}
+
 // Resets all three brackets and chooses the size, or refuses.
 DrawOutcome chooseSize(Brackets& brackets, const std::vector<std::string>& players, int n)
 {
     brackets.b8.reset();
     brackets.b16.reset();
     brackets.b32.reset();
-
-    if (n <= 3)
-        return {0, std::string(kTooFewPlayers)};
-    if (n > 64)
-        return {0, std::string(kTooManyPlayers)};
-    if (n > 32)
-        return {0, std::string(kNo64Bracket)};
-    // The list must hold exactly the counted players: fewer would be read past its end, more would
-    // leave somebody out of the bracket without a word.
-    if (static_cast<int>(players.size()) != n)
-        return {0, std::string(kListMismatch)};
+    if (const std::string_view refusal = refusalFor(n, players); !refusal.empty())
+        return {0, std::string(refusal)};
     return {bracketSizeFor(n), {}};
 }
 
@@ -92,31 +107,22 @@ void fillFirstRound(Bracket& bracket, std::vector<std::string>& players, Lcg& rn
 DrawOutcome Draw(Brackets& brackets, std::vector<std::string>& players, Lcg& rng)
 {
     TournamentRecord record = ReadRecord();
-    const int n = record.PlayerCount;
-    // Written before n is tested, so a refused draw leaves these values too.
-    record.BoardCount = 0;
-    record.FirstOpenMatch = 1;
-    WriteRecord(record);
-
-    const DrawOutcome out = chooseSize(brackets, players, n);
-    if (out.size == 0)
-        return out;
-    record.FirstOpenMatch = firstOpenMatchFor(n);
-    WriteRecord(record);
-    fillFirstRound(brackets.bySize(out.size), players, rng, n);
-    return out;
+    // One write, before anything else changes, leaves the record as it is after every draw: no boards
+    // and the first open match (1 for a refused draw). Writing the start values first and the first
+    // open match after the checks ends in the same file, but flushes it to the disk twice.
+    TournamentRecord written = record;
+    setStartValues(written, players);
+    WriteRecord(written);
+    return Draw(brackets, players, rng, record);
 }
 
 DrawOutcome Draw(Brackets& brackets, std::vector<std::string>& players, Lcg& rng, TournamentRecord& record)
 {
     const int n = record.PlayerCount;
-    record.BoardCount = 0;
-    record.FirstOpenMatch = 1;
+    setStartValues(record, players);
     const DrawOutcome out = chooseSize(brackets, players, n);
-    if (out.size == 0)
-        return out;
-    record.FirstOpenMatch = firstOpenMatchFor(n);
-    fillFirstRound(brackets.bySize(out.size), players, rng, n);
+    if (out.size != 0)
+        fillFirstRound(brackets.bySize(out.size), players, rng, n);
     return out;
 }
 
