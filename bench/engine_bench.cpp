@@ -211,7 +211,7 @@ int main(int argc, char** argv)
     auto at = [&](const char* family, int n) { return collect.median.at({family, n}); };
     const double withFile = at("BM_Tournament", 32);
     const double rulesOnly = at("BM_TournamentRules", 32);
-    bench::note("Engine: the record file (read twice and written three times per tournament: draw and board "
+    bench::note("Engine: the record file (read twice and written twice per tournament: draw and board "
                 "count) is " +
                 bench::micros(withFile - rulesOnly) + " of the 32-player tournament's " + bench::micros(withFile) +
                 "; the rules themselves take " + bench::micros(rulesOnly) + ".");
