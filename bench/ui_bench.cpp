@@ -305,6 +305,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const int cycles = argc > 1 ? std::atoi(argv[1]) : 50;
+    // Taken before this program changes its working folder.
+    const std::string diskBase = argc > 2 ? std::filesystem::absolute(argv[2]).string() : std::string();
 
     std::error_code ec;
     const bool onTmpfs = std::filesystem::is_directory("/dev/shm", ec);
@@ -388,8 +390,8 @@ int main(int argc, char** argv)
 
     // The same on a disk, where every file the program writes is flushed before it is renamed into
     // place: what the operator waits for at the actions that write a file.
-    if (argc > 2) {
-        std::string diskTmpl = (std::filesystem::path(argv[2]) / "zorbon-ui-disk-XXXXXX").string();
+    if (!diskBase.empty()) {
+        std::string diskTmpl = (std::filesystem::path(diskBase) / "zorbon-ui-disk-XXXXXX").string();
         if (!::mkdtemp(diskTmpl.data()))
             fail("cannot create a scratch folder on the disk");
         std::filesystem::current_path(diskTmpl);
