@@ -13,6 +13,7 @@ struct State {
     QQueue<bool> answers;
     QQueue<Dialogs::Script> scripts;
     QList<Dialogs::Shown> shown;
+    std::function<void(const QString&)> observer;
 };
 
 State& state()
@@ -29,6 +30,8 @@ void Dialogs::message(QWidget* parent, const QString& text)
 {
     if (state().scripted) {
         state().shown.append({Kind::Message, text});
+        if (state().observer)
+            state().observer(text);
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, kCaption, text, QMessageBox::Ok, parent);
@@ -39,6 +42,8 @@ void Dialogs::error(QWidget* parent, const QString& text)
 {
     if (state().scripted) {
         state().shown.append({Kind::Error, text});
+        if (state().observer)
+            state().observer(text);
         return;
     }
     QMessageBox box(QMessageBox::Critical, kCaption, text, QMessageBox::Ok, parent);
@@ -134,6 +139,11 @@ QStringList Dialogs::messages()
 void Dialogs::clearShown()
 {
     state().shown.clear();
+}
+
+void Dialogs::observe(std::function<void(const QString&)> observer)
+{
+    state().observer = std::move(observer);
 }
 
 } // namespace zorbon::ui

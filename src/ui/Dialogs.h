@@ -45,6 +45,8 @@ public:
     static const QList<Shown>& shown();
     static QStringList messages();      // texts of the messages and errors shown, in order
     static void clearShown();
+    // Called with every message and error at the moment it is shown, to look at the windows then.
+    static void observe(std::function<void(const QString&)> observer);
 };
 
 } // namespace zorbon::ui

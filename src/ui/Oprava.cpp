@@ -1,10 +1,20 @@
 #include "Oprava.h"
 
+#include "BracketWidgets.h"
+
+#include <QLabel>
+
 namespace zorbon::ui {
 
-TOprava::TOprava(Zorbon& app, int size) : m_app(app), m_size(size)
+TOprava::TOprava(Zorbon&, int size)
+    : AnoNeDialog(QStringLiteral("Zorbon - Oprava výsledku"), QStringLiteral("Opravdu chcete opravit  výsledek ???"))
+    , m_size(size)
 {
-    setObjectName(QString("TOprava") + QString::number(size));
+    setObjectName(QStringLiteral("TOprava%1").arg(size));
+    paintBackground(this, TColor::clSkyBlue);
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
 }
 
 } // namespace zorbon::ui

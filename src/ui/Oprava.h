@@ -1,19 +1,21 @@
 #pragma once
-// TODO: placeholder until this window is built.
+// The question before a result is opened for correction: "Ano" accepts, "Ne" declines.
 
-#include <QDialog>
+#include "AnoNeDialog.h"
 
 namespace zorbon::ui {
 
 class Zorbon;
 
-class TOprava : public QDialog {
+class TOprava : public AnoNeDialog {
+    Q_OBJECT
 public:
     TOprava(Zorbon& app, int size);
     int size() const { return m_size; }
 
-protected:
-    Zorbon& m_app;
+    void Button1Click() override { accept(); }
+
+private:
     int m_size;
 };
 

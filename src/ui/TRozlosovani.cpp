@@ -1,10 +1,61 @@
 #include "TRozlosovani.h"
 
+#include "BracketWidgets.h"
+#include "BracketWindow.h"
+#include "CoreCall.h"
+#include "THlavniOkno.h"
+#include "TPocetTercu8.h"
+#include "Zorbon.h"
+
+#include "draw/draw.h"
+
+#include <QLabel>
+
 namespace zorbon::ui {
 
-TRozlosovani::TRozlosovani(Zorbon& app) : m_app(app)
+TRozlosovani::TRozlosovani(Zorbon& app)
+    : AnoNeDialog(QStringLiteral("Zorbon - Rozlosovani"),
+                  QStringLiteral("Opravdu chcete provést rozlosování (nebude již možná další registrace hráčů) ???"))
+    , seedSource(&clockSeed)
+    , m_app(app)
 {
-    setObjectName("TRozlosovani");
+    setObjectName(QStringLiteral("TRozlosovani"));
+    paintBackground(this, TColor::clSkyBlue);
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    Label1->setWordWrap(true);
+    Label1->setMinimumWidth(440);
+}
+
+void TRozlosovani::Button1Click()
+{
+    Session& session = m_app.session;
+    DrawOutcome outcome;
+    const bool done = guarded(this, [&] {
+        Lcg rng(seedSource());
+        outcome = Draw(session.brackets, session.lobby.registered, rng);
+    });
+    // Whatever the draw got to (all three brackets reset, names taken from the list) is shown.
+    for (int size : {8, 16, 32})
+        m_app.bracketWindow(size)->refresh();
+    m_app.HlavniOkno->refresh();
+    if (!done) {
+        reject();
+        return;
+    }
+    if (outcome.size == 0) {
+        // Too few or too many players: the main window stays usable for registration.
+        Dialogs::message(this, qs(outcome.refusal));
+        reject();
+        return;
+    }
+    TBracketWindow* window = m_app.bracketWindow(outcome.size);
+    window->showTournament();
+    m_app.HlavniOkno->hide();
+    accept();
+    Dialogs::exec(m_app.PocetTercu8);
+    window->refresh();
 }
 
 } // namespace zorbon::ui

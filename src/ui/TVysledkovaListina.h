@@ -1,18 +1,51 @@
 #pragma once
-// TODO: placeholder until this window is built.
+// The results list: the standings best first, printed, saved as text and exported as HTML.
 
 #include <QDialog>
+
+#include <memory>
+
+class QPlainTextEdit;
+class QPrintDialog;
+class QPrinter;
 
 namespace zorbon::ui {
 
 class Zorbon;
 
 class TVysledkovaListina : public QDialog {
+    Q_OBJECT
 public:
     explicit TVysledkovaListina(Zorbon& app);
+    ~TVysledkovaListina() override;
+
+    // "Výsledková listina" of a bracket window, after the standings were put into the session:
+    // modally or beside the bracket; an open window shows the new standings at once.
+    void showResults(bool modal);
+    // Shows the session's lists again (the clear-down has emptied them).
+    void syncFromSession();
+
+    void SpeedButton1Click(); // Tisk
+    void SpeedButton2Click(); // Ulož
+    void SpeedButton3Click(); // Export
+    void Help2Click();
+    void Oprogramu1Click();
+
+    // The print dialog, made on first use; tests answer it through Dialogs.
+    QPrintDialog* printDialog();
+
+protected:
+    void showEvent(QShowEvent* e) override;
 
 private:
+    void fillDisplayed();
+
     Zorbon& m_app;
+    QPlainTextEdit* m_memo1 = nullptr;
+    QPlainTextEdit* m_memo2 = nullptr;
+    QPlainTextEdit* m_memo3 = nullptr;
+    std::unique_ptr<QPrinter> m_printer;
+    QPrintDialog* m_printDialog = nullptr;
 };
 
 } // namespace zorbon::ui

@@ -1,20 +1,38 @@
 #pragma once
-// TODO: placeholder until this window is built.
+// Result entry: the two players of a board and their scores; OK hands them to the core.
 
 #include <QDialog>
+
+class QLabel;
 
 namespace zorbon::ui {
 
 class Zorbon;
+class ScoreEdit;
 
 class TZadejVysledek : public QDialog {
+    Q_OBJECT
 public:
     TZadejVysledek(Zorbon& app, int size);
     int size() const { return m_size; }
 
+    // What a click on an occupied board fills in before the dialog is shown.
+    void prepare(int board, const QString& player1, const QString& player2);
+
+    void Button1Click(); // OK
+    void Button2Click(); // Storno
+
 protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
     Zorbon& m_app;
     int m_size;
+    QLabel* m_label1 = nullptr;
+    QLabel* m_label2 = nullptr;
+    QLabel* m_label5 = nullptr;
+    ScoreEdit* m_edit1 = nullptr;
+    ScoreEdit* m_edit2 = nullptr;
 };
 
 class TZadejVysledek8 : public TZadejVysledek {

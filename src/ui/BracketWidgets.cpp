@@ -1,0 +1,254 @@
+#include "BracketWidgets.h"
+
+#include "Dialogs.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegularExpressionValidator>
+
+#include <algorithm>
+
+namespace zorbon::ui {
+namespace {
+
+constexpr QRgb kOutline = 0xFF404040;
+constexpr QRgb kLine = 0xFF000000;
+
+QFont pixelFont(int px, bool bold = false)
+{
+    QFont f;
+    f.setPixelSize(px);
+    f.setBold(bold);
+    return f;
+}
+
+QString qs(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+} // namespace
+
+QRgb qrgb(TColor c)
+{
+    return 0xFF000000u | rgbOf(c);
+}
+
+void paintBackground(QWidget* w, QRgb rgb)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, QColor::fromRgb(rgb));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+// --- Cell --------------------------------------------------------------------------------------
+
+Cell::Cell(const QString& name, Qt::Alignment align, QWidget* parent) : QLabel(parent)
+{
+    setObjectName(name);
+    setAlignment(align | Qt::AlignVCenter);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, Qt::black);
+    setPalette(p);
+}
+
+void Cell::setColour(QRgb rgb)
+{
+    if (m_coloured && m_colour == rgb)
+        return;
+    m_coloured = true;
+    m_colour = rgb;
+    paintBackground(this, rgb);
+}
+
+void Cell::setCellText(const QString& text)
+{
+    if (text == this->text())
+        return;
+    setText(text);
+    updateTip();
+}
+
+void Cell::updateTip()
+{
+    const int room = contentsRect().width() - 3;
+    setToolTip(fontMetrics().horizontalAdvance(text()) > room ? text() : QString());
+}
+
+void Cell::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    const QRect r = contentsRect().adjusted(2, 0, -1, 0);
+    p.setPen(palette().color(QPalette::WindowText));
+    // A long name is first narrowed (down to four fifths of its width, glyphs keep their height)
+    // and only then loses its end; the tooltip holds the full text.
+    const QFontMetrics fm = fontMetrics();
+    const int advance = fm.horizontalAdvance(text());
+    const double squeeze = advance > r.width() ? std::max(0.8, double(r.width()) / advance) : 1.0;
+    p.translate(r.left(), 0);
+    p.scale(squeeze, 1.0);
+    const QRect room(0, r.top(), static_cast<int>(r.width() / squeeze), r.height());
+    p.drawText(room, static_cast<int>(alignment()), fm.elidedText(text(), Qt::ElideRight, room.width()));
+}
+
+void Cell::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+        emit clicked();
+}
+
+void Cell::resizeEvent(QResizeEvent* e)
+{
+    QLabel::resizeEvent(e);
+    updateTip();
+}
+
+// --- Shape -------------------------------------------------------------------------------------
+
+Shape::Shape(const QString& name, QWidget* parent) : QWidget(parent)
+{
+    setObjectName(name);
+}
+
+void Shape::setColour(QRgb rgb)
+{
+    if (m_colour == rgb && autoFillBackground())
+        return;
+    m_colour = rgb;
+    paintBackground(this, rgb);
+    update();
+}
+
+void Shape::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setPen(QColor::fromRgb(kOutline));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.drawLine(1, kRowStep, width() - 2, kRowStep);
+}
+
+// --- BoardView ---------------------------------------------------------------------------------
+
+BoardView::BoardView(const QString& name, QWidget* parent) : QLabel(parent)
+{
+    setObjectName(name);
+    setCursor(Qt::PointingHandCursor);
+    setFont(pixelFont(10));
+}
+
+void BoardView::setLines(const QStringList& lines, QRgb rgb)
+{
+    const QString text = lines.join(QLatin1Char('\n'));
+    if (text != this->text())
+        setText(text);
+    setToolTip(lines.size() > 1 ? text : QString());
+    if (rgb != m_colour || !autoFillBackground()) {
+        m_colour = rgb;
+        paintBackground(this, rgb);
+    }
+}
+
+void BoardView::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setPen(isEnabled() ? Qt::black : Qt::darkGray);
+    const QStringList lines = text().split(QLatin1Char('\n'));
+    const QRect r = rect().adjusted(3, 0, -2, 0);
+    if (lines.size() == 1) {
+        p.setFont(pixelFont(12, true));
+        p.drawText(r, Qt::AlignVCenter | Qt::AlignLeft, lines.front());
+        return;
+    }
+    // Three lines in 30 pixels: the match number on top, then the two players.
+    const int h = height() / static_cast<int>(lines.size());
+    for (int i = 0; i < lines.size(); ++i) {
+        QFont f = font();
+        f.setBold(i == 0);
+        p.setFont(f);
+        const QRect row(r.left(), i * h, r.width(), h);
+        p.drawText(row, Qt::AlignVCenter | Qt::AlignLeft,
+                   QFontMetrics(f).elidedText(lines[i], Qt::ElideRight, row.width()));
+    }
+}
+
+void BoardView::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+        emit clicked();
+}
+
+// --- ScoreEdit ---------------------------------------------------------------------------------
+
+ScoreEdit::ScoreEdit(const QString& name, QWidget* parent) : QLineEdit(parent)
+{
+    setObjectName(name);
+    // Pasted text obeys the same rule as typed text (a prefilled score keeps its leading space).
+    setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral(" *[0-9]*")), this));
+}
+
+void ScoreEdit::keyPressEvent(QKeyEvent* e)
+{
+    // Only characters are filtered: Backspace, arrows, Tab, Enter and shortcuts work as usual.
+    const QString t = e->text();
+    if (e->key() != Qt::Key_Backspace && t.size() == 1 && t.front().isPrint() &&
+        !QStringLiteral("0123456789").contains(t.front())) {
+        Dialogs::beep();
+        e->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(e);
+}
+
+// --- BracketDrawing ----------------------------------------------------------------------------
+
+BracketDrawing::BracketDrawing(const BracketLook& look, const AdvancementTable& table, QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Drawing"));
+    setFixedSize(look.drawing);
+    paintBackground(this, TColor::clYellow);
+
+    const BracketGeometry g = geometryFor(look, table);
+    m_lines = g.lines;
+    m_frames.resize(table.boxes.size());
+    m_names.resize(table.slotSpecs.size());
+    m_scores.resize(table.slotSpecs.size());
+    const QFont nameFont = pixelFont(11);
+    const QFont scoreFont = pixelFont(11, true);
+    for (const auto& b : table.boxes) {
+        auto* frame = new Shape(qs(b.frame), this);
+        frame->setGeometry(g.frames[static_cast<std::size_t>(b.number - 1)]);
+        m_frames[static_cast<std::size_t>(b.number - 1)] = frame;
+        for (const SlotId id : {b.upper, b.lower}) {
+            const auto& s = table.slot(id);
+            const int y = 1 + (s.upper ? 0 : kRowStep);
+            auto* name = new Cell(QString::fromStdString(s.name), Qt::AlignLeft, frame);
+            name->setGeometry(1, y, kNameW, kCellH);
+            name->setFont(nameFont);
+            auto* score = new Cell(QString::fromStdString(s.score), Qt::AlignRight, frame);
+            score->setGeometry(1 + kNameW, y, kScoreW, kCellH);
+            score->setFont(scoreFont);
+            m_names[static_cast<std::size_t>(id)] = name;
+            m_scores[static_cast<std::size_t>(id)] = score;
+        }
+    }
+    if (!g.finalCaption.isEmpty()) {
+        auto* caption = new QLabel(QStringLiteral("Finále :"), this);
+        caption->setObjectName(QStringLiteral("LabFinale"));
+        caption->setFont(pixelFont(14, true));
+        caption->setGeometry(g.finalCaption);
+    }
+}
+
+void BracketDrawing::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setPen(QColor::fromRgb(kLine));
+    for (const QLine& l : m_lines)
+        p.drawLine(l);
+}
+
+} // namespace zorbon::ui

@@ -1,0 +1,355 @@
+// A whole tournament in each bracket window, from "Rozlosuj" to the closed window, driven through
+// the screen: boards, "Hraj", board clicks, result dialogs, a correction, the final, the results
+// list with its files and printout, and the clear-down.
+
+#include "bracketui.h"
+
+#include "TRegistrace.h"
+#include "TVysledkovaListina.h"
+
+#include "bracket/model.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+
+#include <map>
+#include <set>
+
+using namespace bracketui;
+
+namespace {
+
+// Windows-1250 for the letters the test names use; kept apart from the program's own converter.
+QByteArray cp1250(const QString& text)
+{
+    static const std::map<QChar, char> table = {
+        {u'á', '\xE1'}, {u'č', '\xE8'}, {u'ď', '\xEF'}, {u'é', '\xE9'}, {u'ě', '\xEC'}, {u'í', '\xED'},
+        {u'ň', '\xF2'}, {u'ó', '\xF3'}, {u'ř', '\xF8'}, {u'š', '\x9A'}, {u'ť', '\x9D'}, {u'ú', '\xFA'},
+        {u'ů', '\xF9'}, {u'ý', '\xFD'}, {u'ž', '\x9E'}, {u'Č', '\xC8'}, {u'Ř', '\xD8'}, {u'Š', '\x8A'},
+        {u'Ž', '\x8E'}, {u'Ú', '\xDA'}, {u'Ý', '\xDD'}};
+    QByteArray out;
+    for (QChar c : text) {
+        if (c.unicode() < 0x80)
+            out += static_cast<char>(c.unicode());
+        else if (auto it = table.find(c); it != table.end())
+            out += it->second;
+        else
+            qFatal("no Windows-1250 byte for %s in the test table", qPrintable(QString(c)));
+    }
+    return out;
+}
+
+QByteArray crlfFile(const QStringList& lines)
+{
+    QByteArray out;
+    for (const QString& l : lines)
+        out += cp1250(l) + "\r\n";
+    return out;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return "<missing " + path.toUtf8() + ">";
+    return f.readAll();
+}
+
+// With ZORBON_SCREENSHOTS set, the windows are saved there as pictures to look at.
+void shot(QWidget* w, const QString& name)
+{
+    const QString dir = QProcessEnvironment::systemEnvironment().value(QStringLiteral("ZORBON_SCREENSHOTS"));
+    if (dir.isEmpty())
+        return;
+    QDir().mkpath(dir);
+    w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+QStringList memoLines(QWidget* w, const char* name)
+{
+    const QString text = child<QPlainTextEdit>(w, name)->toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+}
+
+} // namespace
+
+class TournamentTest : public QObject {
+    Q_OBJECT
+private slots:
+    void playsACompleteTournament_data();
+    void playsACompleteTournament();
+};
+
+void TournamentTest::playsACompleteTournament_data()
+{
+    QTest::addColumn<int>("players");
+    QTest::addColumn<int>("boards");
+    QTest::addColumn<int>("size");
+    QTest::newRow("8 window, 7 players") << 7 << 2 << 8;
+    QTest::newRow("16 window, 13 players") << 13 << 3 << 16;
+    QTest::newRow("32 window, 27 players") << 27 << 10 << 32;
+}
+
+void TournamentTest::playsACompleteTournament()
+{
+    QFETCH(int, players);
+    QFETCH(int, boards);
+    QFETCH(int, size);
+    UiTestEnv env;
+    Zorbon app;
+    const QString tag = QStringLiteral("%1").arg(size);
+    registerTournament(app, players);
+
+    // --- The draw -----------------------------------------------------------------------------
+    TBracketWindow* w = draw(app, boards);
+    QVERIFY(w);
+    QCOMPARE(w->size(), size);
+    QVERIFY(!app.HlavniOkno->isVisible());
+    QCOMPARE(Dialogs::unanswered(), 0);
+    QCOMPARE(ReadRecord().BoardCount, boards);
+    QCOMPARE(ReadRecord().FirstOpenMatch, players == size ? 1 : 2);
+    std::multiset<QString> firstRound;
+    for (int k = 1; k <= size; ++k)
+        if (const QString n = label(w, QStringLiteral("Lab%1").arg(k))->text(); n != s(kBye))
+            firstRound.insert(n);
+    const QStringList names = playerNames(players);
+    QCOMPARE(firstRound, std::multiset<QString>(names.begin(), names.end()));
+    for (int n = 1; n <= w->bracket().boardCount(); ++n) {
+        QWidget* board = child<QWidget>(w, qPrintable(QStringLiteral("Terc%1").arg(n)));
+        QCOMPARE(board->isVisibleTo(w), n <= boards);
+        if (n <= boards) {
+            QCOMPARE(label(w, board->objectName())->text(), QStringLiteral(" VOLNÝ"));
+            QCOMPARE(colourOfCell(w, board->objectName()), kSilver);
+        }
+    }
+    shot(w, tag + QStringLiteral("-after-draw"));
+
+    // Every announcement is read with its board and box already lime.
+    int announcements = 0;
+    Dialogs::observe([&](const QString& text) {
+        static const QRegularExpression re(QStringLiteral("^Na terč č\\.(\\d+) nastoupí hráči (.*) a (.*)$"));
+        const auto m = re.match(text);
+        if (!m.hasMatch())
+            return;
+        ++announcements;
+        const QString board = QStringLiteral("Terc") + m.captured(1);
+        QCOMPARE(colourOfCell(w, board), kLime);
+        const QStringList lines = label(w, board)->text().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[1], m.captured(2));
+        QCOMPARE(lines[2], m.captured(3));
+        const auto& box = w->bracket().table().box(lines[0].toInt());
+        QCOMPARE(colourOfFrame(w, s(box.frame)), kLime);
+        for (SlotId id : {box.upper, box.lower}) {
+            QCOMPARE(colourOfCell(w, s(w->bracket().table().slot(id).name)), kLime);
+            QCOMPARE(colourOfCell(w, s(w->bracket().table().slot(id).score)), kLime);
+        }
+    });
+
+    // --- First calls and results --------------------------------------------------------------
+    clickButton(w, "SpeedButton2");
+    QCOMPARE(announcements, boards);
+    const Bracket& b = w->bracket();
+    const int first = b.board(1).match;
+    const int second = b.board(2).match;
+
+    // A refused entry keeps the dialog open with the values typed; then the right scores go in.
+    Dialogs::clearShown();
+    bool stayedOpen = false;
+    bool closed = false;
+    Dialogs::script([&](QDialog* d) {
+        QCOMPARE(d->windowTitle(), QStringLiteral("Zorbon - Výsledek zápasu"));
+        QCOMPARE(child<QLabel>(d, "Label1")->text(), s(b.board(1).player1));
+        QCOMPARE(child<QLabel>(d, "Label2")->text(), s(b.board(1).player2));
+        QCOMPARE(child<QLineEdit>(d, "Edit1")->text(), QStringLiteral("0"));
+        typeScores(d, QStringLiteral("2"), QStringLiteral("2"));
+        clickButton(d, "Button1");
+        stayedOpen = d->isVisible() && child<QLineEdit>(d, "Edit2")->text() == QStringLiteral("2");
+        shot(d, tag + QStringLiteral("-result-dialog"));
+        typeScores(d, QStringLiteral("3"), QStringLiteral("1"));
+        clickButton(d, "Button1");
+        closed = !d->isVisible();
+    });
+    click(child<QWidget>(w, "Terc1"));
+    QVERIFY(stayedOpen);
+    QVERIFY(closed);
+    QCOMPARE(Dialogs::messages(), QStringList{QStringLiteral("Je zadán špatný výsledek")});
+    QCOMPARE(colourOfFrame(w, s(b.table().box(first).frame)), kAqua);
+    QCOMPARE(label(w, QStringLiteral("Terc1"))->text(), QStringLiteral(" VOLNÝ"));
+
+    // Storno leaves the match on its board; the board then takes its result.
+    Dialogs::script([](QDialog* d) {
+        typeScores(d, QStringLiteral("4"), QStringLiteral("0"));
+        clickButton(d, "Button2");
+    });
+    click(child<QWidget>(w, "Terc2"));
+    QCOMPARE(colourOfCell(w, QStringLiteral("Terc2")), kLime);
+    QCOMPARE(colourOfFrame(w, s(b.table().box(second).frame)), kLime);
+    enterResult(w, 2, QStringLiteral("3"), QStringLiteral("1"));
+
+    // --- A correction that swaps the players ------------------------------------------------------
+    const int corrected = CanCorrect(b, first) ? first : second;
+    QVERIFY(CanCorrect(b, corrected));
+    const auto& box = b.table().box(corrected);
+    const QString upper = s(b.name(box.upper));
+    const QString lower = s(b.name(box.lower));
+    QCOMPARE(label(w, s(b.table().slot(box.winnerTo).name))->text(), upper);
+    auto* hbar = w->findChild<QScrollBar*>(QStringLiteral("ScrollBar1"));
+    const int hBefore = hbar ? hbar->value() : 0;
+    Dialogs::script([](QDialog* d) {
+        QCOMPARE(d->windowTitle(), QStringLiteral("Zorbon - Oprava výsledku"));
+        clickButton(d, "Button1");
+    });
+    click(label(w, s(b.table().slot(box.lower).score)));
+    const auto& names4 = w->look().correctionLabels;
+    QVERIFY(child<QWidget>(w, "Button1")->isVisible());
+    QCOMPARE(label(w, names4[1])->text(), upper);
+    QCOMPARE(label(w, names4[2])->text(), lower);
+    QCOMPARE(child<QLineEdit>(w, "Edit1")->text(), QStringLiteral(" 3"));
+    QVERIFY(!child<QWidget>(w, "SpeedButton2")->isEnabled());
+    QVERIFY(!child<QWidget>(w, "Terc1")->isEnabled());
+    QVERIFY(!child<QWidget>(w, "LabVitez")->isVisible());
+    shot(w, tag + QStringLiteral("-correction"));
+    typeScores(w, QStringLiteral("1"), QStringLiteral("3"));
+    clickButton(w, "Button1");
+    QVERIFY(!child<QWidget>(w, "Button1")->isVisible());
+    QVERIFY(child<QWidget>(w, "SpeedButton2")->isEnabled());
+    QCOMPARE(label(w, s(b.table().slot(box.winnerTo).name))->text(), lower);
+    if (box.loserTo != kNoSlot)
+        QCOMPARE(label(w, s(b.table().slot(box.loserTo).name))->text(), upper);
+    QCOMPARE(label(w, s(b.table().slot(box.upper).score))->text(), QStringLiteral(" 1"));
+    QCOMPARE(colourOfFrame(w, s(box.frame)), kAqua);
+    if (hbar)
+        QCOMPARE(hbar->value(), hBefore);
+
+    // --- The rest, with a look at the window while boards are busy -----------------------------
+    finishBoards(w);
+    clickButton(w, "SpeedButton2");
+    shot(w, tag + QStringLiteral("-mid-tournament"));
+    std::map<BoxState, int> states;
+    for (int n = 1; n <= b.table().boxCount(); ++n)
+        ++states[b.state(n)];
+    QVERIFY(states[BoxState::Pending] > 0 && states[BoxState::OnBoard] > 0 && states[BoxState::Finished] > 0);
+    finishBoards(w);
+    playToFinal(w);
+    const int fin = b.table().finalNumber();
+    const QString champion = label(w, QStringLiteral("LabF1"))->text();
+    const QString runnerUp = label(w, QStringLiteral("LabF2"))->text();
+    enterResult(w, boardOf(b, fin), QStringLiteral("2"), QStringLiteral("1"));
+    const SizeRules& rules = b.table().rules;
+    QCOMPARE(label(w, QStringLiteral("LabVitez"))->text(), s(rules.winnerPrefix) + champion + s(rules.winnerSuffix));
+    QCOMPARE(colourOfFrame(w, s(b.table().box(fin).frame)), kAqua);
+    if (hbar && !QProcessEnvironment::systemEnvironment().value(QStringLiteral("ZORBON_SCREENSHOTS")).isEmpty()) {
+        hbar->setValue(hbar->maximum()); // the final and the winner line
+        if (auto* vbar = w->findChild<QScrollBar*>(QStringLiteral("ScrollBar2")))
+            vbar->setValue(180);
+    }
+    shot(w, tag + QStringLiteral("-after-final"));
+    // One announcement per match played: the boxes settled by byes and walkovers kept " 0" : " 0".
+    int played = 0;
+    for (int n = 1; n <= fin; ++n)
+        played += b.score(b.table().box(n).upper) != kNoScore || b.score(b.table().box(n).lower) != kNoScore;
+    QCOMPARE(announcements, played);
+
+    // --- Results list, its files and the printout --------------------------------------------------
+    const QString pdf = env.path() + QStringLiteral("/listina.pdf");
+    QStringList shown;
+    auto useResults = [&](QWidget* r) {
+        shown = memoLines(r, "Memo1");
+        shot(r, tag + QStringLiteral("-results"));
+        clickButton(r, "SpeedButton2");
+        clickButton(r, "SpeedButton3");
+        clickButton(r, "SpeedButton1");
+    };
+    Dialogs::clearShown();
+    if (rules.resultsModal)
+        Dialogs::script([&](QDialog* r) { useResults(r); });
+    Dialogs::script([&](QDialog* d) {
+        auto* print = qobject_cast<QPrintDialog*>(d);
+        QVERIFY(print);
+        QCOMPARE(print->printer()->copyCount(), 1);
+        print->printer()->setOutputFormat(QPrinter::PdfFormat);
+        print->printer()->setOutputFileName(pdf);
+        print->done(QDialog::Accepted);
+    });
+    clickButton(w, "SpeedButton3");
+    if (!rules.resultsModal) {
+        QVERIFY(app.VysledkovaListina->isVisible());
+        useResults(app.VysledkovaListina);
+    }
+    QCOMPARE(Dialogs::unanswered(), 0);
+    QCOMPARE(shown.size(), players);
+    QCOMPARE(shown[0], QStringLiteral("1. místo ") + champion);
+    QCOMPARE(shown[1], QStringLiteral("2. místo ") + runnerUp);
+    std::multiset<QString> placed;
+    for (const QString& line : shown)
+        placed.insert(line.mid(line.indexOf(QStringLiteral("místo ")) + 6));
+    QCOMPARE(placed, std::multiset<QString>(names.begin(), names.end()));
+
+    const QString name = QStringLiteral("Velká cena Brna");
+    QCOMPARE(Dialogs::messages(),
+             (QStringList{QStringLiteral("Výsledková listina byla uložena do adresáře vysledky jako soubor: ") + name +
+                              QStringLiteral(".txt"),
+                          QStringLiteral("Uloženo v adresáři export pod názvem") + name + QStringLiteral(".htm")}));
+    QCOMPARE(readAll(QStringLiteral("vysledky/") + name + QStringLiteral(".txt")), crlfFile(shown));
+    const QByteArray html = readAll(QStringLiteral("export/") + name + QStringLiteral(".htm"));
+    QStringList expected = {"<center> </center>",
+                            "<center> </center>",
+                            "<center> </center>",
+                            "<center><h3>Název turnaje : Velká cena Brna</h3></center>",
+                            "<center>Hrací místo : Hospoda U Šípku</center>",
+                            "<center>Datum : 1. 5. 2024</center>",
+                            QStringLiteral("<center>Počet hráčů : %1</center>").arg(players),
+                            "<center><br></center>",
+                            "<center>",
+                            "<table border=\"1\" width=\"250\">",
+                            "<tr><td width=\"250\">"};
+    for (const QString& line : shown)
+        expected << QStringLiteral("&nbsp;") + line + QStringLiteral("<br>");
+    expected << "</td></tr></table>" << "</center>" << "<center><br></center>"
+             << "<center>Vytvořeno programem Zorbon</center><br>";
+    QVERIFY(html.startsWith(crlfFile(expected)));
+    const QByteArray address = html.mid(crlfFile(expected).size());
+    QVERIFY2(address.startsWith("<center>") && address.endsWith("</center><br>\r\n") && address.count('\n') == 1,
+             address.constData());
+    const QByteArray printed = readAll(pdf);
+    if (const QString dir = QProcessEnvironment::systemEnvironment().value(QStringLiteral("ZORBON_SCREENSHOTS"));
+        !dir.isEmpty())
+        QFile::copy(pdf, dir + QLatin1Char('/') + tag + QStringLiteral("-printout.pdf"));
+    QVERIFY2(printed.startsWith("%PDF-"), printed.left(40).constData());
+    QVERIFY(printed.contains("/Type /Page"));
+
+    // --- Closing: "No" keeps everything, "Yes" clears the tournament -------------------------------
+    Dialogs::clearShown();
+    Dialogs::answer(false);
+    w->close();
+    QVERIFY(w->isVisible());
+    QCOMPARE(label(w, QStringLiteral("LabVitez"))->text(), s(rules.winnerPrefix) + champion + s(rules.winnerSuffix));
+    QCOMPARE(ReadRecord().PlayerCount, players);
+    Dialogs::answer(true);
+    w->close();
+    QVERIFY(!w->isVisible());
+    QVERIFY(app.HlavniOkno->isVisible());
+    QCOMPARE(Dialogs::shown().size(), 2);
+    QCOMPARE(Dialogs::shown()[0].text,
+             QStringLiteral("Při zavření okna se vymaží veškerá data o turnaji včetně registrovaných hráčů !!! Pokračovat ???"));
+    QCOMPARE(ReadRecord().PlayerCount, 0);
+    QCOMPARE(ReadRecord().BoardCount, 0);
+    QCOMPARE(QFile(QString::fromUtf8(kRosterPath)).size(), 0);
+    QCOMPARE(child<QLabel>(app.HlavniOkno, "Label3")->text(), QStringLiteral("Počet přihlášených hráčů : 0"));
+    QCOMPARE(child<QLabel>(app.HlavniOkno, "Label2")->text(), QString());
+    QCOMPARE(child<QPlainTextEdit>(app.HlavniOkno, "Memo1")->toPlainText(), QString());
+    for (const char* memo : {"Memo1", "Memo2", "Memo3"})
+        QCOMPARE(memoLines(app.VysledkovaListina, memo), QStringList());
+    QCOMPARE(child<QSpinBox>(app.PocetTercu8, "SpinEdit1")->value(), 0);
+    // The saved files stay where they were written.
+    QCOMPARE(readAll(QStringLiteral("vysledky/") + name + QStringLiteral(".txt")), crlfFile(shown));
+    Dialogs::observe(nullptr);
+}
+
+QTEST_MAIN(TournamentTest)
+#include "tournament_test.moc"
