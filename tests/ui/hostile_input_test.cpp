@@ -277,6 +277,10 @@ void HostileInputTest::tournamentNames_data()
                                QStringLiteral("../../ven"), QStringLiteral("/tmp/ven")})
         QTest::newRow(qPrintable(bad)) << bad << cannot.arg(QStringLiteral("vysledky/") + bad + QStringLiteral(".txt"))
                                        << cannot.arg(QStringLiteral("export/") + bad + QStringLiteral(".htm"));
+    const QString tooLong(300, QLatin1Char('x')); // longer than a file name may be
+    QTest::newRow("longer than a file name") << tooLong
+                                             << cannot.arg(QStringLiteral("vysledky/") + tooLong + QStringLiteral(".txt"))
+                                             << cannot.arg(QStringLiteral("export/") + tooLong + QStringLiteral(".htm"));
     QTest::newRow("empty") << QString()
                            << QStringLiteral("Výsledková listina byla uložena do adresáře vysledky jako soubor: .txt")
                            << QStringLiteral("Uloženo v adresáři export pod názvem.htm");
