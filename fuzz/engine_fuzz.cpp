@@ -544,7 +544,8 @@ struct Fuzz {
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    enterWorkDir(argc, argv);
+    prepareWorkDir(argc, argv);
+    InWorkDir inside;
     if (!EnsureWorkingLayout())
         std::abort();
     return 0;
@@ -552,6 +553,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    InWorkDir inside;
     Fuzz fuzz(Stream(data, size));
     fuzz.go();
     return 0;

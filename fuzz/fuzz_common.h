@@ -28,34 +28,43 @@ namespace zorbon::fuzz {
             ::zorbon::fuzz::fail(#cond, (detail), __LINE__);                                                 \
     } while (0)
 
-// Enters a fresh folder (on the memory file system where there is one, so that the many flushed
-// writes cost nothing) and removes it when the fuzzer exits normally. The paths on the command line
-// and where findings are saved are made absolute first, so that they still mean the caller's folder.
-inline void enterWorkDir(int* argc, char*** argv)
+// The fuzzer's own folder, on the memory file system where there is one so that the many flushed
+// writes cost nothing. Each input runs inside it (InWorkDir) while libFuzzer itself stays in the
+// caller's folder, where it reads the corpus and starts itself again for merging. Findings are
+// saved under the caller's folder too: a relative -artifact_prefix is made absolute first.
+struct WorkDir {
+    std::filesystem::path home;
+    std::filesystem::path dir;
+};
+
+inline WorkDir& workDir()
+{
+    static WorkDir w;
+    return w;
+}
+
+inline void prepareWorkDir(int* argc, char*** argv)
 {
     namespace fs = std::filesystem;
     static std::vector<std::string> args;
     static std::vector<char*> pointers;
-    const fs::path here = fs::current_path();
-    const auto absolute = [&here](const std::string& p) { return p.empty() || p[0] == '/' ? p : (here / p).string(); };
+    WorkDir& w = workDir();
+    w.home = fs::current_path();
     bool prefix = false;
     for (int i = 0; i < *argc; ++i) {
         std::string a = (*argv)[i];
-        if (i > 0 && !a.empty() && a[0] != '-') {
-            a = absolute(a);
-        } else {
-            for (const char* flag : {"-artifact_prefix=", "-exact_artifact_path=", "-dict="}) {
-                const std::string f(flag);
-                if (a.rfind(f, 0) == 0) {
-                    a = f + absolute(a.substr(f.size()));
-                    prefix = prefix || f == "-artifact_prefix=";
-                }
+        for (const std::string f : {"-artifact_prefix=", "-exact_artifact_path="}) {
+            if (a.rfind(f, 0) == 0) {
+                const std::string value = a.substr(f.size());
+                if (!value.empty() && value[0] != '/')
+                    a = f + (w.home / value).string();
+                prefix = prefix || f == "-artifact_prefix=";
             }
         }
         args.push_back(a);
     }
     if (!prefix)
-        args.push_back("-artifact_prefix=" + here.string() + "/");
+        args.push_back("-artifact_prefix=" + w.home.string() + "/");
     for (auto& a : args)
         pointers.push_back(a.data());
     pointers.push_back(nullptr);
@@ -64,16 +73,24 @@ inline void enterWorkDir(int* argc, char*** argv)
 
     std::error_code ec;
     const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
-    static std::string dir = (base / "zorbon-fuzz-XXXXXX").string();
-    if (!::mkdtemp(dir.data()))
+    std::string tmpl = (base / "zorbon-fuzz-XXXXXX").string();
+    if (!::mkdtemp(tmpl.data()))
         std::abort();
-    fs::current_path(dir);
+    w.dir = tmpl;
     std::atexit([] {
         std::error_code e;
-        fs::current_path("/", e);
-        fs::remove_all(dir, e);
+        fs::remove_all(workDir().dir, e);
     });
 }
+
+// Runs the enclosing scope inside the fuzzer's folder.
+class InWorkDir {
+public:
+    InWorkDir() { std::filesystem::current_path(workDir().dir); }
+    ~InWorkDir() { std::filesystem::current_path(workDir().home); }
+    InWorkDir(const InWorkDir&) = delete;
+    InWorkDir& operator=(const InWorkDir&) = delete;
+};
 
 // The input read front to back; once it is used up every read yields zero.
 class Stream {

@@ -127,7 +127,8 @@ void checkSetupFolder()
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    enterWorkDir(argc, argv);
+    prepareWorkDir(argc, argv);
+    InWorkDir inside;
     if (!EnsureWorkingLayout())
         std::abort();
     return 0;
@@ -135,6 +136,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    InWorkDir inside;
     Stream in(data, size);
     const std::string recordBytes = in.bytes(255);
     const std::uint8_t flags = in.u8();
