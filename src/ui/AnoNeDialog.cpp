@@ -1,9 +1,14 @@
 #include "AnoNeDialog.h"
 
+#include "ScreenFit.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace zorbon::ui {
 
@@ -15,6 +20,9 @@ AnoNeDialog::AnoNeDialog(const QString& caption, const QString& text)
     setWindowTitle(caption);
     Label1->setObjectName("Label1");
     Label1->setAlignment(Qt::AlignCenter);
+    // A question that names a tournament or a player can be long; it takes more lines rather
+    // than a window wider than the screen.
+    Label1->setWordWrap(true);
     QFont f = Label1->font();
     f.setPointSize(11);
     Label1->setFont(f);
@@ -40,6 +48,18 @@ AnoNeDialog::AnoNeDialog(const QString& caption, const QString& text)
     // Sized to its text; the confirmation texts are one line.
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumWidth(360);
+}
+
+// The text on one line as wide as it needs, up to m_widest and the screen, and on more lines beyond.
+void AnoNeDialog::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous()) {
+        const int room = roomOnScreen(this).width() - 2 * 24 - 8;
+        const int natural = Label1->fontMetrics().horizontalAdvance(Label1->text()) + 4;
+        Label1->setMinimumWidth(std::min({natural, m_widest, std::max(room, 200)}));
+        layout()->activate();
+    }
+    QDialog::showEvent(event);
 }
 
 } // namespace zorbon::ui

@@ -21,6 +21,9 @@ public:
     virtual void Button2Click() { done(Ne); }
 
 protected:
+    void showEvent(QShowEvent* event) override;
+
+    int m_widest = 640; // the text's widest line, in pixels
     QLabel* Label1;
     QPushButton* Button1;
     QPushButton* Button2;

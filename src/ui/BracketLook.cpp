@@ -16,7 +16,7 @@ BracketLook look8()
     l.client = {1134, 482};
     l.drawing = {974, 442};
     l.hints = {QString(), QString(), QStringLiteral("Zobrazení výsledkové listiny")};
-    l.aboutItem = QStringLiteral("O Programu");
+    l.aboutItem = QStringLiteral("O Progr&amu");
     l.boardLabelPrefix = QStringLiteral("Label");
     l.boardLabelFirst = 51;
     l.correctionLabels = {QStringLiteral("Label4"), QStringLiteral("Label2"), QStringLiteral("Label3"),
@@ -48,7 +48,7 @@ BracketLook look16()
     l.hScrollLabel = QStringLiteral("scroll");
     l.hints = {QStringLiteral("Nastavení počtu terčů"), QStringLiteral("Nasazení hráčů na terč"),
                QStringLiteral("Zobrazení výsledkové listiny")};
-    l.aboutItem = QStringLiteral("O programu");
+    l.aboutItem = QStringLiteral("O progr&amu");
     l.boardLabelPrefix = QStringLiteral("Label");
     l.boardLabelFirst = 2;
     l.correctionLabels = {QStringLiteral("Label8"), QStringLiteral("Label6"), QStringLiteral("Label7"),
@@ -81,7 +81,7 @@ BracketLook look32()
     l.vScrollLabel = QStringLiteral("ScrollV");
     l.hints = {QStringLiteral("Zadání počtu terčů"), QStringLiteral("Nasazení hráčů na terč"),
                QStringLiteral("Výsledková listina")};
-    l.aboutItem = QStringLiteral("O programu");
+    l.aboutItem = QStringLiteral("O progr&amu");
     l.boardLabelPrefix = QStringLiteral("LabTerc");
     l.boardLabelFirst = 1;
     l.correctionLabels = {QStringLiteral("Label8"), QStringLiteral("Label6"), QStringLiteral("Label7"),

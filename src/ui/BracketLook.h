@@ -41,7 +41,7 @@ struct BracketLook {
     QString hScrollLabel; // hidden labels that keep the view position while a correction is open
     QString vScrollLabel;
     std::array<QString, 3> hints; // SpeedButton1..3; empty: no hint
-    QString aboutItem;            // "O Programu" / "O programu"
+    QString aboutItem;            // "O Programu" / "O programu", with its accelerator
     QString boardLabelPrefix;     // numeral label of board n: prefix + (first + n - 1)
     int boardLabelFirst = 1;
     // Correction controls: caption, name 1, name 2, the ":" between the scores.

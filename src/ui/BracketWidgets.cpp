@@ -14,6 +14,8 @@ namespace {
 
 constexpr QRgb kOutline = 0xFF404040;
 constexpr QRgb kLine = 0xFF000000;
+constexpr QRgb kFocusMark = 0xFF000080;
+constexpr int kFocusMargin = 6;
 
 QFont pixelFont(int px, bool bold = false)
 {
@@ -111,6 +113,7 @@ void Cell::resizeEvent(QResizeEvent* e)
 Shape::Shape(const QString& name, QWidget* parent) : QWidget(parent)
 {
     setObjectName(name);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void Shape::setColour(QRgb rgb)
@@ -128,6 +131,42 @@ void Shape::paintEvent(QPaintEvent*)
     p.setPen(QColor::fromRgb(kOutline));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
     p.drawLine(1, kRowStep, width() - 2, kRowStep);
+}
+
+void Shape::keyPressEvent(QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (e->modifiers() & ~Qt::KeypadModifier)
+            break;
+        emit activated();
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        emit arrowPressed(e->key());
+        return;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+// The drawing paints the focus mark around the frame, where the cells do not cover it.
+void Shape::focusInEvent(QFocusEvent* e)
+{
+    QWidget::focusInEvent(e);
+    parentWidget()->update(geometry().adjusted(-kFocusMargin, -kFocusMargin, kFocusMargin, kFocusMargin));
+    emit focused();
+}
+
+void Shape::focusOutEvent(QFocusEvent* e)
+{
+    QWidget::focusOutEvent(e);
+    parentWidget()->update(geometry().adjusted(-kFocusMargin, -kFocusMargin, kFocusMargin, kFocusMargin));
 }
 
 // --- BoardView ---------------------------------------------------------------------------------
@@ -249,6 +288,40 @@ void BracketDrawing::paintEvent(QPaintEvent*)
     p.setPen(QColor::fromRgb(kLine));
     for (const QLine& l : m_lines)
         p.drawLine(l);
+    for (const Shape* f : m_frames) {
+        if (!f->hasFocus())
+            continue;
+        p.setPen(QPen(QColor::fromRgb(kFocusMark), 3));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(f->geometry().adjusted(-3, -3, 2, 2));
+    }
+}
+
+Shape* BracketDrawing::neighbour(const Shape* from, int key) const
+{
+    const bool horizontal = key == Qt::Key_Left || key == Qt::Key_Right;
+    if (!horizontal && key != Qt::Key_Up && key != Qt::Key_Down)
+        return nullptr;
+    const int sign = key == Qt::Key_Right || key == Qt::Key_Down ? 1 : -1;
+    const QPoint c = from->geometry().center();
+    Shape* best = nullptr;
+    long bestScore = 0;
+    for (Shape* s : m_frames) {
+        if (s == from || !s->isVisibleTo(this))
+            continue;
+        const QPoint d = s->geometry().center() - c;
+        const int along = sign * (horizontal ? d.x() : d.y());
+        const int across = horizontal ? d.y() : d.x();
+        if (along <= 0)
+            continue;
+        // Straight ahead wins over a nearer box off to the side.
+        const long score = along + 3L * std::abs(across);
+        if (!best || score < bestScore) {
+            best = s;
+            bestScore = score;
+        }
+    }
+    return best;
 }
 
 } // namespace zorbon::ui

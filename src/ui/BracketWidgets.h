@@ -46,15 +46,25 @@ private:
     bool m_coloured = false;
 };
 
-// The frame of a match box: its fill shows the box's state.
+// The frame of a match box: its fill shows the box's state. It takes the keyboard focus with Tab
+// (never with a click), so that the operator can reach every box without the mouse.
 class Shape : public QWidget {
+    Q_OBJECT
 public:
     Shape(const QString& name, QWidget* parent);
     void setColour(QRgb rgb);
     QRgb colour() const { return m_colour; }
 
+signals:
+    void activated();          // Enter or Space: the same as a click on the box
+    void focused();            // it has just received the keyboard focus
+    void arrowPressed(int key); // an arrow key, to move the focus to the neighbouring box
+
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     QRgb m_colour = 0;
@@ -94,6 +104,8 @@ public:
     BracketDrawing(const BracketLook& look, const AdvancementTable& table, QWidget* parent);
 
     Shape* frame(int number) const { return m_frames[static_cast<std::size_t>(number - 1)]; }
+    // The box an arrow key leads to from `from`: the nearest one in that direction, or none.
+    Shape* neighbour(const Shape* from, int key) const;
     Cell* nameCell(SlotId id) const { return m_names[static_cast<std::size_t>(id)]; }
     Cell* scoreCell(SlotId id) const { return m_scores[static_cast<std::size_t>(id)]; }
 

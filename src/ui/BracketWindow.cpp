@@ -5,6 +5,7 @@
 #include "Dartboard.h"
 #include "HelpViewer.h"
 #include "Oprava.h"
+#include "ScreenFit.h"
 #include "THlavniOkno.h"
 #include "TOprogramu.h"
 #include "TPocetTercu8.h"
@@ -17,10 +18,13 @@
 #include "records/lobby.h"
 #include "results/standings.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QToolButton>
 
@@ -69,7 +73,8 @@ TBracketWindow::TBracketWindow(Zorbon& app, int size)
     buildCorrectionControls();
     refresh();
     scrollHome();
-    setFixedSize(sizeHint());
+    m_fullSize = sizeHint();
+    setFixedSize(m_fullSize);
 }
 
 Bracket& TBracketWindow::bracket() const
@@ -158,6 +163,13 @@ void TBracketWindow::buildChrome(QWidget* central)
         connect(board, &BoardView::clicked, this, [this, n] { TercClick(n); });
         m_boardLabels.push_back(label);
         m_boards.push_back(board);
+        // Ctrl+1 .. Ctrl+9 and Ctrl+0 for board 10: the board's click from the keyboard.
+        auto* key = new QAction(this);
+        key->setObjectName(QStringLiteral("TercKlavesa%1").arg(n));
+        key->setShortcut(QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key(Qt::Key_0 + n % 10))));
+        connect(key, &QAction::triggered, this, [this, n] { TercClick(n); });
+        addAction(key);
+        m_boardKeys.push_back(key);
     }
 
     // The drawing inside a clipping viewport, moved by the scroll bars.
@@ -168,6 +180,16 @@ void TBracketWindow::buildChrome(QWidget* central)
     m_drawing = new BracketDrawing(m_look, bracket().table(), m_viewport);
     for (int n = 1; n <= bracket().table().boxCount(); ++n) {
         const auto& box = bracket().table().box(n);
+        // From the keyboard: Tab and the arrows reach the box, Enter or Space is its click.
+        Shape* frame = m_drawing->frame(n);
+        connect(frame, &Shape::activated, this, [this, n] { BoxClick(n); });
+        connect(frame, &Shape::focused, this, [this, frame] { showFocusedBox(frame); });
+        connect(frame, &Shape::arrowPressed, this, [this, frame](int key) {
+            if (Shape* next = m_drawing->neighbour(frame, key))
+                next->setFocus(Qt::OtherFocusReason);
+        });
+        if (n > 1)
+            setTabOrder(m_drawing->frame(n - 1), frame);
         // In the final only its upper name cell answers a click.
         if (box.isFinal()) {
             connect(m_drawing->nameCell(box.upper), &Cell::clicked, this, [this, n] { BoxClick(n); });
@@ -250,6 +272,12 @@ void TBracketWindow::buildCorrectionControls()
     connect(storno, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(m_edit1, &QLineEdit::returnPressed, this, [this] { Button1Click(); });
     connect(m_edit2, &QLineEdit::returnPressed, this, [this] { Button1Click(); });
+    // Enter presses the button that has the focus, Esc anywhere in the controls is Storno.
+    ok->setAutoDefault(true);
+    storno->setAutoDefault(true);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), m_correction);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, [this] { Button2Click(); });
     m_correction->hide();
 }
 
@@ -280,6 +308,7 @@ void TBracketWindow::refresh()
         view->setVisible(board.visible());
         view->setEnabled(!correcting);
         m_boardLabels[static_cast<std::size_t>(n - 1)]->setVisible(board.visible());
+        m_boardKeys[static_cast<std::size_t>(n - 1)]->setEnabled(board.visible() && !correcting);
     }
     for (auto* button : m_speed)
         button->setEnabled(!correcting);
@@ -298,11 +327,39 @@ void TBracketWindow::refresh()
             m_scrollV->setText(QString::number(m_vbar->value()));
         m_correction->show();
         scrollTo(m_look.correctionH, m_look.correctionV);
+        // On a screen too small for the window the controls must come into view there as well.
+        if (auto* area = qobject_cast<QScrollArea*>(centralWidget()))
+            area->ensureWidgetVisible(m_correction);
     } else if (!correcting && m_correctionShown) {
         m_correctionShown = false;
+        // The keyboard goes back to the corrected box rather than to wherever Qt would send it.
+        const bool keyboardInside = m_correction->isAncestorOf(QApplication::focusWidget());
         m_correction->hide();
+        if (keyboardInside && b.correction)
+            m_drawing->frame(b.correction->box)->setFocus(Qt::OtherFocusReason);
         scrollTo(m_scrollH ? m_scrollH->text().toInt() : 0, m_scrollV ? m_scrollV->text().toInt() : 0);
     }
+}
+
+void TBracketWindow::showFocusedBox(QWidget* frame)
+{
+    // The scroll bars move just far enough to show the box and a little room around it.
+    constexpr int room = 12;
+    const QRect r = frame->geometry().translated(m_drawing->pos()).adjusted(-room, -room, room, room);
+    if (m_hbar) {
+        if (r.left() < 0)
+            m_hbar->setValue(m_hbar->value() + r.left());
+        else if (r.right() >= m_viewport->width())
+            m_hbar->setValue(m_hbar->value() + r.right() - m_viewport->width() + 1);
+    }
+    if (m_vbar) {
+        if (r.top() < 0)
+            m_vbar->setValue(m_vbar->value() + r.top());
+        else if (r.bottom() >= m_viewport->height())
+            m_vbar->setValue(m_vbar->value() + r.bottom() - m_viewport->height() + 1);
+    }
+    if (auto* area = qobject_cast<QScrollArea*>(centralWidget()))
+        area->ensureWidgetVisible(frame);
 }
 
 void TBracketWindow::scrollTo(int h, int v)
@@ -329,8 +386,10 @@ void TBracketWindow::showTournament()
 void TBracketWindow::showEvent(QShowEvent* e)
 {
     QMainWindow::showEvent(e);
-    if (!e->spontaneous())
+    if (!e->spontaneous()) {
+        fitFixedWindow(this, m_fullSize);
         scrollHome();
+    }
 }
 
 Say TBracketWindow::sayer()
@@ -394,7 +453,9 @@ void TBracketWindow::BoxClick(int box)
         m_edit1->setText(qs(bracket().score(context->name1)));
         m_edit2->setText(qs(bracket().score(context->name2)));
         scrollTo(m_look.correctionH, m_look.correctionV);
+        // Typing replaces the score, as in the result dialog.
         m_edit1->setFocus();
+        m_edit1->selectAll();
     });
     refresh();
 }

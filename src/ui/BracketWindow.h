@@ -61,6 +61,7 @@ private:
     void buildChrome(QWidget* central);
     void buildCorrectionControls();
     void scrollHome();
+    void showFocusedBox(QWidget* frame);
     void scrollTo(int h, int v);
     void enterCorrectionView(bool keepSavedPosition);
     void leaveCorrectionView();
@@ -76,6 +77,7 @@ private:
     std::vector<QToolButton*> m_speed;
     std::vector<BoardView*> m_boards;
     std::vector<QLabel*> m_boardLabels;
+    std::vector<QAction*> m_boardKeys; // Ctrl+<number> of each board
     QLabel* m_vitez = nullptr;
     QLabel* m_porazeny = nullptr;
     QLabel* m_scrollH = nullptr;
@@ -86,6 +88,7 @@ private:
     ScoreEdit* m_edit1 = nullptr;
     ScoreEdit* m_edit2 = nullptr;
     bool m_correctionShown = false;
+    QSize m_fullSize; // the window with its whole client area
 };
 
 class Tturnaj8 : public TBracketWindow {

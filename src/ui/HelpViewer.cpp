@@ -1,11 +1,13 @@
 #include "HelpViewer.h"
 
 #include "Dialogs.h"
+#include "ScreenFit.h"
 #include "THlavniOkno.h"
 #include "Zorbon.h"
 
 #include <QAction>
 #include <QFileInfo>
+#include <QShowEvent>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
@@ -25,19 +27,35 @@ HelpViewer::HelpViewer(QWidget* owner)
     auto* bar = addToolBar(QStringLiteral("Nápověda"));
     bar->setObjectName("HelpToolBar");
     bar->setMovable(false);
+    // Keys as in a web browser: Alt+Home, Alt+Left, Alt+Right; Tab walks the links, Enter follows one.
     auto* contents = bar->addAction(QStringLiteral("Obsah"), this, [this] { openContents(); });
     contents->setObjectName("Obsah");
+    contents->setShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key_Home)));
     m_back = bar->addAction(QStringLiteral("◀ Zpět"), m_browser, &QTextBrowser::backward);
     m_back->setObjectName("Zpet");
     m_back->setShortcut(QKeySequence::Back);
     m_forward = bar->addAction(QStringLiteral("Vpřed ▶"), m_browser, &QTextBrowser::forward);
     m_forward->setObjectName("Vpred");
     m_forward->setShortcut(QKeySequence::Forward);
+    for (QAction* a : {contents, m_back, m_forward})
+        a->setToolTip(QStringLiteral("%1 (%2)").arg(a->text(), a->shortcut().toString(QKeySequence::NativeText)));
+    auto* close = new QAction(this);
+    close->setObjectName("Zavrit");
+    close->setShortcut(QKeySequence(Qt::Key_Escape));
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    addAction(close);
     m_back->setEnabled(false);
     m_forward->setEnabled(false);
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QAction::setEnabled);
     resize(760, 600);
+}
+
+void HelpViewer::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        fitResizableWindow(this);
 }
 
 bool HelpViewer::openContents()
@@ -64,6 +82,7 @@ void showHelp(Zorbon& app, QWidget* from)
         viewer = new HelpViewer(app.HlavniOkno);
     viewer->openContents();
     viewer->show();
+    viewer->browser()->setFocus();
     viewer->raise();
     viewer->activateWindow();
 }

@@ -23,6 +23,9 @@ public:
 
     QTextBrowser* browser() const { return m_browser; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QTextBrowser* m_browser;
     QAction* m_back;

@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "Guard.h"
 #include "HelpViewer.h"
+#include "ScreenFit.h"
 #include "TNovyTurnaj.h"
 #include "TOdeber.h"
 #include "TOprogramu.h"
@@ -34,6 +35,7 @@ const QColor kYellow(0xFF, 0xFF, 0x00);
 const QColor kBlue(0x00, 0x00, 0xFF);
 const QColor kRed(0xFF, 0x00, 0x00);
 constexpr int kImageSize = 150;
+constexpr QSize kWindowSize(660, 540);
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, int pointSize = 11)
 {
@@ -55,6 +57,9 @@ QLabel* valueLabel(QWidget* parent, const char* name)
     p.setColor(QPalette::WindowText, kRed);
     l->setPalette(p);
     l->setTextInteractionFlags(Qt::NoTextInteraction);
+    // The header texts have no length limit: a long one takes more lines instead of running
+    // under the picture.
+    l->setWordWrap(true);
     return l;
 }
 
@@ -84,7 +89,7 @@ THlavniOkno::THlavniOkno(Zorbon& app)
     // System menu, minimise and close; no maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(660, 540);
+    setFixedSize(kWindowSize);
 
     // Toolbar: four buttons on a blue bar.
     auto* bar = new QToolBar(this);
@@ -237,6 +242,7 @@ void THlavniOkno::showEvent(QShowEvent* event)
     // Restoring from the task bar is no new showing.
     if (event->spontaneous())
         return;
+    fitFixedWindow(this, kWindowSize);
     if (!m_shownBefore) {
         m_shownBefore = true;
         firstShow();

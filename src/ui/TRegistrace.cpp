@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "Guard.h"
+#include "ScreenFit.h"
 #include "THlavniOkno.h"
 #include "Zorbon.h"
 
@@ -13,6 +14,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
+
+#include <algorithm>
 
 namespace zorbon::ui {
 
@@ -45,7 +48,8 @@ TRegistrace::TRegistrace(Zorbon& app)
     m_memo1->setFocusPolicy(Qt::NoFocus);
     m_memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_memo1->setMinimumHeight(260);
+    // A shorter list where the screen is low (a notebook at 200 %), so that "Hotovo" stays on it.
+    m_memo1->setMinimumHeight(std::clamp(roomOnScreen(this).height() - 110, 120, 260));
 
     m_label2->setObjectName("Label2");
 

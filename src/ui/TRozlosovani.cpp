@@ -25,7 +25,7 @@ TRozlosovani::TRozlosovani(Zorbon& app)
     bold.setBold(true);
     Label1->setFont(bold);
     Label1->setWordWrap(true);
-    Label1->setMinimumWidth(440);
+    m_widest = 440;
 }
 
 void TRozlosovani::Button1Click()

@@ -3,6 +3,7 @@
 #include "BracketWidgets.h"
 #include "CoreCall.h"
 #include "HelpViewer.h"
+#include "ScreenFit.h"
 #include "TOprogramu.h"
 #include "Zorbon.h"
 
@@ -73,7 +74,7 @@ TVysledkovaListina::TVysledkovaListina(Zorbon& app)
     help->setObjectName(QStringLiteral("Help1"));
     add(help, "Help2", QStringLiteral("H&elp"), [this] { Help2Click(); });
     help->addSeparator();
-    add(help, "Oprogramu1", QStringLiteral("O programu"), [this] { Oprogramu1Click(); });
+    add(help, "Oprogramu1", QStringLiteral("O progr&amu"), [this] { Oprogramu1Click(); });
 
     auto* top = new QWidget(this);
     top->setObjectName(QStringLiteral("Panel1"));
@@ -165,8 +166,10 @@ void TVysledkovaListina::showResults(bool modal)
 void TVysledkovaListina::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
-    if (!e->spontaneous())
+    if (!e->spontaneous()) {
+        fitResizableWindow(this);
         fillDisplayed();
+    }
 }
 
 void TVysledkovaListina::fillDisplayed()

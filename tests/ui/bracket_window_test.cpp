@@ -219,7 +219,7 @@ void BracketWindowTest::scrollsHomeOnEveryShowing()
         w->hide();
     }
     // The board panel and the button bar stay put whatever the scroll position.
-    QCOMPARE(child<QWidget>(w, "Panel2")->x(), w->centralWidget()->width() - 160);
+    QCOMPARE(child<QWidget>(w, "Panel2")->x(), child<QWidget>(w, "Client")->width() - 160);
 }
 
 void BracketWindowTest::hrajWithoutBoards()

@@ -3,6 +3,8 @@
 #include "lobbytest.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTextBrowser>
@@ -56,6 +58,35 @@ private slots:
         click(app.HlavniOkno, "Help1");
         QCOMPARE(app.HlavniOkno->findChildren<HelpViewer*>().size(), 1);
         QCOMPARE(Dialogs::messages(), QStringList());
+    }
+
+    // The help shows a picture of every window: each one it names is shipped beside it, and the
+    // viewer finds them relative to the help file.
+    void everyPictureOfTheHelpIsShipped()
+    {
+        QFile file(shippedHelp());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(file.readAll());
+        QStringList pictures;
+        for (const auto& m : QRegularExpression(QStringLiteral("<img src=\"([^\"]+)\"")).globalMatch(html))
+            pictures << m.captured(1);
+        QVERIFY(pictures.size() >= 20);
+        const QDir shipped = QFileInfo(shippedHelp()).dir();
+        for (const QString& picture : pictures)
+            QVERIFY2(!QImage(shipped.filePath(picture)).isNull(), qPrintable(picture));
+
+        UiTestEnv env;
+        QDir().mkpath("HELP");
+        for (const QString& picture : pictures)
+            QVERIFY(QFile::copy(shipped.filePath(picture), "HELP/" + picture));
+        QVERIFY(QFile::copy(shippedHelp(), "HELP/HELP.HLP"));
+        Zorbon app;
+        app.start();
+        click(app.HlavniOkno, "Help1");
+        QTextBrowser* browser = app.HlavniOkno->findChild<HelpViewer*>()->browser();
+        const QVariant image = browser->loadResource(QTextDocument::ImageResource, QUrl(pictures.front()));
+        QVERIFY(image.isValid());
+        QVERIFY(!QImage::fromData(image.toByteArray()).isNull());
     }
 
     // Every contents link of the shipped help leads somewhere.

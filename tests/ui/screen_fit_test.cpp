@@ -1,0 +1,187 @@
+// The windows on the screen they are shown on. CTest runs this twice: on a desktop-sized screen,
+// where nothing may change, and on a 1366x768 screen at 200 % (683x384 for the program), where
+// every window must stay on the screen and what does not fit must scroll.
+
+#include "BracketWindow.h"
+#include "HelpViewer.h"
+#include "ScreenFit.h"
+#include "THlavniOkno.h"
+#include "TRegistrace.h"
+#include "TVysledkovaListina.h"
+#include "TZpravaNovyTurnaj.h"
+#include "Zorbon.h"
+#include "uitest.h"
+
+#include "records/lobby.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+
+using namespace zorbon;
+using namespace zorbon::ui;
+
+namespace {
+
+QRect screenArea()
+{
+    return QGuiApplication::primaryScreen()->availableGeometry();
+}
+
+// The window lies on the screen with room for a title bar above it.
+void verifyOnScreen(QWidget* w)
+{
+    const QRect area = screenArea();
+    const QSize room = roomOnScreen(w);
+    QVERIFY2(w->width() <= room.width() && w->height() <= room.height(),
+             qPrintable(QStringLiteral("%1 is %2x%3 on a room of %4x%5")
+                            .arg(w->objectName())
+                            .arg(w->width())
+                            .arg(w->height())
+                            .arg(room.width())
+                            .arg(room.height())));
+    QVERIFY2(area.contains(w->pos()), qPrintable(w->objectName()));
+}
+
+bool fits(QSize full, QWidget* w)
+{
+    const QSize room = roomOnScreen(w);
+    return full.width() <= room.width() && full.height() <= room.height();
+}
+
+} // namespace
+
+class ScreenFitTest : public QObject {
+    Q_OBJECT
+private slots:
+    void mainWindow();
+    void bracketWindows_data();
+    void bracketWindows();
+    void resizableWindows();
+    void longTextsTakeMoreLines();
+};
+
+void ScreenFitTest::mainWindow()
+{
+    UiTestEnv env;
+    Zorbon app;
+    app.start();
+    THlavniOkno* w = app.HlavniOkno;
+    const QSize full(660, 540);
+    auto* area = qobject_cast<QScrollArea*>(w->centralWidget());
+    if (fits(full, w)) {
+        QVERIFY(!area);
+        QCOMPARE(w->size(), full);
+        QCOMPARE(w->minimumSize(), full);
+        QCOMPARE(w->maximumSize(), full);
+    } else {
+        QVERIFY(area);
+        QCOMPARE(area->widget()->objectName(), QStringLiteral("Panel1"));
+        verifyOnScreen(w);
+        QVERIFY(area->verticalScrollBar()->maximum() > 0);
+        QVERIFY(w->maximumSize().width() >= full.width());
+    }
+    Dialogs::answer(true);
+    w->close();
+}
+
+void ScreenFitTest::bracketWindows_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QSize>("client");
+    QTest::newRow("8") << 8 << QSize(1134, 482);
+    QTest::newRow("16") << 16 << QSize(1150, 530);
+    QTest::newRow("32") << 32 << QSize(1235, 580);
+}
+
+void ScreenFitTest::bracketWindows()
+{
+    QFETCH(int, size);
+    QFETCH(QSize, client);
+    UiTestEnv env;
+    Zorbon app;
+    TBracketWindow* w = app.bracketWindow(size);
+    const QSize full = w->QWidget::size();
+    w->show();
+    QCOMPARE(child<QWidget>(w, "Client")->size(), client);
+    auto* area = qobject_cast<QScrollArea*>(w->centralWidget());
+    if (fits(full, w)) {
+        QVERIFY(!area);
+        QCOMPARE(w->QWidget::size(), full);
+    } else {
+        QVERIFY(area);
+        verifyOnScreen(w);
+        // The whole client can be scrolled to, the board panel included.
+        QCOMPARE(area->horizontalScrollBar()->maximum(), client.width() - area->viewport()->width());
+        QCOMPARE(area->verticalScrollBar()->maximum(), client.height() - area->viewport()->height());
+    }
+    // The bracket's own scroll bars keep their ranges and home positions either way.
+    if (size == 16)
+        QCOMPARE(child<QScrollBar>(w, "ScrollBar1")->maximum(), 370);
+    if (size == 32) {
+        QCOMPARE(child<QScrollBar>(w, "ScrollBar1")->value(), 550);
+        QCOMPARE(child<QScrollBar>(w, "ScrollBar2")->maximum(), 380);
+    }
+    // A second showing keeps the fit.
+    w->hide();
+    w->show();
+    QCOMPARE(qobject_cast<QScrollArea*>(w->centralWidget()), area);
+    if (area)
+        verifyOnScreen(w);
+    w->hide();
+}
+
+void ScreenFitTest::resizableWindows()
+{
+    UiTestEnv env;
+    QDir().mkpath(QStringLiteral("HELP"));
+    QVERIFY(QFile::copy(QStringLiteral(ZORBON_SOURCE_DIR "/HELP/HELP.HLP"), QStringLiteral("HELP/HELP.HLP")));
+    Zorbon app;
+    app.start();
+    app.VysledkovaListina->show();
+    verifyOnScreen(app.VysledkovaListina);
+    app.VysledkovaListina->hide();
+    showHelp(app, app.HlavniOkno);
+    auto* viewer = app.HlavniOkno->findChild<HelpViewer*>();
+    QVERIFY(viewer);
+    verifyOnScreen(viewer);
+    viewer->close();
+    app.session.lobby.header.name = "Turnaj";
+    Dialogs::script([](QDialog* d) { verifyOnScreen(d); });
+    app.HlavniOkno->SpeedButton2Click();
+    QCOMPARE(Dialogs::unanswered(), 0);
+}
+
+// Names and headers have no length limit: the main window's header and the questions wrap.
+void ScreenFitTest::longTextsTakeMoreLines()
+{
+    UiTestEnv env;
+    Zorbon app;
+    app.start();
+    const std::string longName = "Velká cena města Brna v elektronických šipkách – jarní kolo, kategorie muži a ženy";
+    QVERIFY(AcceptNewTournament(app.session.lobby, {longName, "Hospoda", "1. 5."}).empty());
+    app.HlavniOkno->refresh();
+    QCoreApplication::processEvents();
+    auto* name = child<QLabel>(app.HlavniOkno, "Label2");
+    auto* image = child<QLabel>(app.HlavniOkno, "Image2");
+    QVERIFY(name->geometry().right() < image->geometry().left());
+    QVERIFY(name->height() >= name->heightForWidth(name->width()));
+    QVERIFY(name->height() > child<QLabel>(app.HlavniOkno, "Label7")->height());
+
+    bool wrapped = false;
+    Dialogs::script([&](QDialog* d) {
+        QCoreApplication::processEvents();
+        auto* text = child<QLabel>(d, "Label1");
+        QVERIFY(text->text().contains(QString::fromStdString(longName)));
+        QVERIFY(d->width() <= std::min(roomOnScreen(d).width(), 720));
+        wrapped = text->height() >= 2 * text->fontMetrics().lineSpacing();
+        d->reject();
+    });
+    app.HlavniOkno->SpeedButton1Click();
+    QVERIFY(wrapped);
+}
+
+QTEST_MAIN(ScreenFitTest)
+#include "screen_fit_test.moc"

@@ -1,0 +1,449 @@
+// Makes the pictures of the windows that the help (HELP/*.png) and the README (docs/screenshots/)
+// show. It plays three short tournaments through the windows' own handlers, answers every dialog
+// through the Dialogs scripts and saves each window with QWidget::grab().
+//
+//   zorbon_screenshots <help folder> [<readme folder>] [--screen]
+//
+// With --screen it also saves the whole screen after every step (screen-*.png): run it under Xvfb
+// with the screen size and QT_SCALE_FACTOR to check to see how the windows sit on that screen.
+
+#include "BracketWindow.h"
+#include "Dialogs.h"
+#include "HelpViewer.h"
+#include "THlavniOkno.h"
+#include "TPocetTercu8.h"
+#include "TRozlosovani.h"
+#include "TVysledkovaListina.h"
+#include "Zorbon.h"
+
+#include "bracket/bracket.h"
+#include "bracket/correction.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPainter>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <QTextBrowser>
+#include <QTranslator>
+
+#include <cstdio>
+#include <string_view>
+
+using namespace zorbon;
+using namespace zorbon::ui;
+
+namespace {
+
+struct Output {
+    QString help;   // every window, with a title bar, for the help
+    QString readme; // the few pictures of the README; empty: none
+    bool screen = false;
+};
+
+Output g_out;
+
+const QStringList kNames = {
+    "Petr Novák",     "Jana Dvořáková",   "Tomáš Černý",   "Eva Procházková", "Jiří Svoboda",    "Lucie Kučerová",
+    "Martin Veselý",  "Hana Horáková",    "Pavel Němec",   "Věra Marková",    "Jan Pokorný",     "Zdeňka Pospíšil",
+    "Karel Hájek",    "Ivana Králová",    "Josef Jelínek", "Marie Růžičková", "David Beneš",     "Alena Fialová",
+    "Lukáš Sedláček", "Petra Doležalová", "Michal Zeman",  "Kateřina Kolář",  "Ondřej Navrátil", "Lenka Čermáková"};
+
+// Lets the window system show and paint what was just changed.
+void settle()
+{
+    QElapsedTimer t;
+    t.start();
+    const int ms = g_out.screen ? 400 : 30;
+    do
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    while (t.elapsed() < ms);
+}
+
+// The window's picture under a plain title bar that carries its caption, as the window looks on
+// the desktop.
+QImage withTitleBar(QWidget* w)
+{
+    const QPixmap body = w->grab();
+    const qreal dpr = body.devicePixelRatio();
+    const int bar = 26;
+    const QSize size = body.deviceIndependentSize().toSize();
+    QImage image(QSize(size.width() + 2, size.height() + bar + 1) * dpr, QImage::Format_RGB32);
+    image.setDevicePixelRatio(dpr);
+    QPainter p(&image);
+    p.fillRect(QRect(0, 0, size.width() + 2, size.height() + bar + 1), QColor(0x3C, 0x4A, 0x5C));
+    QFont f = QApplication::font();
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRect(10, 0, size.width() - 20, bar), Qt::AlignVCenter | Qt::AlignLeft, w->windowTitle());
+    p.drawPixmap(1, bar, body);
+    p.end();
+    return image;
+}
+
+void save(const QImage& image, const QString& path)
+{
+    if (!image.save(path))
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
+// The window for the help, and with --screen the whole screen as it is now.
+// The help viewer is about 760 pixels wide: a wider window is shown smaller there.
+void shot(QWidget* w, const QString& name)
+{
+    constexpr int kHelpWidth = 720;
+    settle();
+    QImage image = withTitleBar(w);
+    if (image.width() > kHelpWidth * image.devicePixelRatio())
+        image = image.scaledToWidth(static_cast<int>(kHelpWidth * image.devicePixelRatio()), Qt::SmoothTransformation);
+    save(image, g_out.help + QLatin1Char('/') + name + QStringLiteral(".png"));
+    if (g_out.screen)
+        save(QGuiApplication::primaryScreen()->grabWindow(0).toImage(),
+             g_out.help + QStringLiteral("/screen-") + name + QStringLiteral(".png"));
+}
+
+// The window for the README.
+void readmeShot(QWidget* w, const QString& name)
+{
+    if (g_out.readme.isEmpty())
+        return;
+    settle();
+    save(withTitleBar(w), g_out.readme + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+template <class T> T* find(QWidget* parent, std::string_view name)
+{
+    const QString objectName = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    T* w = parent->findChild<T*>(objectName);
+    if (!w)
+        qFatal("no %s in %s", qPrintable(objectName), qPrintable(parent->objectName()));
+    return w;
+}
+
+void press(QWidget* parent, const char* button)
+{
+    find<QAbstractButton>(parent, button)->click();
+}
+
+void fill(QWidget* parent, const char* edit, const QString& text)
+{
+    find<QLineEdit>(parent, edit)->setText(text);
+}
+
+// The scores a match gets: mostly the upper player wins, now and then the lower one.
+std::pair<QString, QString> scoresFor(int match)
+{
+    switch (match % 4) {
+    case 0:
+        return {QStringLiteral("1"), QStringLiteral("3")};
+    case 1:
+        return {QStringLiteral("3"), QStringLiteral("2")};
+    case 2:
+        return {QStringLiteral("3"), QStringLiteral("0")};
+    default:
+        return {QStringLiteral("2"), QStringLiteral("3")};
+    }
+}
+
+void enterResult(TBracketWindow* w, int board, const QString& s1, const QString& s2, const QString& picture = {})
+{
+    Dialogs::script([&](QDialog* d) {
+        fill(d, "Edit1", s1);
+        fill(d, "Edit2", s2);
+        if (!picture.isEmpty())
+            shot(d, picture);
+        press(d, "Button1");
+    });
+    w->TercClick(board);
+}
+
+// Results on every occupied board, in board order; the final is left on its board.
+void finishBoards(TBracketWindow* w)
+{
+    const Bracket& b = w->bracket();
+    for (int n = 1; n <= b.boardCount(); ++n) {
+        const Board& board = b.board(n);
+        if (board.state != BoardState::Occupied || board.match == b.table().finalNumber())
+            continue;
+        const auto [s1, s2] = scoresFor(board.match);
+        enterResult(w, n, s1, s2);
+    }
+}
+
+// "Hraj" and results, `rounds` times.
+void play(TBracketWindow* w, int rounds)
+{
+    for (int i = 0; i < rounds; ++i) {
+        w->SpeedButton2Click();
+        finishBoards(w);
+    }
+}
+
+void newTournament(Zorbon& app, const QString& name, const QString& place, const QString& date,
+                   const QString& picture = {})
+{
+    Dialogs::script([&](QDialog* d) {
+        fill(d, "Edit1", name);
+        fill(d, "Edit2", place);
+        fill(d, "Edit3", date);
+        if (!picture.isEmpty())
+            shot(d, picture);
+        press(d, "Button1");
+    });
+    app.HlavniOkno->SpeedButton1Click();
+}
+
+void registerPlayers(Zorbon& app, int count, const QString& picture = {})
+{
+    Dialogs::script([&](QDialog* d) {
+        for (int i = 0; i < count; ++i) {
+            fill(d, "JmenoHrace", kNames[i]);
+            press(d, "Button1");
+        }
+        if (!picture.isEmpty()) {
+            fill(d, "JmenoHrace", QStringLiteral("Hana Horáková"));
+            shot(d, picture);
+            fill(d, "JmenoHrace", QString());
+        }
+        press(d, "Button2");
+    });
+    app.HlavniOkno->SpeedButton2Click();
+}
+
+TBracketWindow* draw(Zorbon& app, int boards, bool pictures = false)
+{
+    app.Rozlosovani->seedSource = [] { return 20240501u; };
+    Dialogs::script([&](QDialog* d) {
+        if (pictures)
+            shot(d, QStringLiteral("rozlosovani"));
+        press(d, "Button1");
+    });
+    Dialogs::script([&](QDialog* d) {
+        find<QSpinBox>(d, "SpinEdit1")->setValue(boards);
+        if (pictures)
+            shot(d, QStringLiteral("pocet-tercu"));
+        press(d, "Button1");
+    });
+    app.HlavniOkno->SpeedButton4Click();
+    for (int size : {8, 16, 32})
+        if (app.bracketWindow(size)->isVisible())
+            return app.bracketWindow(size);
+    qFatal("the draw showed no bracket window");
+}
+
+void closeTournament(TBracketWindow* w)
+{
+    Dialogs::answer(true);
+    w->close();
+}
+
+// Opens a correction of the first box that can be corrected and takes the pictures; the caller
+// leaves it. False when no box can be corrected now.
+bool openCorrection(TBracketWindow* w, const QString& picture = {}, const QString& dialogPicture = {})
+{
+    const Bracket& b = w->bracket();
+    for (int n = 1; n <= b.table().boxCount(); ++n) {
+        if (!CanCorrect(b, n))
+            continue;
+        Dialogs::script([&](QDialog* d) {
+            if (!dialogPicture.isEmpty())
+                shot(d, dialogPicture);
+            press(d, "Button1");
+        });
+        w->BoxClick(n);
+        if (!picture.isEmpty())
+            shot(w, picture);
+        return true;
+    }
+    return false;
+}
+
+// The main window, its dialogs, and an 8-player tournament from the draw to the results list.
+void lobbyAndEightPlayers(Zorbon& app)
+{
+    newTournament(app, QStringLiteral("Velká cena Brna"), QStringLiteral("Hospoda U Šípku"),
+                  QStringLiteral("1. 5. 2024"), QStringLiteral("novy-turnaj"));
+    Dialogs::script([](QDialog* d) {
+        shot(d, QStringLiteral("zprava-novy-turnaj"));
+        press(d, "Button2");
+    });
+    app.HlavniOkno->SpeedButton1Click();
+    registerPlayers(app, 6, QStringLiteral("registrace"));
+    shot(app.HlavniOkno, QStringLiteral("hlavni-okno"));
+    readmeShot(app.HlavniOkno, QStringLiteral("main-window"));
+
+    Dialogs::script([](QDialog* d) {
+        shot(d, QStringLiteral("smaz-registraci"));
+        press(d, "Button2");
+    });
+    app.HlavniOkno->SpeedButton3Click();
+    Dialogs::script([](QDialog* d) {
+        find<QComboBox>(d, "ComboBox1")->setCurrentIndex(2);
+        shot(d, QStringLiteral("odeber"));
+        press(d, "button1");
+    });
+    Dialogs::script([](QDialog* d) {
+        shot(d, QStringLiteral("opravdu-odebrat"));
+        press(d, "Button2");
+    });
+    app.HlavniOkno->OdeberHrace1Click();
+    Dialogs::script([](QDialog* d) { shot(d, QStringLiteral("o-programu")); });
+    app.HlavniOkno->Oprogramu1Click();
+    app.HlavniOkno->Help1Click();
+    if (auto* viewer = app.HlavniOkno->findChild<HelpViewer*>()) {
+        viewer->resize(760, 560);
+        shot(viewer, QStringLiteral("napoveda"));
+        viewer->close();
+    }
+
+    TBracketWindow* w = draw(app, 2, true);
+    shot(w, QStringLiteral("pavouk8-po-losovani"));
+    w->SpeedButton2Click();
+    shot(w, QStringLiteral("pavouk8-hraj"));
+    enterResult(w, 1, QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("zadej-vysledek"));
+    finishBoards(w);
+    const int fin = w->bracket().table().finalNumber();
+    bool corrected = false;
+    for (int guard = 0; guard < 30 && w->bracket().state(fin) == BoxState::Pending; ++guard) {
+        if (!corrected && openCorrection(w, QStringLiteral("pavouk8-oprava"), QStringLiteral("oprava"))) {
+            corrected = true;
+            w->Button2Click();
+        }
+        play(w, 1);
+    }
+    shot(w, QStringLiteral("pavouk8-finale"));
+    for (int n = 1; n <= w->bracket().boardCount(); ++n)
+        if (w->bracket().board(n).match == fin && w->bracket().board(n).state == BoardState::Occupied)
+            enterResult(w, n, QStringLiteral("2"), QStringLiteral("1"));
+    shot(w, QStringLiteral("pavouk8-vitez"));
+    readmeShot(w, QStringLiteral("bracket8-final"));
+
+    // The 8 bracket shows the results list modally.
+    Dialogs::script([](QDialog* d) {
+        shot(d, QStringLiteral("vysledkova-listina"));
+        readmeShot(d, QStringLiteral("results-list"));
+    });
+    w->SpeedButton3Click();
+    closeTournament(w);
+}
+
+void sixteenPlayers(Zorbon& app)
+{
+    newTournament(app, QStringLiteral("Jarní liga"), QStringLiteral("Sportbar Terč"), QStringLiteral("15. 3. 2025"));
+    registerPlayers(app, 12);
+    TBracketWindow* w = draw(app, 3);
+    play(w, 3);
+    w->SpeedButton2Click();
+    shot(w, QStringLiteral("pavouk16"));
+    readmeShot(w, QStringLiteral("bracket16-mid-tournament"));
+    // The keyboard on a box: its focus mark.
+    w->activateWindow();
+    settle();
+    for (int n = 1; n <= w->bracket().table().boxCount(); ++n)
+        if (w->bracket().ready(n)) {
+            find<QWidget>(w, w->bracket().table().box(n).frame)->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    shot(w, QStringLiteral("pavouk16-klavesnice"));
+    closeTournament(w);
+}
+
+void thirtyTwoPlayers(Zorbon& app)
+{
+    newTournament(app, QStringLiteral("Mistrovství kraje"), QStringLiteral("Kulturní dům"),
+                  QStringLiteral("6. 9. 2025"));
+    registerPlayers(app, 24);
+    TBracketWindow* w = draw(app, 6);
+    play(w, 2);
+    w->SpeedButton2Click();
+    shot(w, QStringLiteral("pavouk32"));
+    // A correction: the view moves to the correction controls.
+    if (openCorrection(w)) {
+        readmeShot(w, QStringLiteral("bracket32-correction"));
+        w->Button2Click();
+    }
+    closeTournament(w);
+}
+
+bool copyHelp(const QString& to)
+{
+    const QDir from(QStringLiteral(ZORBON_SOURCE_DIR "/HELP"));
+    if (!QDir().mkpath(to))
+        return false;
+    for (const QString& file : from.entryList(QDir::Files))
+        QFile::copy(from.filePath(file), to + QLatin1Char('/') + file);
+    return QFile::exists(to + QStringLiteral("/HELP.HLP"));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Headless, the pictures are taken on a desktop-sized virtual screen: the offscreen platform's
+    // own screen is narrower than the bracket windows.
+    QTemporaryFile screenConfig;
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform == "offscreen" || (platform.isEmpty() && qEnvironmentVariableIsEmpty("DISPLAY") &&
+                                    qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))) {
+        if (screenConfig.open()) {
+            screenConfig.write(R"({"screens": [{"name": "Desktop", "x": 0, "y": 0, "width": 1920, "height": 1080,)"
+                               R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+            screenConfig.flush();
+            qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screenConfig.fileName().toLocal8Bit());
+        }
+    }
+    QApplication application(argc, argv);
+    QStringList args = QApplication::arguments().mid(1);
+    g_out.screen = args.removeAll(QStringLiteral("--screen")) > 0;
+    if (args.isEmpty() || args.size() > 2) {
+        std::fprintf(stderr, "usage: zorbon_screenshots <help folder> [<readme folder>] [--screen]\n");
+        return 2;
+    }
+    g_out.help = QDir(args[0]).absolutePath();
+    if (args.size() == 2)
+        g_out.readme = QDir(args[1]).absolutePath();
+    QDir().mkpath(g_out.help);
+    if (!g_out.readme.isEmpty())
+        QDir().mkpath(g_out.readme);
+
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    // The program works in its working folder; these tournaments leave nothing behind.
+    QTemporaryDir work;
+    QDir::setCurrent(work.path());
+    if (!copyHelp(work.path() + QStringLiteral("/HELP"))) {
+        std::fprintf(stderr, "the help file was not found in " ZORBON_SOURCE_DIR "/HELP\n");
+        return 1;
+    }
+    Dialogs::beginScripted();
+    {
+        Zorbon app;
+        app.start();
+        lobbyAndEightPlayers(app);
+        sixteenPlayers(app);
+        thirtyTwoPlayers(app);
+        if (Dialogs::unanswered() != 0) {
+            std::fprintf(stderr, "a dialog did not open as expected\n");
+            return 1;
+        }
+        // The program's exit question.
+        Dialogs::answer(true);
+        app.HlavniOkno->close();
+    }
+    Dialogs::endScripted();
+    return 0;
+}
