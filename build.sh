@@ -54,7 +54,7 @@ fuzz() {
     cat "$dir/build.log"
     return 1
   fi
-  (cd "$dir" && ctest --output-on-failure)
+  (cd "$dir" && ctest --output-on-failure) | tee -a "$SUMMARY"
   local pids=() t failed=0
   for t in records engine; do
     rm -rf "$dir/run/$t"
@@ -84,14 +84,19 @@ case "$cmd" in
   test)
     install_missing "${PACKAGES[@]}"
     configure_and_build build/test RelWithDebInfo
-    (cd build/test && ctest --output-on-failure -j"$(nproc)")
+    SUMMARY=$ROOT/build/ctest-summary.log
+    : >"$SUMMARY"
+    (cd build/test && ctest --output-on-failure -j"$(nproc)") | tee -a "$SUMMARY"
     # Once more under AddressSanitizer and UndefinedBehaviorSanitizer: any report fails the run.
     configure_and_build build/asan Debug -DZORBON_SANITIZE=ON
     export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1"
     export LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0"
     export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-    (cd build/asan && ctest --output-on-failure -j"$(nproc)")
+    (cd build/asan && ctest --output-on-failure -j"$(nproc)") | tee -a "$SUMMARY"
     fuzz
+    # One line for all three stages (normal, sanitizers, fuzz corpus).
+    awk '/tests passed, [0-9]+ tests failed out of/ { total += $NF; failed += $4 }
+         END { printf "total: %d passed, %d failed\n", total - failed, failed }' "$SUMMARY"
     ;;
   *)
     echo "usage: $0 run|test" >&2
