@@ -174,11 +174,11 @@ TEST_F(ResultEntry, NinePlayersWalkOverByTheCountInTheSixteen)
     EXPECT_EQ(b.state(9), BoxState::Finished);
     const std::pair<int, const char*> walks[] = {{13, "Lab33L"}, {14, "Lab34L"}, {16, "Lab32L"}};
     for (const auto& [box, target] : walks) {
-        const auto& spec = b.table().box(box);
-        const std::string loser = b.name(spec.lower);
+        const auto& boxSpec = b.table().box(box);
+        const std::string loser = b.name(boxSpec.lower);
         ASSERT_TRUE(enter(b, box, "3", "0").accepted) << box;
         EXPECT_EQ(nameAt(b, target), loser) << box;
-        EXPECT_EQ(b.state(spec.walkover.enteredBox), BoxState::Finished) << box;
+        EXPECT_EQ(b.state(boxSpec.walkover.enteredBox), BoxState::Finished) << box;
     }
     const std::string l15 = nameAt(b, "Lab16P");
     ASSERT_TRUE(enter(b, 15, "3", "0").accepted);
