@@ -13,6 +13,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev
   fonts-dejavu-core locales
 )
+# Only the fuzz stage of "test" needs these.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 install_missing() {
   local missing=()
@@ -40,6 +42,39 @@ configure_and_build() { # dir, build type, extra cmake args...
   fi
 }
 
+# The fuzz targets (fuzz/): built with clang, then the checked-in corpus is replayed and each target
+# fuzzes for FUZZ_SECONDS (60 by default), side by side. Any finding fails the run and is saved
+# under build/fuzz/ as crash-*, leak-* or timeout-*; replay it with build/fuzz/<target>_fuzz FILE.
+fuzz() {
+  install_missing "${FUZZ_PACKAGES[@]}"
+  local dir=build/fuzz seconds=${FUZZ_SECONDS:-60}
+  if [ ! -f "$dir/build.ninja" ]; then
+    CC=clang CXX=clang++ cmake -S "$ROOT/fuzz" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  fi
+  if ! cmake --build "$dir" -- -j"$(nproc)" >"$dir/build.log" 2>&1; then
+    cat "$dir/build.log"
+    return 1
+  fi
+  (cd "$dir" && ctest --output-on-failure) | tee -a "$SUMMARY"
+  local pids=() t failed=0
+  for t in records engine; do
+    rm -rf "$dir/run/$t"
+    mkdir -p "$dir/run/$t"
+    "$dir/${t}_fuzz" -max_total_time="$seconds" -timeout=20 -print_final_stats=1 -artifact_prefix="$ROOT/$dir/" \
+      "$dir/run/$t" "fuzz/corpus/$t" >"$dir/$t.log" 2>&1 &
+    pids+=($!)
+  done
+  for t in records engine; do
+    if ! wait "${pids[0]}"; then
+      tail -n 60 "$dir/$t.log"
+      failed=1
+    fi
+    pids=("${pids[@]:1}")
+    echo "fuzz $t: $(grep -a -o 'number_of_executed_units: [0-9]*' "$dir/$t.log" | grep -o '[0-9]*') executions in ${seconds} s"
+  done
+  return $failed
+}
+
 cmd=${1:-}
 case "$cmd" in
   run)
@@ -50,13 +85,19 @@ case "$cmd" in
   test)
     install_missing "${PACKAGES[@]}"
     configure_and_build build/test RelWithDebInfo
-    (cd build/test && ctest --output-on-failure -j"$(nproc)")
+    SUMMARY=$ROOT/build/ctest-summary.log
+    : >"$SUMMARY"
+    (cd build/test && ctest --output-on-failure -j"$(nproc)") | tee -a "$SUMMARY"
     # Once more under AddressSanitizer and UndefinedBehaviorSanitizer: any report fails the run.
     configure_and_build build/asan Debug -DZORBON_SANITIZE=ON
     export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1"
     export LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0"
     export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-    (cd build/asan && ctest --output-on-failure -j"$(nproc)")
+    (cd build/asan && ctest --output-on-failure -j"$(nproc)") | tee -a "$SUMMARY"
+    fuzz
+    # One line for all three stages (normal, sanitizers, fuzz corpus).
+    awk '/tests passed, [0-9]+ tests failed out of/ { total += $NF; failed += $4 }
+         END { printf "total: %d passed, %d failed\n", total - failed, failed }' "$SUMMARY"
     ;;
   bench)
     install_missing "${PACKAGES[@]}" libbenchmark-dev

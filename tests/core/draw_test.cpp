@@ -168,7 +168,7 @@ TEST_P(DrawEveryCount, PutsEveryNameOnceAndTheByesWhereTheTablesSay)
     for (int k = 1; k <= b.boardCount(); ++k)
         EXPECT_EQ(b.board(k).state, BoardState::Off);
 
-    // The 8 and 16 decide walkovers by the count: that agrees with where the byes landed.
+    // The 8's and 16's walkover thresholds agree with where the byes landed.
     for (const auto& box : t.boxes) {
         if (box.walkover.rule == WalkoverRule::FewerPlayers) {
             EXPECT_EQ(b.name(t.partner(box.loserTo)) == kBye, n < box.walkover.threshold)

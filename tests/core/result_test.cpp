@@ -174,11 +174,11 @@ TEST_F(ResultEntry, NinePlayersWalkOverByTheCountInTheSixteen)
     EXPECT_EQ(b.state(9), BoxState::Finished);
     const std::pair<int, const char*> walks[] = {{13, "Lab33L"}, {14, "Lab34L"}, {16, "Lab32L"}};
     for (const auto& [box, target] : walks) {
-        const auto& spec = b.table().box(box);
-        const std::string loser = b.name(spec.lower);
+        const auto& boxSpec = b.table().box(box);
+        const std::string loser = b.name(boxSpec.lower);
         ASSERT_TRUE(enter(b, box, "3", "0").accepted) << box;
         EXPECT_EQ(nameAt(b, target), loser) << box;
-        EXPECT_EQ(b.state(spec.walkover.enteredBox), BoxState::Finished) << box;
+        EXPECT_EQ(b.state(boxSpec.walkover.enteredBox), BoxState::Finished) << box;
     }
     const std::string l15 = nameAt(b, "Lab16P");
     ASSERT_TRUE(enter(b, 15, "3", "0").accepted);
@@ -205,6 +205,48 @@ TEST_F(ResultEntry, ThirtyTwoWalksOverOnlyWhenTheOtherSlotIsABye)
     EXPECT_EQ(nameAt(full, "Lab21L"), kUnknown);
     EXPECT_EQ(full.state(17), BoxState::Pending);
 }
+
+namespace {
+
+// A record damaged after the draw: its player count says the opposite of where the byes are.
+struct DamagedCount {
+    int players;
+    std::int32_t recordCount;
+    bool walksOver; // the bracket has a bye beside box 2's loser
+};
+
+class DamagedCountEntry : public ResultEntry, public ::testing::WithParamInterface<DamagedCount> {};
+
+} // namespace
+
+TEST_P(DamagedCountEntry, TheByesInTheBracketDecideTheWalkover)
+{
+    const DamagedCount& c = GetParam();
+    Bracket& b = drawn(c.players);
+    boards(b.table().rules.boards);
+    WriteRecord({c.recordCount, 1, 2, 0});
+    const BoxSpec& box2 = b.table().box(2);
+    const int entered = box2.walkover.enteredBox;
+    const std::string loser = b.name(box2.upper);
+    ASSERT_TRUE(enter(b, 2, "1", "3").accepted);
+    EXPECT_EQ(b.name(box2.loserTo), loser);
+    if (c.walksOver) {
+        EXPECT_EQ(b.state(entered), BoxState::Finished);
+        EXPECT_EQ(b.name(box2.walkover.target), loser);
+    } else {
+        // Box 1's loser still has to come and play this box: nobody is walked past him.
+        EXPECT_EQ(b.state(entered), BoxState::Pending);
+        EXPECT_EQ(b.name(box2.walkover.target), kUnknown);
+        ASSERT_TRUE(enter(b, 1, "3", "1").accepted);
+        EXPECT_TRUE(b.ready(entered));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllSizes, DamagedCountEntry,
+                         ::testing::Values(DamagedCount{8, 1, false}, DamagedCount{8, -5, false},
+                                           DamagedCount{7, 1000, true}, DamagedCount{7, INT32_MAX, true},
+                                           DamagedCount{16, 3, false}, DamagedCount{9, 16, true},
+                                           DamagedCount{32, 0, false}, DamagedCount{31, 64, true}));
 
 namespace {
 

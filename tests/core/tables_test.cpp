@@ -190,10 +190,10 @@ TEST_P(Tables, CellsAreFoundByTheirControlNames)
 {
     std::set<std::string> names;
     for (std::size_t s = 0; s < t.slotSpecs.size(); ++s) {
-        const auto& spec = t.slotSpecs[s];
-        EXPECT_TRUE(names.insert(spec.name).second) << spec.name;
-        EXPECT_EQ(t.slotByCell(spec.name), static_cast<SlotId>(s));
-        EXPECT_EQ(t.slotByCell(spec.score), static_cast<SlotId>(s));
+        const auto& slotSpec = t.slotSpecs[s];
+        EXPECT_TRUE(names.insert(slotSpec.name).second) << slotSpec.name;
+        EXPECT_EQ(t.slotByCell(slotSpec.name), static_cast<SlotId>(s));
+        EXPECT_EQ(t.slotByCell(slotSpec.score), static_cast<SlotId>(s));
     }
     EXPECT_EQ(t.slotSpecs.size(), t.boxes.size() * 2);
     EXPECT_EQ(t.slotByCell("Lab99X"), kNoSlot);

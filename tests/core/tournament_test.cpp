@@ -62,7 +62,7 @@ protected:
         const auto [s1, s2] = scores(box.isFinal() && b.table().rules.finalTieToUpper);
         const std::string p1 = b.board(board).player1;
         const std::string p2 = b.board(board).player2;
-        const EntryResult r = EnterResult(b, board, std::to_string(s1), std::to_string(s2), n);
+        const EntryResult r = EnterResult(b, board, std::to_string(s1), std::to_string(s2));
         EXPECT_TRUE(r.accepted) << r.message;
         ++losses[s2 > s1 ? p1 : p2];
         return true;

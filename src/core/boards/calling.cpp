@@ -87,15 +87,15 @@ void CallMatch(Bracket& bracket, int box, int board, CallRoute route, const Say&
     if (!t.hasBox(box) || !bracket.ready(box) || board < 1 || board > t.rules.boards ||
         bracket.board(board).state != BoardState::Free)
         return;
-    const auto& spec = t.box(box);
-    const bool isFinal = spec.isFinal();
+    const auto& boxSpec = t.box(box);
+    const bool isFinal = boxSpec.isFinal();
     if (isFinal && t.rules.finalNoticeBefore)
         say(finalNotice(bracket, route));
     Board& b = bracket.board(board);
     b.state = BoardState::Occupied;
     b.match = box;
-    b.player1 = bracket.name(spec.upper);
-    b.player2 = bracket.name(spec.lower);
+    b.player1 = bracket.name(boxSpec.upper);
+    b.player2 = bracket.name(boxSpec.lower);
     bracket.setState(box, BoxState::OnBoard);
     std::string announcement = "Na ";
     announcement += boardName(board);

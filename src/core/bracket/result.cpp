@@ -35,16 +35,10 @@ EntryResult enterFinal(Bracket& bracket, Board& board, const BoxSpec& box, int s
 
 } // namespace
 
-EntryResult EnterResult(Bracket& bracket, int board, const std::string& score1, const std::string& score2)
+EntryResult EnterResult(Bracket& bracket, int boardNumber, const std::string& score1, const std::string& score2)
 {
     // Every OK reads the record afresh, so a lost record stops result entry in every size alike.
-    const int playerCount = ReadRecord().PlayerCount;
-    return EnterResult(bracket, board, score1, score2, playerCount);
-}
-
-EntryResult EnterResult(Bracket& bracket, int boardNumber, const std::string& score1, const std::string& score2,
-                        int playerCount)
-{
+    ReadRecord();
     const auto& t = bracket.table();
     // A board that holds no match names no box: nothing happens and the dialog stays open.
     if (boardNumber < 1 || boardNumber > t.rules.boards)
@@ -66,25 +60,24 @@ EntryResult EnterResult(Bracket& bracket, int boardNumber, const std::string& sc
     std::string winner = secondWins ? board.player2 : board.player1;
     std::string loser = secondWins ? board.player1 : board.player2;
     const Walkover& w = box.walkover;
+    // The loser walks over when the box he enters holds a bye. The 8 and 16 could tell that from the
+    // record's player count, since the draw put the byes where the count says; but a record damaged
+    // after the draw would then walk a real player out of the bracket, or leave a player facing a bye
+    // on a board. The bracket itself cannot disagree with where its byes are.
+    const bool walkover = w.rule != WalkoverRule::None &&
+                          bracket.name(w.rule == WalkoverRule::OtherSlotBye ? w.other : t.partner(box.loserTo)) == kBye;
 
     bracket.setName(box.winnerTo, std::move(winner));
     if (box.loserTo != kNoSlot)
         bracket.setName(box.loserTo, loser);
     bracket.setScore(box.upper, scoreText(s1));
     bracket.setScore(box.lower, scoreText(s2));
-    const bool byCount = w.rule == WalkoverRule::FewerPlayers && playerCount < w.threshold;
-    if (byCount)
+    if (walkover) {
         bracket.setName(w.target, loser);
-
-    bracket.setState(box.number, BoxState::Finished);
-    if (byCount)
-        bracket.setState(w.enteredBox, BoxState::Finished);
-    setFree(board);
-
-    if (w.rule == WalkoverRule::OtherSlotBye && bracket.name(w.other) == kBye) {
-        bracket.setName(w.target, bracket.name(box.loserTo));
         bracket.setState(w.enteredBox, BoxState::Finished);
     }
+    bracket.setState(box.number, BoxState::Finished);
+    setFree(board);
     return {true, {}};
 }
 

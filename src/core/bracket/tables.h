@@ -17,8 +17,8 @@ inline constexpr SlotId kNoSlot = -1;
 
 enum class WalkoverRule : std::uint8_t {
     None,
-    FewerPlayers, // 8, 16: the record's PlayerCount below the threshold, tested when the names are written
-    OtherSlotBye, // 32: the other slot of the loser's new box reads "Volný los", tested after the board is freed
+    FewerPlayers, // 8, 16: fewer players than the threshold, which puts a bye beside the loser's new slot
+    OtherSlotBye, // 32: the other slot of the loser's new box reads "Volný los"
 };
 
 struct Walkover {

@@ -148,13 +148,16 @@ AddOutcome AddPlayer(Lobby& lobby, const std::string& name)
         return {false, "Zadané jméno je již registrováno !!!"};
 
     TournamentRecord record = ReadRecord();
+    const int count = plusOne(record.PlayerCount);
+    record.PlayerCount = count;
+    // The count is written before the name joins the lists: a folder that cannot be written then
+    // leaves no name on screen that is not registered. Should only the roster fail after it, the
+    // name stays in the dialog's list and the next save writes it, so count and roster meet again.
+    WriteRecord(record);
     lobby.registrationList.push_back(name);
     lobby.registered.push_back(name);
-    const int count = plusOne(record.PlayerCount);
     lobby.count = count;
     lobby.shownCount = count;
-    record.PlayerCount = count;
-    WriteRecord(record);
     SaveRoster(lobby.registrationList);
     return {true, {}};
 }
