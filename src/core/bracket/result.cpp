@@ -39,6 +39,12 @@ EntryResult EnterResult(Bracket& bracket, int boardNumber, const std::string& sc
 {
     // Every OK reads the record afresh, so a lost record stops result entry in every size alike.
     ReadRecord();
+    return EnterResultRecordRead(bracket, boardNumber, score1, score2);
+}
+
+EntryResult EnterResultRecordRead(Bracket& bracket, int boardNumber, const std::string& score1,
+                                  const std::string& score2)
+{
     const auto& t = bracket.table();
     // A board that holds no match names no box: nothing happens and the dialog stays open.
     if (boardNumber < 1 || boardNumber > t.rules.boards)

@@ -18,6 +18,8 @@ struct EntryResult {
 // over to that box's winner slot. Throws IoError (record) or ConvertError (a score that is not a
 // number) before changing anything.
 EntryResult EnterResult(Bracket& bracket, int board, const std::string& score1, const std::string& score2);
+// The same once the record has been read: the rules alone, for a caller that has just read it.
+EntryResult EnterResultRecordRead(Bracket& bracket, int board, const std::string& score1, const std::string& score2);
 
 inline constexpr std::string_view kBadResult = "Je zadán špatný výsledek";
 

@@ -63,6 +63,28 @@ std::string readWholeFile(const std::filesystem::path& path)
     return data;
 }
 
+std::string readFilePrefix(const std::filesystem::path& path, std::size_t count)
+{
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        throwForPath(path, errno);
+    std::string data(count, '\0');
+    std::size_t got = 0;
+    while (got < count) {
+        const ssize_t n = ::read(fd.get(), data.data() + got, count - got);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throwIo(errno);
+        }
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    data.resize(got);
+    return data;
+}
+
 void replaceFile(const std::filesystem::path& path, std::string_view bytes)
 {
     const auto dir = path.parent_path();

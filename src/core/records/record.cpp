@@ -29,7 +29,7 @@ void writeLe(std::string& d, std::int32_t value)
 
 TournamentRecord ReadRecord()
 {
-    const std::string d = readWholeFile(kRecordPath);
+    const std::string d = readFilePrefix(kRecordPath, 16);
     if (d.size() < 16)
         throw IoError("Read beyond end of file");
     return {readLe(d, 0), readLe(d, 4), readLe(d, 8), readLe(d, 12)};
