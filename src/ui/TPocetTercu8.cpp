@@ -2,7 +2,7 @@
 
 #include "BracketWidgets.h"
 #include "BracketWindow.h"
-#include "CoreCall.h"
+#include "Guard.h"
 #include "Zorbon.h"
 
 #include "boards/calling.h"
@@ -73,7 +73,7 @@ void TPocetTercu8::showEvent(QShowEvent* e)
 
 void TPocetTercu8::FormShow()
 {
-    guarded(this, [this] {
+    guard(this, [this] {
         const int limit = boardLimitFor(ReadRecord().PlayerCount);
         m_label1->setText(qs(boardPrompt(limit)));
         const int keep = m_app.session.boardCountChoice;
@@ -86,7 +86,7 @@ void TPocetTercu8::FormShow()
 
 void TPocetTercu8::Button1Click()
 {
-    const bool done = guarded(this, [this] { ApplyBoardCount(m_app.session.brackets, m_spin->value()); });
+    const bool done = guard(this, [this] { ApplyBoardCount(m_app.session.brackets, m_spin->value()); });
     for (int size : {8, 16, 32})
         m_app.bracketWindow(size)->refresh();
     if (done)
