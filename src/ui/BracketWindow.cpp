@@ -1,7 +1,7 @@
 #include "BracketWindow.h"
 
 #include "BracketWidgets.h"
-#include "CoreCall.h"
+#include "Guard.h"
 #include "Dartboard.h"
 #include "HelpViewer.h"
 #include "Oprava.h"
@@ -430,7 +430,7 @@ void TBracketWindow::SpeedButton1Click()
 
 void TBracketWindow::SpeedButton2Click()
 {
-    guarded(this, [this] { CallReadyMatches(bracket(), sayer()); });
+    guard(this, [this] { CallReadyMatches(bracket(), sayer()); });
     refresh();
 }
 
@@ -455,7 +455,7 @@ void TBracketWindow::TercClick(int n)
 
 void TBracketWindow::BoxClick(int box)
 {
-    guarded(this, [this, box] {
+    guard(this, [this, box] {
         if (ClickToCall(bracket(), box, sayer()))
             return;
         const auto context = PrepareCorrection(bracket(), box);
@@ -479,7 +479,7 @@ void TBracketWindow::BoxClick(int box)
 
 void TBracketWindow::Button1Click()
 {
-    guarded(this, [this] {
+    guard(this, [this] {
         const auto result =
             ApplyCorrection(bracket(), m_edit1->text().toStdString(), m_edit2->text().toStdString());
         refresh();
@@ -512,7 +512,7 @@ void TBracketWindow::closeEvent(QCloseEvent* e)
         return;
     }
     // The clear-down stops where a working file fails; the window then stays open.
-    if (!guarded(this, [this] { CloseTournament(m_app.session); })) {
+    if (!guard(this, [this] { CloseTournament(m_app.session); })) {
         e->ignore();
         return;
     }

@@ -13,8 +13,8 @@
 
 namespace zorbon::ui {
 
-// Runs one step of a command. An input/output failure shows the run-time's report and returns false:
-// the caller stops the command there and keeps what it already did.
+// Runs one step of a command. A file failure or a field that holds no number shows the run-time's
+// report and returns false: the caller stops the command there and keeps what it already did.
 template <class Step>
 bool guard(QWidget* parent, Step&& step)
 {
@@ -23,8 +23,10 @@ bool guard(QWidget* parent, Step&& step)
         return true;
     } catch (const IoError& e) {
         Dialogs::error(parent, QString::fromUtf8(e.what()));
-        return false;
+    } catch (const ConvertError& e) {
+        Dialogs::error(parent, QString::fromUtf8(e.what()));
     }
+    return false;
 }
 
 inline QString qs(const std::string& text)

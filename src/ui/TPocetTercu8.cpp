@@ -2,7 +2,7 @@
 
 #include "BracketWidgets.h"
 #include "BracketWindow.h"
-#include "CoreCall.h"
+#include "Guard.h"
 #include "Zorbon.h"
 
 #include "boards/calling.h"
@@ -90,7 +90,7 @@ void TPocetTercu8::showEvent(QShowEvent* e)
 
 void TPocetTercu8::FormShow()
 {
-    guarded(this, [this] {
+    guard(this, [this] {
         const int limit = boardLimitFor(ReadRecord().PlayerCount);
         m_label1->setText(qs(boardPrompt(limit)));
         const int keep = m_app.session.boardCountChoice;
@@ -103,7 +103,7 @@ void TPocetTercu8::FormShow()
 
 void TPocetTercu8::Button1Click()
 {
-    const bool done = guarded(this, [this] { ApplyBoardCount(m_app.session.brackets, m_spin->value()); });
+    const bool done = guard(this, [this] { ApplyBoardCount(m_app.session.brackets, m_spin->value()); });
     m_app.refreshBracketWindows();
     if (done)
         accept();

@@ -2,7 +2,7 @@
 
 #include "BracketWidgets.h"
 #include "BracketWindow.h"
-#include "CoreCall.h"
+#include "Guard.h"
 #include "THlavniOkno.h"
 #include "TPocetTercu8.h"
 #include "Zorbon.h"
@@ -32,7 +32,7 @@ void TRozlosovani::Button1Click()
 {
     Session& session = m_app.session;
     DrawOutcome outcome;
-    const bool done = guarded(this, [&] {
+    const bool done = guard(this, [&] {
         Lcg rng(seedSource());
         outcome = Draw(session.brackets, session.lobby.registered, rng);
     });

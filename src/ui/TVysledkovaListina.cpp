@@ -1,7 +1,7 @@
 #include "TVysledkovaListina.h"
 
 #include "BracketWidgets.h"
-#include "CoreCall.h"
+#include "Guard.h"
 #include "HelpViewer.h"
 #include "ScreenFit.h"
 #include "TOprogramu.h"
@@ -219,7 +219,7 @@ QPrintDialog* TVysledkovaListina::printDialog()
 void TVysledkovaListina::SpeedButton1Click()
 {
     int players = 0;
-    if (!guarded(this, [&] { players = ReadRecord().PlayerCount; }))
+    if (!guard(this, [&] { players = ReadRecord().PlayerCount; }))
         return;
     QPrintDialog* dialog = printDialog();
     if (Dialogs::exec(dialog) != QDialog::Accepted)
@@ -233,7 +233,7 @@ void TVysledkovaListina::SpeedButton2Click()
 {
     const Session& s = m_app.session;
     std::string confirmation;
-    if (guarded(this, [&] { confirmation = SaveResultsText(s.lobby.header.name, s.displayed); }))
+    if (guard(this, [&] { confirmation = SaveResultsText(s.lobby.header.name, s.displayed); }))
         Dialogs::message(this, qs(confirmation));
 }
 
@@ -242,7 +242,7 @@ void TVysledkovaListina::SpeedButton3Click()
     const Session& s = m_app.session;
     std::string confirmation;
     ensureBuilt();
-    const bool done = guarded(this, [&] {
+    const bool done = guard(this, [&] {
         m_memo3->setPlainText(lines(htmlLines(s.lobby.header, ReadRecord().PlayerCount, s.displayed)));
         confirmation = ExportResultsHtml(s.lobby.header, s.displayed);
     });

@@ -1,7 +1,7 @@
 #include "ZadejVysledek.h"
 
 #include "BracketWidgets.h"
-#include "CoreCall.h"
+#include "Guard.h"
 #include "Zorbon.h"
 
 #include "bracket/result.h"
@@ -125,7 +125,7 @@ void TZadejVysledek::showEvent(QShowEvent* e)
 void TZadejVysledek::Button1Click()
 {
     Bracket& bracket = m_app.session.brackets.bySize(m_size);
-    guarded(this, [&] {
+    guard(this, [&] {
         const int board = parseInt(m_label5->text().toStdString());
         const EntryResult r =
             EnterResult(bracket, board, m_edit1->text().toStdString(), m_edit2->text().toStdString());
