@@ -107,13 +107,19 @@ void fillFirstRound(Bracket& bracket, std::vector<std::string>& players, Lcg& rn
 DrawOutcome Draw(Brackets& brackets, std::vector<std::string>& players, Lcg& rng)
 {
     TournamentRecord record = ReadRecord();
-    // One write, before anything else changes, leaves the record as it is after every draw: no boards
-    // and the first open match (1 for a refused draw). Writing the start values first and the first
-    // open match after the checks ends in the same file, but flushes it to the disk twice.
-    TournamentRecord written = record;
-    setStartValues(written, players);
-    WriteRecord(written);
-    return Draw(brackets, players, rng, record);
+    const int n = record.PlayerCount;
+    // The start values are stored before the count is tested, so a refused draw leaves them too;
+    // the first open match follows once the bracket is chosen.
+    record.BoardCount = 0;
+    record.FirstOpenMatch = 1;
+    WriteRecord(record);
+    const DrawOutcome out = chooseSize(brackets, players, n);
+    if (out.size == 0)
+        return out;
+    record.FirstOpenMatch = firstOpenMatchFor(n);
+    WriteRecord(record);
+    fillFirstRound(brackets.bySize(out.size), players, rng, n);
+    return out;
 }
 
 DrawOutcome Draw(Brackets& brackets, std::vector<std::string>& players, Lcg& rng, TournamentRecord& record)
