@@ -406,7 +406,7 @@ int main(int argc, char** argv)
             bench::note("On disk: the same tournaments in a working folder under " + std::string(argv[2]) +
                         " (a disk here), where each written file is flushed (fdatasync) before its rename.");
             const std::pair<const char*, const char*> rows[] = {
-                {"draw", "Action on disk: draw of 32 players (the record written once)"},
+                {"draw", "Action on disk: draw of 32 players (the record written twice)"},
                 {"boardCount", "Action on disk: board-count OK (the record written once)"},
                 {"save", "Action on disk: \"Ulož\" (one file written)"},
                 {"export", "Action on disk: \"Export\" (one file written)"},
