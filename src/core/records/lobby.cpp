@@ -162,16 +162,29 @@ AddOutcome AddPlayer(Lobby& lobby, const std::string& name)
     return {true, {}};
 }
 
-void DeleteAllPlayers(Lobby& lobby)
+namespace {
+
+// Zero players (and, on a tournament's close, zero boards) in the record, then empty both lists
+// and the roster: the order in which delete-all and the close clear the registrations.
+void clearRegistrations(Lobby& lobby, bool zeroBoards)
 {
     TournamentRecord record = ReadRecord();
     record.PlayerCount = 0;
+    if (zeroBoards)
+        record.BoardCount = 0;
     WriteRecord(record);
     lobby.registrationList.clear();
     lobby.registered.clear();
     SaveRoster(lobby.registrationList);
     lobby.count = 0;
     lobby.shownCount = 0;
+}
+
+} // namespace
+
+void DeleteAllPlayers(Lobby& lobby)
+{
+    clearRegistrations(lobby, false);
 }
 
 std::vector<std::string> RemovalChoices()
@@ -223,15 +236,7 @@ void ClearOnExit(Lobby& lobby)
 void CloseTournament(Session& session)
 {
     Lobby& lobby = session.lobby;
-    TournamentRecord record = ReadRecord();
-    record.PlayerCount = 0;
-    record.BoardCount = 0;
-    WriteRecord(record);
-    lobby.registrationList.clear();
-    lobby.registered.clear();
-    SaveRoster(lobby.registrationList);
-    lobby.count = 0;
-    lobby.shownCount = 0;
+    clearRegistrations(lobby, true);
     session.placings.clear();
     session.displayed.clear();
     lobby.header = {};
