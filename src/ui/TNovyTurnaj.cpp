@@ -1,4 +1,5 @@
 #include "TNovyTurnaj.h"
+#include "ButtonRow.h"
 
 #include "Dialogs.h"
 #include "Guard.h"
@@ -46,17 +47,7 @@ TNovyTurnaj::TNovyTurnaj(Zorbon& app)
         form->addRow(caption, *row.field);
     }
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName("Button1");
-    ok->setDefault(true);
-    auto* storno = new QPushButton(QStringLiteral("Storno"), this);
-    storno->setObjectName("Button2");
-    connect(ok, &QPushButton::clicked, this, &TNovyTurnaj::Button1Click);
-    connect(storno, &QPushButton::clicked, this, &TNovyTurnaj::Button2Click);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(storno);
+    auto* buttons = okStornoRow(this, QStringLiteral("Button1"), [this] { Button1Click(); }, [this] { Button2Click(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 18, 20, 14);

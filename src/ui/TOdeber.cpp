@@ -1,4 +1,5 @@
 #include "TOdeber.h"
+#include "ButtonRow.h"
 
 #include "Dialogs.h"
 #include "Guard.h"
@@ -55,18 +56,7 @@ void TOdeber::ensureBuilt()
     m_memo1->setObjectName("Memo1");
     m_memo1->setVisible(false);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName("button1");
-    ok->setDefault(true);
-    auto* storno = new QPushButton(QStringLiteral("Storno"), this);
-    storno->setObjectName("Button2");
-    connect(ok, &QPushButton::clicked, this, &TOdeber::button1Click);
-    connect(storno, &QPushButton::clicked, this, &TOdeber::Button2Click);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(storno);
+    auto* buttons = okStornoRow(this, QStringLiteral("button1"), [this] { button1Click(); }, [this] { Button2Click(); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 18, 20, 14);
     layout->setSpacing(10);

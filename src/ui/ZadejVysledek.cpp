@@ -1,4 +1,5 @@
 #include "ZadejVysledek.h"
+#include "ButtonRow.h"
 
 #include "BracketWidgets.h"
 #include "Guard.h"
@@ -73,13 +74,7 @@ void TZadejVysledek::ensureBuilt()
     m_label5->setObjectName(QStringLiteral("Label5"));
     m_label5->hide();
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("Button1"));
-    ok->setDefault(true);
-    auto* storno = new QPushButton(QStringLiteral("Storno"), this);
-    storno->setObjectName(QStringLiteral("Button2"));
-    connect(ok, &QPushButton::clicked, this, [this] { Button1Click(); });
-    connect(storno, &QPushButton::clicked, this, [this] { Button2Click(); });
+    auto* buttons = okStornoRow(this, QStringLiteral("Button1"), [this] { Button1Click(); }, [this] { Button2Click(); });
 
     auto* score = new QHBoxLayout;
     score->addWidget(m_label1, 1);
@@ -89,10 +84,6 @@ void TZadejVysledek::ensureBuilt()
     score->addWidget(m_edit2);
     score->addSpacing(8);
     score->addWidget(m_label2, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(storno);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 12, 16, 12);
