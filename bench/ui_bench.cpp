@@ -3,14 +3,14 @@
 
 #include "benchrows.h"
 
-#include "BracketWindow.h"
-#include "Dialogs.h"
-#include "THlavniOkno.h"
-#include "TRozlosovani.h"
-#include "TVysledkovaListina.h"
-#include "Zorbon.h"
+#include "bracketwindow/BracketWindow.h"
+#include "common/Dialogs.h"
+#include "mainwindow/THlavniOkno.h"
+#include "mainwindow/TRozlosovani.h"
+#include "resultswindow/TVysledkovaListina.h"
+#include "app/Zorbon.h"
 
-#include "records/lobby.h"
+#include "lobby/lobby.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -13,7 +13,7 @@
 #include "fuzz_common.h"
 #include "records/errors.h"
 #include "records/files.h"
-#include "records/lobby.h"
+#include "lobby/lobby.h"
 #include "records/record.h"
 #include "records/roster.h"
 #include "results/standings.h"

@@ -8,7 +8,7 @@
 #include "fuzz_common.h"
 #include "records/errors.h"
 #include "records/files.h"
-#include "records/lobby.h"
+#include "lobby/lobby.h"
 #include "records/record.h"
 #include "records/roster.h"
 #include "records/textcodec.h"

@@ -1,4 +1,4 @@
-#include "Zorbon.h"
+#include "app/Zorbon.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -7,14 +7,14 @@
 // With --screen it also saves the whole screen after every step (screen-*.png): run it under Xvfb
 // with the screen size and QT_SCALE_FACTOR to check to see how the windows sit on that screen.
 
-#include "BracketWindow.h"
-#include "Dialogs.h"
-#include "HelpViewer.h"
-#include "THlavniOkno.h"
-#include "TPocetTercu8.h"
-#include "TRozlosovani.h"
-#include "TVysledkovaListina.h"
-#include "Zorbon.h"
+#include "bracketwindow/BracketWindow.h"
+#include "common/Dialogs.h"
+#include "common/HelpViewer.h"
+#include "mainwindow/THlavniOkno.h"
+#include "bracketwindow/TPocetTercu8.h"
+#include "mainwindow/TRozlosovani.h"
+#include "resultswindow/TVysledkovaListina.h"
+#include "app/Zorbon.h"
 
 #include "bracket/bracket.h"
 #include "bracket/correction.h"

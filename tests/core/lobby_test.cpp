@@ -1,6 +1,6 @@
 #include "records/errors.h"
 #include "records/files.h"
-#include "records/lobby.h"
+#include "lobby/lobby.h"
 #include "records/record.h"
 #include "records/roster.h"
 #include "workdir.h"

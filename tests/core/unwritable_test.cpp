@@ -9,7 +9,7 @@
 #include "engine.h"
 #include "records/errors.h"
 #include "records/files.h"
-#include "records/lobby.h"
+#include "lobby/lobby.h"
 #include "records/roster.h"
 #include "results/standings.h"
 

@@ -3,7 +3,7 @@
 
 #include "bracketui.h"
 
-#include "ZadejVysledek.h"
+#include "bracketwindow/ZadejVysledek.h"
 
 #include <QFile>
 #include <QPlainTextEdit>

@@ -2,16 +2,16 @@
 // Plays a tournament through the bracket windows the way the operator does: register, "Rozlosuj",
 // boards, "Hraj", board clicks and result dialogs, every modal answered through Dialogs.
 
-#include "BracketWidgets.h"
-#include "BracketWindow.h"
-#include "THlavniOkno.h"
-#include "TPocetTercu8.h"
-#include "TRozlosovani.h"
-#include "Zorbon.h"
+#include "bracketwindow/BracketWidgets.h"
+#include "bracketwindow/BracketWindow.h"
+#include "mainwindow/THlavniOkno.h"
+#include "bracketwindow/TPocetTercu8.h"
+#include "mainwindow/TRozlosovani.h"
+#include "app/Zorbon.h"
 #include "uitest.h"
 
 #include "bracket/correction.h"
-#include "records/lobby.h"
+#include "lobby/lobby.h"
 #include "records/record.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 // The dartboards that windows show on their first paint are shipped drawn in advance, because
 // drawing them took a tenth of the start-up; they must stay the pictures dartboardPixmap draws.
 // ZORBON_DRAW_DARTBOARD=<folder> writes freshly drawn ones there, as the raw premultiplied ARGB32
-// pixels that src/ui/dartboard<size>.argb hold.
+// pixels that src/ui/common/dartboard<size>.argb hold.
 
-#include "Dartboard.h"
+#include "common/Dartboard.h"
 
 #include <QDir>
 #include <QFile>

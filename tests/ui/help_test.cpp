@@ -1,5 +1,5 @@
-#include "HelpViewer.h"
-#include "THlavniOkno.h"
+#include "common/HelpViewer.h"
+#include "mainwindow/THlavniOkno.h"
 #include "lobbytest.h"
 
 #include <QFile>

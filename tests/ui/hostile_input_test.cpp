@@ -5,7 +5,7 @@
 #include "bracketui.h"
 #include "lobbytest.h"
 
-#include "TVysledkovaListina.h"
+#include "resultswindow/TVysledkovaListina.h"
 #include "records/textcodec.h"
 #include "results/standings.h"
 

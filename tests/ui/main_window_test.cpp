@@ -1,5 +1,5 @@
-#include "THlavniOkno.h"
-#include "TOdeber.h"
+#include "mainwindow/THlavniOkno.h"
+#include "mainwindow/TOdeber.h"
 #include "lobbytest.h"
 
 #include <QComboBox>

@@ -1,5 +1,5 @@
-#include "TNovyTurnaj.h"
-#include "TZpravaNovyTurnaj.h"
+#include "mainwindow/TNovyTurnaj.h"
+#include "mainwindow/TZpravaNovyTurnaj.h"
 #include "lobbytest.h"
 
 using namespace zorbon;

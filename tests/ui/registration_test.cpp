@@ -1,4 +1,4 @@
-#include "TRegistrace.h"
+#include "mainwindow/TRegistrace.h"
 #include "lobbytest.h"
 
 using namespace zorbon;

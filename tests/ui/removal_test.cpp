@@ -1,5 +1,5 @@
-#include "TOdeber.h"
-#include "TOpravduOdebrat.h"
+#include "mainwindow/TOdeber.h"
+#include "mainwindow/TOpravduOdebrat.h"
 #include "lobbytest.h"
 
 #include <QComboBox>

@@ -3,7 +3,7 @@
 
 #include "bracketui.h"
 
-#include "TVysledkovaListina.h"
+#include "resultswindow/TVysledkovaListina.h"
 
 #include <QAction>
 #include <QFile>

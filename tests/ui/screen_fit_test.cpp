@@ -2,17 +2,17 @@
 // where nothing may change, and on a 1366x768 screen at 200 % (683x384 for the program), where
 // every window must stay on the screen and what does not fit must scroll.
 
-#include "BracketWindow.h"
-#include "HelpViewer.h"
-#include "ScreenFit.h"
-#include "THlavniOkno.h"
-#include "TRegistrace.h"
-#include "TVysledkovaListina.h"
-#include "TZpravaNovyTurnaj.h"
-#include "Zorbon.h"
+#include "bracketwindow/BracketWindow.h"
+#include "common/HelpViewer.h"
+#include "common/ScreenFit.h"
+#include "mainwindow/THlavniOkno.h"
+#include "mainwindow/TRegistrace.h"
+#include "resultswindow/TVysledkovaListina.h"
+#include "mainwindow/TZpravaNovyTurnaj.h"
+#include "app/Zorbon.h"
 #include "uitest.h"
 
-#include "records/lobby.h"
+#include "lobby/lobby.h"
 
 #include <QFile>
 #include <QLabel>

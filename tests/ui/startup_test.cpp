@@ -1,5 +1,5 @@
-#include "THlavniOkno.h"
-#include "Zorbon.h"
+#include "mainwindow/THlavniOkno.h"
+#include "app/Zorbon.h"
 #include "records/record.h"
 #include "uitest.h"
 

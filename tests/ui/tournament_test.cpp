@@ -4,8 +4,8 @@
 
 #include "bracketui.h"
 
-#include "TRegistrace.h"
-#include "TVysledkovaListina.h"
+#include "mainwindow/TRegistrace.h"
+#include "resultswindow/TVysledkovaListina.h"
 
 #include "bracket/model.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers shared by the window tests: a private working directory and scripted dialogs.
 
-#include "Dialogs.h"
+#include "common/Dialogs.h"
 
 #include <QDir>
 #include <QTemporaryDir>

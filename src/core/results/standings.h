@@ -2,7 +2,7 @@
 // Placings from the bracket's cells, and the lines of the printed, saved and exported results list.
 
 #include "bracket/bracket.h"
-#include "records/header.h"
+#include "lobby/header.h"
 
 #include <string>
 #include <string_view>

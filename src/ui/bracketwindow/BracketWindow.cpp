@@ -1,0 +1,527 @@
+#include "bracketwindow/BracketWindow.h"
+
+#include "bracketwindow/BracketWidgets.h"
+#include "common/Guard.h"
+#include "common/Dartboard.h"
+#include "common/HelpViewer.h"
+#include "bracketwindow/Oprava.h"
+#include "common/ScreenFit.h"
+#include "mainwindow/THlavniOkno.h"
+#include "common/TOprogramu.h"
+#include "bracketwindow/TPocetTercu8.h"
+#include "mainwindow/TRegistrace.h"
+#include "resultswindow/TVysledkovaListina.h"
+#include "bracketwindow/ZadejVysledek.h"
+#include "app/Zorbon.h"
+
+#include "bracket/correction.h"
+#include "lobby/lobby.h"
+#include "results/standings.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QStyle>
+#include <QToolButton>
+
+namespace zorbon::ui {
+namespace {
+
+constexpr int kTopBar = 40;
+constexpr int kPanelW = 160;
+constexpr QRgb kPanelFill = 0xFFFFFFE0;
+
+const QString kCloseQuestion =
+    QStringLiteral("Při zavření okna se vymaží veškerá data o turnaji včetně registrovaných hráčů !!! Pokračovat ???");
+
+QFont pixelFont(int px, bool bold)
+{
+    QFont f;
+    f.setPixelSize(px);
+    f.setBold(bold);
+    return f;
+}
+
+QLabel* hiddenLabel(const QString& name, QWidget* parent)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->hide();
+    return l;
+}
+
+} // namespace
+
+TBracketWindow::TBracketWindow(Zorbon& app, int size)
+    : m_app(app)
+    , m_size(size)
+    , m_look(lookFor(size))
+{
+    setObjectName(m_look.windowName);
+    setWindowTitle(m_look.caption);
+    // The widgets come on first need (ensureBuilt): the hundreds of cells of the three windows
+    // would otherwise more than double the program's start-up, and what they show lives in the session.
+}
+
+void TBracketWindow::ensureBuilt()
+{
+    if (m_built)
+        return;
+    m_built = true;
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("Client"));
+    central->setFixedSize(m_look.client);
+    setCentralWidget(central);
+    buildMenus();
+    buildChrome(central);
+    buildCorrectionControls();
+    refresh();
+    scrollHome();
+    m_fullSize = sizeHint();
+    setFixedSize(m_fullSize);
+}
+
+Bracket& TBracketWindow::bracket() const
+{
+    return m_app.session.brackets.bySize(m_size);
+}
+
+void TBracketWindow::buildMenus()
+{
+    auto addAction = [this](QMenu* menu, const char* name, const QString& text, auto handler) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    QMenu* soubor = menuBar()->addMenu(QStringLiteral("&Soubor"));
+    soubor->setObjectName(QStringLiteral("Soubor1"));
+    soubor->addSeparator();
+    addAction(soubor, "Zavt1", QStringLiteral("&Zavřít"), [this] { close(); });
+
+    QMenu* prikazy = menuBar()->addMenu(QStringLiteral("&Příkazy"));
+    prikazy->setObjectName(QStringLiteral("Pkazy1"));
+    addAction(prikazy, "Tere1", QStringLiteral("&Terče"), [this] { SpeedButton1Click(); });
+    addAction(prikazy, "Hraj1", QStringLiteral("&Hraj"), [this] { SpeedButton2Click(); });
+    addAction(prikazy, "Vsledkovlistina1", QStringLiteral("&Výsledková listina"), [this] { SpeedButton3Click(); });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    addAction(help, "Help2", QStringLiteral("H&elp"), [this] { Help2Click(); });
+    help->addSeparator();
+    addAction(help, "OProgramu1", m_look.aboutItem, [this] { OProgramu1Click(); });
+}
+
+void TBracketWindow::buildChrome(QWidget* central)
+{
+    const QSize client = m_look.client;
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int vpW = client.width() - kPanelW - (m_look.vertical.max ? bar : 0);
+    const int vpH = client.height() - kTopBar - (m_look.horizontal.max ? bar : 0);
+
+    // The blue button bar.
+    auto* top = new QWidget(central);
+    top->setObjectName(QStringLiteral("Panel1"));
+    top->setGeometry(0, 0, client.width(), kTopBar);
+    paintBackground(top, TColor::clBlue);
+    const QString captions[] = {QStringLiteral("Terče"), QStringLiteral("Hraj"), QStringLiteral("Výsledková listina")};
+    const int widths[] = {80, 80, 150};
+    int x = 8;
+    for (int i = 0; i < 3; ++i) {
+        auto* b = new QToolButton(top);
+        b->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
+        b->setText(captions[i]);
+        b->setToolTip(m_look.hints[static_cast<std::size_t>(i)]);
+        b->setFont(pixelFont(13, true));
+        b->setGeometry(x, 6, widths[i], 28);
+        b->setCursor(Qt::PointingHandCursor);
+        x += widths[i] + 6;
+        m_speed.push_back(b);
+    }
+    connect(m_speed[0], &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(m_speed[1], &QToolButton::clicked, this, [this] { SpeedButton2Click(); });
+    connect(m_speed[2], &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
+
+    // The board panel on the right: it stays put while the drawing scrolls.
+    auto* panel = new QWidget(central);
+    panel->setObjectName(QStringLiteral("Panel2"));
+    panel->setGeometry(client.width() - kPanelW, kTopBar, kPanelW, client.height() - kTopBar);
+    paintBackground(panel, TColor::clOlive);
+    QPalette white = panel->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    auto* title = new QLabel(QStringLiteral("Terče :"), panel);
+    title->setObjectName(QStringLiteral("Label1"));
+    title->setFont(pixelFont(15, true));
+    title->setPalette(white);
+    title->setGeometry(12, 8, 140, 22);
+    const int places = bracket().boardCount();
+    for (int n = 1; n <= places; ++n) {
+        const int y = 40 + 40 * (n - 1);
+        auto* label = new QLabel(QStringLiteral("%1.").arg(n), panel);
+        label->setObjectName(m_look.boardLabelName(n));
+        label->setFont(pixelFont(14, true));
+        label->setPalette(white);
+        label->setGeometry(12, y, 34, 30);
+        auto* board = new BoardView(QStringLiteral("Terc%1").arg(n), panel);
+        board->setGeometry(48, y, 98, 30);
+        connect(board, &BoardView::clicked, this, [this, n] { TercClick(n); });
+        m_boardLabels.push_back(label);
+        m_boards.push_back(board);
+        // Ctrl+1 .. Ctrl+9 and Ctrl+0 for board 10: the board's click from the keyboard.
+        auto* key = new QAction(this);
+        key->setObjectName(QStringLiteral("TercKlavesa%1").arg(n));
+        key->setShortcut(QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key(Qt::Key_0 + n % 10))));
+        connect(key, &QAction::triggered, this, [this, n] { TercClick(n); });
+        addAction(key);
+        m_boardKeys.push_back(key);
+    }
+
+    // The drawing inside a clipping viewport, moved by the scroll bars.
+    m_viewport = new QWidget(central);
+    m_viewport->setObjectName(QStringLiteral("ScrollBox1"));
+    m_viewport->setGeometry(0, kTopBar, vpW, vpH);
+    paintBackground(m_viewport, TColor::clYellow);
+    m_drawing = new BracketDrawing(m_look, bracket().table(), m_viewport);
+    for (int n = 1; n <= bracket().table().boxCount(); ++n) {
+        const auto& box = bracket().table().box(n);
+        // From the keyboard: Tab and the arrows reach the box, Enter or Space is its click.
+        Shape* frame = m_drawing->frame(n);
+        connect(frame, &Shape::activated, this, [this, n] { BoxClick(n); });
+        connect(frame, &Shape::focused, this, [this, frame] { showFocusedBox(frame); });
+        connect(frame, &Shape::arrowPressed, this, [this, frame](int key) {
+            if (Shape* next = m_drawing->neighbour(frame, key))
+                next->setFocus(Qt::OtherFocusReason);
+        });
+        if (n > 1)
+            setTabOrder(m_drawing->frame(n - 1), frame);
+        // In the final only its upper name cell answers a click.
+        if (box.isFinal()) {
+            connect(m_drawing->nameCell(box.upper), &Cell::clicked, this, [this, n] { BoxClick(n); });
+            continue;
+        }
+        for (const SlotId id : {box.upper, box.lower}) {
+            connect(m_drawing->nameCell(id), &Cell::clicked, this, [this, n] { BoxClick(n); });
+            connect(m_drawing->scoreCell(id), &Cell::clicked, this, [this, n] { BoxClick(n); });
+        }
+    }
+    auto* picture = new QLabel(m_drawing);
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setPixmap(dartboardPicture(64));
+    picture->setGeometry(QRect(m_look.picturePos, QSize(64, 64)));
+
+    m_vitez = new QLabel(m_drawing);
+    m_vitez->setObjectName(QStringLiteral("LabVitez"));
+    m_vitez->setFont(pixelFont(17, true));
+    m_vitez->setGeometry(m_look.vitezPos.x(), m_look.vitezPos.y(), m_look.vitezWidth, 26);
+    m_porazeny = hiddenLabel(QStringLiteral("porazeny"), m_drawing);
+
+    auto move = [this] { m_drawing->move(m_hbar ? -m_hbar->value() : 0, m_vbar ? -m_vbar->value() : 0); };
+    if (m_look.horizontal.max) {
+        m_hbar = new QScrollBar(Qt::Horizontal, central);
+        m_hbar->setObjectName(QStringLiteral("ScrollBar1"));
+        m_hbar->setGeometry(0, kTopBar + vpH, vpW, bar);
+        m_hbar->setRange(0, m_look.horizontal.max);
+        m_hbar->setPageStep(m_look.horizontal.page);
+        connect(m_hbar, &QScrollBar::valueChanged, this, move);
+        m_scrollH = hiddenLabel(m_look.hScrollLabel, m_drawing);
+    }
+    if (m_look.vertical.max) {
+        m_vbar = new QScrollBar(Qt::Vertical, central);
+        m_vbar->setObjectName(QStringLiteral("ScrollBar2"));
+        m_vbar->setGeometry(vpW, kTopBar, bar, vpH);
+        m_vbar->setRange(0, m_look.vertical.max);
+        m_vbar->setPageStep(m_look.vertical.page);
+        connect(m_vbar, &QScrollBar::valueChanged, this, move);
+        m_scrollV = hiddenLabel(m_look.vScrollLabel, m_drawing);
+    }
+}
+
+void TBracketWindow::buildCorrectionControls()
+{
+    m_correction = new QFrame(m_drawing);
+    m_correction->setObjectName(QStringLiteral("PanelOprava"));
+    static_cast<QFrame*>(m_correction)->setFrameShape(QFrame::Box);
+    paintBackground(m_correction, kPanelFill);
+    m_correction->setGeometry(QRect(m_look.correctionPos, QSize(kCorrectionW, kCorrectionH)));
+
+    const auto& names = m_look.correctionLabels;
+    auto* caption = new QLabel(QStringLiteral("Oprava výsledku :"), m_correction);
+    caption->setObjectName(names[0]);
+    caption->setFont(pixelFont(14, true));
+    caption->setGeometry(8, 4, 300, 20);
+    m_corrName1 = new Cell(names[1], Qt::AlignRight, m_correction);
+    m_corrName2 = new Cell(names[2], Qt::AlignLeft, m_correction);
+    for (auto* c : {m_corrName1, m_corrName2}) {
+        c->setFont(pixelFont(13, true));
+        static_cast<Cell*>(c)->setColour(kPanelFill);
+    }
+    m_corrName1->setGeometry(4, 30, 138, 24);
+    m_corrName2->setGeometry(238, 30, 138, 24);
+    m_edit1 = new ScoreEdit(QStringLiteral("Edit1"), m_correction);
+    m_edit2 = new ScoreEdit(QStringLiteral("Edit2"), m_correction);
+    m_edit1->setGeometry(146, 30, 38, 24);
+    m_edit2->setGeometry(196, 30, 38, 24);
+    auto* colon = new QLabel(QStringLiteral(":"), m_correction);
+    colon->setObjectName(names[3]);
+    colon->setFont(pixelFont(14, true));
+    colon->setAlignment(Qt::AlignCenter);
+    colon->setGeometry(184, 30, 12, 24);
+    auto* ok = new QPushButton(QStringLiteral("OK"), m_correction);
+    ok->setObjectName(QStringLiteral("Button1"));
+    ok->setGeometry(100, 60, 84, 26);
+    auto* storno = new QPushButton(QStringLiteral("Storno"), m_correction);
+    storno->setObjectName(QStringLiteral("Button2"));
+    storno->setGeometry(196, 60, 84, 26);
+    connect(ok, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(storno, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(m_edit1, &QLineEdit::returnPressed, this, [this] { Button1Click(); });
+    connect(m_edit2, &QLineEdit::returnPressed, this, [this] { Button1Click(); });
+    // Enter presses the button that has the focus, Esc anywhere in the controls is Storno.
+    ok->setAutoDefault(true);
+    storno->setAutoDefault(true);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), m_correction);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, [this] { Button2Click(); });
+    m_correction->hide();
+}
+
+void TBracketWindow::setVisible(bool visible)
+{
+    if (visible)
+        ensureBuilt();
+    QMainWindow::setVisible(visible);
+}
+
+void TBracketWindow::refresh()
+{
+    if (!m_built)
+        return; // building paints everything from the session
+    const Bracket& b = bracket();
+    const AdvancementTable& t = b.table();
+    for (SlotId id = 0; id < static_cast<SlotId>(t.slotSpecs.size()); ++id) {
+        const QRgb c = qrgb(colourOf(b.slotState(id)));
+        Cell* name = m_drawing->nameCell(id);
+        Cell* score = m_drawing->scoreCell(id);
+        name->setCellText(qs(b.name(id)));
+        name->setColour(c);
+        score->setCellText(qs(b.score(id)));
+        score->setColour(c);
+    }
+    for (int n = 1; n <= t.boxCount(); ++n)
+        m_drawing->frame(n)->setColour(qrgb(colourOf(b.state(n))));
+
+    const bool correcting = b.correctionMode;
+    for (int n = 1; n <= b.boardCount(); ++n) {
+        const Board& board = b.board(n);
+        QStringList lines;
+        for (const auto& line : board.lines())
+            lines << qs(line);
+        BoardView* view = m_boards[static_cast<std::size_t>(n - 1)];
+        view->setLines(lines, qrgb(board.colour()));
+        view->setVisible(board.visible());
+        view->setEnabled(!correcting);
+        m_boardLabels[static_cast<std::size_t>(n - 1)]->setVisible(board.visible());
+        m_boardKeys[static_cast<std::size_t>(n - 1)]->setEnabled(board.visible() && !correcting);
+    }
+    for (auto* button : m_speed)
+        button->setEnabled(!correcting);
+
+    m_vitez->setText(qs(b.winnerLine));
+    m_vitez->setVisible(!correcting);
+    m_porazeny->setText(qs(b.porazeny));
+
+    // The view goes to the correction controls when a correction opens and back to where the
+    // operator was when it ends; a second correction opened meanwhile keeps the first saved place.
+    if (correcting && !m_correctionShown) {
+        m_correctionShown = true;
+        if (m_scrollH)
+            m_scrollH->setText(QString::number(m_hbar->value()));
+        if (m_scrollV)
+            m_scrollV->setText(QString::number(m_vbar->value()));
+        m_correction->show();
+        scrollTo(m_look.correctionH, m_look.correctionV);
+        // On a screen too small for the window the controls must come into view there as well.
+        if (auto* area = qobject_cast<QScrollArea*>(centralWidget()))
+            area->ensureWidgetVisible(m_correction);
+    } else if (!correcting && m_correctionShown) {
+        m_correctionShown = false;
+        // The keyboard goes back to the corrected box rather than to wherever Qt would send it.
+        const bool keyboardInside = m_correction->isAncestorOf(QApplication::focusWidget());
+        m_correction->hide();
+        if (keyboardInside && b.correction)
+            m_drawing->frame(b.correction->box)->setFocus(Qt::OtherFocusReason);
+        scrollTo(m_scrollH ? m_scrollH->text().toInt() : 0, m_scrollV ? m_scrollV->text().toInt() : 0);
+    }
+}
+
+void TBracketWindow::showFocusedBox(QWidget* frame)
+{
+    // The scroll bars move just far enough to show the box and a little room around it.
+    constexpr int room = 12;
+    const QRect r = frame->geometry().translated(m_drawing->pos()).adjusted(-room, -room, room, room);
+    if (m_hbar) {
+        if (r.left() < 0)
+            m_hbar->setValue(m_hbar->value() + r.left());
+        else if (r.right() >= m_viewport->width())
+            m_hbar->setValue(m_hbar->value() + r.right() - m_viewport->width() + 1);
+    }
+    if (m_vbar) {
+        if (r.top() < 0)
+            m_vbar->setValue(m_vbar->value() + r.top());
+        else if (r.bottom() >= m_viewport->height())
+            m_vbar->setValue(m_vbar->value() + r.bottom() - m_viewport->height() + 1);
+    }
+    if (auto* area = qobject_cast<QScrollArea*>(centralWidget()))
+        area->ensureWidgetVisible(frame);
+}
+
+void TBracketWindow::scrollTo(int h, int v)
+{
+    if (m_hbar)
+        m_hbar->setValue(h);
+    if (m_vbar)
+        m_vbar->setValue(v);
+}
+
+void TBracketWindow::scrollHome()
+{
+    scrollTo(m_look.horizontal.home, m_look.vertical.home);
+}
+
+void TBracketWindow::showTournament()
+{
+    refresh();
+    show();
+    raise();
+    activateWindow();
+}
+
+void TBracketWindow::showEvent(QShowEvent* e)
+{
+    QMainWindow::showEvent(e);
+    if (!e->spontaneous()) {
+        fitFixedWindow(this, m_fullSize);
+        scrollHome();
+    }
+}
+
+Say TBracketWindow::sayer()
+{
+    // The called box and its board are already lime when the announcement is read.
+    return [this](const std::string& text) {
+        refresh();
+        Dialogs::message(this, qs(text));
+    };
+}
+
+void TBracketWindow::SpeedButton1Click()
+{
+    if (const auto refusal = refuseBoardCountChange(bracket())) {
+        Dialogs::message(this, qs(*refusal));
+        return;
+    }
+    Dialogs::exec(m_app.PocetTercu8);
+    refresh();
+}
+
+void TBracketWindow::SpeedButton2Click()
+{
+    guard(this, [this] { CallReadyMatches(bracket(), sayer()); });
+    refresh();
+}
+
+void TBracketWindow::SpeedButton3Click()
+{
+    m_app.session.placings = Standings(bracket());
+    m_app.VysledkovaListina->showResults(bracket().table().rules.resultsModal);
+}
+
+void TBracketWindow::TercClick(int n)
+{
+    const BoardClickOutcome outcome = BoardClick(bracket(), n);
+    if (!outcome.opensResult) {
+        Dialogs::message(this, qs(outcome.message));
+        return;
+    }
+    TZadejVysledek* dialog = m_app.resultDialog(m_size);
+    dialog->prepare(n, qs(outcome.player1), qs(outcome.player2));
+    Dialogs::exec(dialog);
+    refresh();
+}
+
+void TBracketWindow::BoxClick(int box)
+{
+    guard(this, [this, box] {
+        if (ClickToCall(bracket(), box, sayer()))
+            return;
+        const auto context = PrepareCorrection(bracket(), box);
+        if (!context)
+            return;
+        if (Dialogs::exec(m_app.correctionDialog(m_size)) != QDialog::Accepted)
+            return;
+        OpenCorrection(bracket(), *context);
+        refresh();
+        m_corrName1->setText(qs(bracket().name(context->name1)));
+        m_corrName2->setText(qs(bracket().name(context->name2)));
+        m_edit1->setText(qs(bracket().score(context->name1)));
+        m_edit2->setText(qs(bracket().score(context->name2)));
+        scrollTo(m_look.correctionH, m_look.correctionV);
+        // Typing replaces the score, as in the result dialog.
+        m_edit1->setFocus();
+        m_edit1->selectAll();
+    });
+    refresh();
+}
+
+void TBracketWindow::Button1Click()
+{
+    guard(this, [this] {
+        const auto result =
+            ApplyCorrection(bracket(), m_edit1->text().toStdString(), m_edit2->text().toStdString());
+        refresh();
+        if (!result.message.empty())
+            Dialogs::message(this, qs(result.message));
+    });
+    refresh();
+}
+
+void TBracketWindow::Button2Click()
+{
+    CancelCorrection(bracket());
+    refresh();
+}
+
+void TBracketWindow::Help2Click()
+{
+    showHelp(m_app, this);
+}
+
+void TBracketWindow::OProgramu1Click()
+{
+    Dialogs::exec(m_app.Oprogramu);
+}
+
+void TBracketWindow::closeEvent(QCloseEvent* e)
+{
+    if (!Dialogs::question(this, kCloseQuestion)) {
+        e->ignore();
+        return;
+    }
+    // The clear-down stops where a working file fails; the window then stays open.
+    if (!guard(this, [this] { CloseTournament(m_app.session); })) {
+        e->ignore();
+        return;
+    }
+    m_app.Registrace->clearName();
+    m_app.VysledkovaListina->syncFromSession();
+    m_app.PocetTercu8->syncFromSession();
+    m_app.HlavniOkno->refresh();
+    e->accept();
+    m_app.HlavniOkno->show();
+}
+
+} // namespace zorbon::ui

@@ -1,0 +1,20 @@
+#include "bracketwindow/Oprava.h"
+
+#include "bracketwindow/BracketWidgets.h"
+
+#include <QLabel>
+
+namespace zorbon::ui {
+
+TOprava::TOprava(Zorbon&, int size)
+    : AnoNeDialog(QStringLiteral("Zorbon - Oprava výsledku"), QStringLiteral("Opravdu chcete opravit  výsledek ???"))
+    , m_size(size)
+{
+    setObjectName(QStringLiteral("TOprava%1").arg(size));
+    paintBackground(this, TColor::clSkyBlue);
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+}
+
+} // namespace zorbon::ui

@@ -1,0 +1,112 @@
+#include "bracketwindow/TPocetTercu8.h"
+
+#include "bracketwindow/BracketWidgets.h"
+#include "bracketwindow/BracketWindow.h"
+#include "common/Guard.h"
+#include "app/Zorbon.h"
+
+#include "boards/calling.h"
+#include "records/record.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace zorbon::ui {
+
+TPocetTercu8::TPocetTercu8(Zorbon& app)
+    : m_app(app)
+{
+    setObjectName(QStringLiteral("TPocetTercu8"));
+    setWindowTitle(QStringLiteral("Zorbon - Počet terčů"));
+    // The controls come on first need (ensureBuilt), not at start-up: a spin box in its own font
+    // costs as much to make as a small window.
+}
+
+void TPocetTercu8::setVisible(bool visible)
+{
+    if (visible)
+        ensureBuilt();
+    QDialog::setVisible(visible);
+}
+
+void TPocetTercu8::ensureBuilt()
+{
+    if (m_spin)
+        return;
+    paintBackground(this, TColor::clLime);
+
+    m_label1 = new QLabel(QStringLiteral("Zadejte počet terčů (max 2) :"), this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    QFont bold = m_label1->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.15);
+    m_label1->setFont(bold);
+    m_spin = new QSpinBox(this);
+    m_spin->setObjectName(QStringLiteral("SpinEdit1"));
+    m_spin->setRange(0, 0);
+    m_spin->setFont(bold);
+    m_spin->setMinimumWidth(70);
+    connect(m_spin, &QSpinBox::valueChanged, this, [this](int v) { m_app.session.boardCountChoice = v; });
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("Button1"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, [this] { Button1Click(); });
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_label1);
+    row->addWidget(m_spin);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 16, 20, 14);
+    layout->addLayout(row);
+    layout->addSpacing(10);
+    layout->addLayout(buttons);
+}
+
+void TPocetTercu8::syncFromSession()
+{
+    if (!m_spin)
+        return; // made later, it takes the number at its first showing
+    if (m_spin->maximum() < m_app.session.boardCountChoice)
+        m_spin->setMaximum(m_app.session.boardCountChoice);
+    m_spin->setValue(m_app.session.boardCountChoice);
+}
+
+void TPocetTercu8::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (!e->spontaneous())
+        FormShow();
+}
+
+void TPocetTercu8::FormShow()
+{
+    guard(this, [this] {
+        const int limit = boardLimitFor(ReadRecord().PlayerCount);
+        m_label1->setText(qs(boardPrompt(limit)));
+        const int keep = m_app.session.boardCountChoice;
+        m_spin->setMaximum(limit);
+        m_spin->setValue(std::min(keep, limit));
+    });
+    m_spin->setFocus();
+    m_spin->selectAll();
+}
+
+void TPocetTercu8::Button1Click()
+{
+    const bool done = guard(this, [this] { ApplyBoardCount(m_app.session.brackets, m_spin->value()); });
+    m_app.refreshBracketWindows();
+    if (done)
+        accept();
+}
+
+} // namespace zorbon::ui

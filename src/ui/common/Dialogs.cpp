@@ -1,0 +1,149 @@
+#include "common/Dialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QQueue>
+
+namespace zorbon::ui {
+namespace {
+
+struct State {
+    bool scripted = false;
+    QQueue<bool> answers;
+    QQueue<Dialogs::Script> scripts;
+    QList<Dialogs::Shown> shown;
+    std::function<void(const QString&)> observer;
+};
+
+State& state()
+{
+    static State s;
+    return s;
+}
+
+const QString kCaption = QStringLiteral("Zorbon");
+
+} // namespace
+
+void Dialogs::message(QWidget* parent, const QString& text)
+{
+    if (state().scripted) {
+        state().shown.append({Kind::Message, text});
+        if (state().observer)
+            state().observer(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, kCaption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void Dialogs::error(QWidget* parent, const QString& text)
+{
+    if (state().scripted) {
+        state().shown.append({Kind::Error, text});
+        if (state().observer)
+            state().observer(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, kCaption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool Dialogs::question(QWidget* parent, const QString& text)
+{
+    if (state().scripted) {
+        state().shown.append({Kind::Question, text});
+        if (state().answers.isEmpty())
+            qFatal("Dialogs: no answer prepared for the question \"%s\"", qPrintable(text));
+        return state().answers.dequeue();
+    }
+    QMessageBox box(QMessageBox::Question, kCaption, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+int Dialogs::exec(QDialog* dialog)
+{
+    if (state().scripted) {
+        state().shown.append({Kind::Dialog, dialog->objectName()});
+        if (state().scripts.isEmpty())
+            qFatal("Dialogs: no script prepared for the dialog %s", qPrintable(dialog->objectName()));
+        const Script script = state().scripts.dequeue();
+        dialog->setResult(QDialog::Rejected);
+        dialog->show();
+        script(dialog);
+        // A script that leaves the dialog open ends it as the window's close box would.
+        if (dialog->isVisible())
+            dialog->reject();
+        return dialog->result();
+    }
+    return dialog->exec();
+}
+
+void Dialogs::beep()
+{
+    if (state().scripted) {
+        state().shown.append({Kind::Beep, QString()});
+        return;
+    }
+    QApplication::beep();
+}
+
+void Dialogs::beginScripted()
+{
+    state() = State{};
+    state().scripted = true;
+}
+
+void Dialogs::endScripted()
+{
+    state() = State{};
+}
+
+bool Dialogs::scripted()
+{
+    return state().scripted;
+}
+
+void Dialogs::answer(bool yes)
+{
+    state().answers.enqueue(yes);
+}
+
+void Dialogs::script(Script s)
+{
+    state().scripts.enqueue(std::move(s));
+}
+
+int Dialogs::unanswered()
+{
+    return static_cast<int>(state().answers.size() + state().scripts.size());
+}
+
+const QList<Dialogs::Shown>& Dialogs::shown()
+{
+    return state().shown;
+}
+
+QStringList Dialogs::messages()
+{
+    QStringList out;
+    for (const auto& s : state().shown)
+        if (s.kind == Kind::Message || s.kind == Kind::Error)
+            out << s.text;
+    return out;
+}
+
+void Dialogs::clearShown()
+{
+    state().shown.clear();
+}
+
+void Dialogs::observe(std::function<void(const QString&)> observer)
+{
+    state().observer = std::move(observer);
+}
+
+} // namespace zorbon::ui

@@ -1,0 +1,103 @@
+#include "common/ScreenFit.h"
+
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace zorbon::ui {
+namespace {
+
+QMargins frameOf(const QWidget* window)
+{
+    if (const QWindow* handle = window->windowHandle()) {
+        const QMargins m = handle->frameMargins();
+        if (!m.isNull())
+            return m;
+    }
+    return {4, 30, 4, 4};
+}
+
+QRect availableArea(const QWidget* window)
+{
+    const QScreen* screen = window->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+// Moves the window so that its frame lies on the screen, as far as the window's size allows.
+void keepOnScreen(QWidget* window)
+{
+    const QRect area = availableArea(window);
+    if (area.isEmpty())
+        return;
+    const QMargins frame = frameOf(window);
+    const QSize outer = window->size().grownBy(frame);
+    QPoint pos = window->pos();
+    pos.setX(std::clamp(pos.x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())));
+    pos.setY(std::clamp(pos.y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height())));
+    window->move(pos);
+}
+
+} // namespace
+
+QSize roomOnScreen(const QWidget* window)
+{
+    const QRect area = availableArea(window);
+    if (area.isEmpty())
+        return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    return area.size().shrunkBy(frameOf(window));
+}
+
+QScrollArea* fitFixedWindow(QMainWindow* window, QSize full)
+{
+    const QSize room = roomOnScreen(window);
+    const bool fits = full.width() <= room.width() && full.height() <= room.height();
+    auto* area = qobject_cast<QScrollArea*>(window->centralWidget());
+    if (fits && !area)
+        return nullptr;
+    if (!area) {
+        // The contents keep their own size and scroll inside the smaller window.
+        QWidget* contents = window->centralWidget();
+        contents->setFixedSize(contents->size());
+        window->takeCentralWidget();
+        area = new QScrollArea;
+        area->setObjectName(QStringLiteral("ScreenFit"));
+        area->setFrameShape(QFrame::NoFrame);
+        area->setFocusPolicy(Qt::NoFocus);
+        area->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        area->setWidget(contents);
+        window->setCentralWidget(area);
+    }
+    if (fits) {
+        window->setFixedSize(full);
+    } else {
+        // Where one direction scrolls, its scroll bar takes room the other direction has to spare.
+        const int bar = area->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, area);
+        QSize largest = full;
+        if (full.height() > room.height())
+            largest.rwidth() += bar;
+        if (full.width() > room.width())
+            largest.rheight() += bar;
+        window->setMinimumSize(full.boundedTo(QSize(240, 160)));
+        window->setMaximumSize(largest);
+        window->resize(largest.boundedTo(room));
+    }
+    keepOnScreen(window);
+    return area;
+}
+
+void fitResizableWindow(QWidget* window)
+{
+    const QSize room = roomOnScreen(window);
+    if (window->width() > room.width() || window->height() > room.height())
+        window->resize(window->size().boundedTo(room).expandedTo(window->minimumSize()));
+    keepOnScreen(window);
+}
+
+} // namespace zorbon::ui

@@ -1,0 +1,61 @@
+#include "common/TOprogramu.h"
+
+#include "common/Dartboard.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace zorbon::ui {
+
+TOprogramu::TOprogramu(Zorbon& app)
+    : m_app(app)
+    , m_image1(new QLabel(this))
+{
+    setObjectName("TOprogramu");
+    setWindowTitle(QStringLiteral("Zorbon - O programu"));
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0x00));
+    p.setColor(QPalette::WindowText, Qt::black);
+    setPalette(p);
+
+    auto make = [this](const char* name, const QString& text, int pointSize, bool bold) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName(QString::fromLatin1(name));
+        QFont f = l->font();
+        f.setPointSize(pointSize);
+        f.setBold(bold);
+        l->setFont(f);
+        return l;
+    };
+    auto* title = make("Label1", QStringLiteral("Zorbon"), 24, true);
+    QFont titleFont = title->font();
+    titleFont.setUnderline(true);
+    title->setFont(titleFont);
+    m_image1->setObjectName("Image1");
+    m_image1->setFixedSize(96, 96);
+
+    auto* text = new QVBoxLayout;
+    text->addWidget(title);
+    text->addSpacing(10);
+    text->addWidget(make("Label2", QStringLiteral("Popis : program na řízení turnajů"), 11, false));
+    text->addWidget(make("Label3", QStringLiteral("Verze : 1.02"), 11, false));
+    text->addStretch(1);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(24, 20, 28, 20);
+    layout->setSpacing(20);
+    layout->addWidget(m_image1, 0, Qt::AlignTop);
+    layout->addLayout(text);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TOprogramu::showEvent(QShowEvent* event)
+{
+    if (m_image1->pixmap().isNull())
+        m_image1->setPixmap(dartboardPicture(m_image1->width()));
+    QDialog::showEvent(event);
+}
+
+} // namespace zorbon::ui

@@ -1,0 +1,133 @@
+#include "mainwindow/TOdeber.h"
+#include "common/ButtonRow.h"
+
+#include "common/Dialogs.h"
+#include "common/Guard.h"
+#include "mainwindow/THlavniOkno.h"
+#include "mainwindow/TOpravduOdebrat.h"
+#include "app/Zorbon.h"
+
+#include "lobby/lobby.h"
+
+#include <QComboBox>
+#include <QCompleter>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zorbon::ui {
+
+TOdeber::TOdeber(Zorbon& app)
+    : m_app(app)
+{
+    setObjectName("TOdeber");
+    setWindowTitle(QStringLiteral("Zorbon - Odeber hráče"));
+    // The controls come on first need (ensureBuilt), not at start-up: an editable combo box is
+    // among the dearest widgets to make.
+}
+
+void TOdeber::setVisible(bool visible)
+{
+    if (visible)
+        ensureBuilt();
+    QDialog::setVisible(visible);
+}
+
+void TOdeber::ensureBuilt()
+{
+    if (m_comboBox1)
+        return;
+    m_comboBox1 = new QComboBox(this);
+    m_memo1 = new QPlainTextEdit(this);
+    auto* label1 = new QLabel(QStringLiteral("Odeber hráče :"), this);
+    label1->setObjectName("Label1");
+    label1->setBuddy(m_comboBox1);
+    m_comboBox1->setObjectName("ComboBox1");
+    m_comboBox1->setEditable(true);
+    // A typed text is a choice, never a new item of the list.
+    m_comboBox1->setInsertPolicy(QComboBox::NoInsert);
+    // Names differ by case: completing "eva" to "Eva" would remove another player than the one typed.
+    m_comboBox1->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    m_comboBox1->setMinimumWidth(280);
+    m_comboBox1->setMaxVisibleItems(16);
+
+    m_memo1->setObjectName("Memo1");
+    m_memo1->setVisible(false);
+
+    auto* buttons = okStornoRow(this, QStringLiteral("button1"), [this] { button1Click(); }, [this] { Button2Click(); });
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 18, 20, 14);
+    layout->setSpacing(10);
+    layout->addWidget(label1);
+    layout->addWidget(m_comboBox1);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+bool TOdeber::prepare()
+{
+    ensureBuilt();
+    m_comboBox1->clear();
+    m_comboBox1->clearEditText();
+    m_kept.clear();
+    m_memo1->clear();
+    std::vector<std::string> names;
+    if (!guard(m_app.HlavniOkno, [&] { names = RemovalChoices(); }))
+        return false;
+    for (const auto& name : names)
+        m_comboBox1->addItem(qs(name));
+    // Nothing is chosen until the operator picks or types a name.
+    m_comboBox1->setCurrentIndex(-1);
+    m_comboBox1->clearEditText();
+    return true;
+}
+
+void TOdeber::button1Click()
+{
+    const std::string chosen = m_comboBox1->currentText().toStdString();
+    if (const std::string refusal = RemovalRefusal(chosen); !refusal.empty()) {
+        Dialogs::message(this, qs(refusal));
+        return;
+    }
+    m_app.OpravduOdebrat->ask(chosen);
+    // "Ano" and "Ne" both end the removal; Esc in the confirmation only backs out of it.
+    const int answer = Dialogs::exec(m_app.OpravduOdebrat);
+    if (answer != QDialog::Rejected)
+        done(answer == QDialog::Accepted ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void TOdeber::Button2Click()
+{
+    reject();
+}
+
+bool TOdeber::removeChosen()
+{
+    clearItems();
+    const std::string name = m_comboBox1->currentText().toStdString();
+    const bool removed = guard(m_app.OpravduOdebrat, [&] { RemovePlayer(m_app.session.lobby, name, m_kept); });
+    m_memo1->setPlainText(lines(m_kept));
+    m_app.HlavniOkno->refresh();
+    return removed;
+}
+
+void TOdeber::clearItems()
+{
+    if (!m_comboBox1)
+        return;
+    // Clearing the items would also clear the chosen text, which has to stay.
+    const QString text = m_comboBox1->currentText();
+    m_comboBox1->clear();
+    m_comboBox1->setEditText(text);
+}
+
+void TOdeber::done(int result)
+{
+    QDialog::done(result);
+    clearItems();
+}
+
+} // namespace zorbon::ui
