@@ -1,8 +1,9 @@
-// Fuzz target for the tournament engine, driven by a byte stream of operator commands: the draw,
-// board counts, "Hraj", clicks on boxes and boards, results with any score text, corrections
-// opened, declined, applied and cancelled, standings with their printed, saved and exported
-// lines, and a record damaged between commands. After every command the bracket is checked
-// against what double elimination promises; a broken promise aborts.
+// Fuzz target for the tournament engine, driven through the command layer by a byte stream of
+// operator commands: the draw, board counts, "Hraj", clicks on boxes and boards, results with any
+// score text, corrections opened, declined, applied and cancelled, undo and redo, standings with
+// their printed, saved and exported lines, and a record damaged between commands. After every
+// command the bracket is checked against what double elimination promises, and every undo and redo
+// against the bracket as it stood after the command it returns to; a broken promise aborts.
 //
 // Input: [players][seed: 4 bytes][name shift] then commands, each an opcode byte and its arguments.
 
@@ -17,6 +18,8 @@
 #include "records/record.h"
 #include "records/roster.h"
 #include "results/standings.h"
+#include "tournament/state_codec.h"
+#include "tournament/tournament.h"
 
 #include <algorithm>
 #include <map>
@@ -37,7 +40,10 @@ constexpr int kPool = static_cast<int>(std::size(kNamePool));
 
 struct Fuzz {
     Stream in;
-    Brackets brackets;
+    Tournament t;
+    Brackets& brackets = t.session().brackets;
+    // The bracket after each command in effect, by the history's head: what undo must bring back.
+    std::map<std::size_t, std::string> afterCommand;
     int size = 0;                     // the bracket in play; 0 when the last draw was refused
     int players = 0;                  // PlayerCount the draw was made with
     std::int32_t reserved = 0;        // the record's field 3, carried through by every write
@@ -57,10 +63,13 @@ struct Fuzz {
     }
 
     // The bracket in play as one comparable text (the others are checked to stay reset).
-    std::string snapshot()
+    // `withCorrection`: also whether a correction is open and for which box (undo never reopens one).
+    std::string snapshot(bool withCorrection = true) { return snapshotOf(bracket(), withCorrection); }
+
+    static std::string snapshotOf(const Bracket& bracket, bool withCorrection)
     {
         std::string s;
-        for (Bracket* b : {&bracket()}) {
+        for (const Bracket* b : {&bracket}) {
             for (SlotId i = 0; i < static_cast<SlotId>(b->table().slotSpecs.size()); ++i)
                 s += b->name(i) + "|" + b->score(i) + "|";
             for (int m = 1; m <= b->table().boxCount(); ++m)
@@ -68,7 +77,10 @@ struct Fuzz {
             for (int n = 1; n <= b->boardCount(); ++n)
                 s += std::to_string(static_cast<int>(b->board(n).state)) + b->board(n).player1 + "|" +
                      b->board(n).player2 + "|" + std::to_string(b->board(n).match);
-            s += b->winnerLine + "|" + b->porazeny + "|" + (b->correctionMode ? "M" : "-");
+            s += b->winnerLine + "|" + b->porazeny + "|";
+            if (!withCorrection)
+                continue;
+            s += b->correctionMode ? "M" : "-";
             if (b->correction)
                 s += std::to_string(b->correction->box);
         }
@@ -88,7 +100,7 @@ struct Fuzz {
             std::string name = kNamePool[(i + shift) % kPool];
             if (i >= kPool)
                 name += std::to_string(i);
-            FUZZ_CHECK(NameRefusal(name).empty(), name);
+            FUZZ_CHECK(CheckName(name).ok(), name);
             names.push_back(name);
         }
         known = std::unordered_set<std::string>(names.begin(), names.end());
@@ -98,8 +110,14 @@ struct Fuzz {
             list.pop_back();
         else if (mismatch == 2)
             list.push_back("Navíc");
-        Lcg rng(seed);
-        const DrawOutcome out = Draw(brackets, list, rng);
+        t.session().lobby.registered = list;
+        const Outcome drawn = t.draw(seed);
+        list = t.session().lobby.registered;
+        struct {
+            int size;
+            std::string refusal;
+        } out{drawn.ok() ? t.session().activeSize : 0, drawn.message()};
+        FUZZ_CHECK(!drawn.isFailed(), "the draw failed on an intact record: " + drawn.message());
         if (trace)
             std::fprintf(stderr, "  %d players, list %zu, size %d %s\n", n, names.size(), out.size, out.refusal.c_str());
         const bool fits = n >= 4 && n <= 32;
@@ -136,7 +154,7 @@ struct Fuzz {
         int freeBoards = 0;
         for (int n = 1; n <= b.table().rules.boards; ++n)
             freeBoards += b.board(n).state == BoardState::Free ? 1 : 0;
-        CallReadyMatches(b, say());
+        check(t.callReadyMatches(say()));
         int calls = 0;
         for (const auto& s : said)
             calls += s.rfind("Na terč č.", 0) == 0 ? 1 : 0;
@@ -149,16 +167,19 @@ struct Fuzz {
         const int box = in.u8() % (b.table().boxCount() + 2);
         const bool ano = in.u8() & 1;
         const bool wasReady = b.table().hasBox(box) && b.ready(box);
-        if (ClickToCall(b, box, say())) {
-            FUZZ_CHECK(wasReady, "a box that was not ready was called");
+        const bool canCorrect = CanCorrect(b, box);
+        const std::string before = snapshot();
+        std::optional<CorrectionContext> ctx;
+        check(t.clickBox(box, say(), ctx));
+        if (wasReady) {
+            FUZZ_CHECK(!ctx, "a ready box offered a correction");
             return;
         }
-        const std::string before = snapshot();
-        const auto ctx = PrepareCorrection(b, box);
-        FUZZ_CHECK(snapshot() == before, "opening a correction changed something before Ano");
-        FUZZ_CHECK(ctx.has_value() == CanCorrect(b, box), "correction offered against its own conditions");
+        FUZZ_CHECK(snapshot() == before, "a click on a box that was not ready changed something before Ano");
+        FUZZ_CHECK(ctx.has_value() == canCorrect, "correction offered against its own conditions");
         if (ctx && ano)
-            OpenCorrection(b, *ctx);
+            t.openCorrection(*ctx);
+        check(Outcome::done());
     }
 
     void result(const std::string& s1, const std::string& s2, int board)
@@ -166,19 +187,24 @@ struct Fuzz {
         Bracket& b = bracket();
         if (b.correctionMode)
             return; // the boards are disabled while a correction is open
-        const BoardClickOutcome click = BoardClick(b, board);
-        if (!click.opensResult) {
-            FUZZ_CHECK(click.message == kBoardIsFree, click.message);
+        const Outcome click = t.boardClick(board);
+        if (!click.ok()) {
+            FUZZ_CHECK(click.message() == kBoardIsFree, click.message());
             return;
         }
         const int match = b.board(board).match;
         if (trace)
             std::fprintf(stderr, "  board %d box %d '%s':'%s'\n", board, match, s1.c_str(), s2.c_str());
         const std::string before = snapshot();
-        const EntryResult r = EnterResult(b, board, s1, s2);
-        if (!r.accepted) {
+        const Outcome r = t.enterResult(board, s1, s2);
+        check(r);
+        if (r.isFailed()) {
+            FUZZ_CHECK(snapshot() == before, "a result stopped by a file or a number changed the bracket");
+            return;
+        }
+        if (!r.ok()) {
             FUZZ_CHECK(snapshot() == before, "a refused result changed the bracket");
-            FUZZ_CHECK(r.message == kBadResult, r.message);
+            FUZZ_CHECK(r.message() == kBadResult, r.message());
             return;
         }
         FUZZ_CHECK(b.state(match) == BoxState::Finished, "an accepted result left its box unfinished");
@@ -196,10 +222,11 @@ struct Fuzz {
         for (int m = 1; m <= b.table().boxCount(); ++m)
             states.push_back(b.state(m));
         const std::string before = snapshot();
-        const CorrectionResult r = ApplyCorrection(b, s1, s2);
+        const Outcome r = t.applyCorrection(s1, s2);
+        check(r);
         for (int m = 1; m <= b.table().boxCount(); ++m)
             FUZZ_CHECK(b.state(m) == states[static_cast<std::size_t>(m - 1)], "a correction changed a box state");
-        if (!r.left) {
+        if (b.correctionMode) {
             FUZZ_CHECK(snapshot() == before, "a refused correction wrote something");
             FUZZ_CHECK(b.correctionMode, "a refused correction closed the controls");
         } else {
@@ -211,15 +238,17 @@ struct Fuzz {
     {
         const std::uint8_t raw = in.u8();
         const int k = raw & 0x80 ? static_cast<std::int8_t>(raw) : raw % 12;
-        Bracket& b = bracket();
-        if (refuseBoardCountChange(b))
+        if (!t.checkBoardCountChange().ok())
             return; // "Terče" refuses while a board is occupied
         TournamentRecord before;
         try {
             before = ReadRecord();
         } catch (const IoError&) {
         }
-        ApplyBoardCount(brackets, k);
+        if (const Outcome o = t.setBoardCount(k, Tournament::BoardCountFrom::Terce); !o.ok()) {
+            check(o);
+            return;
+        }
         const TournamentRecord after = ReadRecord();
         FUZZ_CHECK(after.BoardCount == k && after.PlayerCount == before.PlayerCount &&
                        after.FirstOpenMatch == before.FirstOpenMatch && after.Reserved == before.Reserved,
@@ -246,21 +275,22 @@ struct Fuzz {
         const bool forbidden = header.name.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos ||
                                header.name.find("..") != std::string::npos;
         const std::string txt = "vysledky/" + header.name + ".txt";
-        try {
-            SaveResultsText(header.name, shown);
+        const ResultsSheet sheet{header, std::nullopt, shown};
+        std::string confirmation;
+        if (const Outcome saved = t.saveResultsText(sheet, confirmation); saved.ok()) {
             FUZZ_CHECK(!forbidden, "saved under a name that leaves its folder: " + header.name);
             FUZZ_CHECK(readWholeFile(txt) == joinLinesCp1250(shown), "saved text");
             fs::remove(txt);
-        } catch (const IoError& e) {
-            FUZZ_CHECK(forbidden, e.what());
-            FUZZ_CHECK(std::string(e.what()) == std::string(("Cannot create file " + txt).c_str()), e.what());
+        } else {
+            FUZZ_CHECK(forbidden, saved.message());
+            FUZZ_CHECK(saved.message() == std::string(("Cannot create file " + txt).c_str()), saved.message());
         }
         const std::string htm = "export/" + header.name + ".htm";
-        try {
-            ExportResultsHtml(header, shown);
+        std::vector<std::string> lines;
+        if (t.exportResultsHtml(sheet, confirmation, lines).ok()) {
             FUZZ_CHECK(!forbidden && recordIntact, "exported under a bad name or without a record");
             fs::remove(htm);
-        } catch (const IoError&) {
+        } else {
             FUZZ_CHECK(forbidden || !recordIntact, "export failed");
         }
         checkFolders();
@@ -304,14 +334,14 @@ struct Fuzz {
         Bracket& b = bracket();
         if (b.correctionMode) {
             if (in.u8() & 1)
-                CancelCorrection(b);
+                t.cancelCorrection();
             else
-                ApplyCorrection(b, std::to_string(in.u8() % 4), std::to_string(4 + in.u8() % 3));
+                check(t.applyCorrection(std::to_string(in.u8() % 4), std::to_string(4 + in.u8() % 3)));
             return;
         }
-        if (ChooseFreeBoard(b) == 0 && !refuseBoardCountChange(b))
-            ApplyBoardCount(brackets, 1 + in.u8() % b.table().rules.boards);
-        CallReadyMatches(b, say());
+        if (ChooseFreeBoard(b) == 0 && t.checkBoardCountChange().ok())
+            check(t.setBoardCount(1 + in.u8() % b.table().rules.boards, Tournament::BoardCountFrom::Terce));
+        check(t.callReadyMatches(say()));
         for (int n = 1; n <= b.table().rules.boards; ++n) {
             if (b.board(n).state != BoardState::Occupied)
                 continue;
@@ -321,8 +351,57 @@ struct Fuzz {
                 s2 = s1 + 1;
             if (trace)
                 std::fprintf(stderr, "  board %d box %d %d:%d\n", n, b.board(n).match, s1, s2);
-            EnterResult(b, n, std::to_string(s1), std::to_string(s2));
+            check(t.enterResult(n, std::to_string(s1), std::to_string(s2)));
         }
+    }
+
+    // "Zpět" or "Znovu": the bracket must be exactly as it was after the command it returns to.
+    void undoRedo(bool undo)
+    {
+        Bracket& b = bracket();
+        const std::size_t headBefore = t.history().head();
+        const bool possible = undo ? t.undoDescription().has_value() : t.redoDescription().has_value();
+        const Outcome o = undo ? t.undo() : t.redo();
+        if (b.correctionMode) {
+            FUZZ_CHECK(!o.ok() && t.history().head() == headBefore, "undo or redo during a correction");
+            return;
+        }
+        FUZZ_CHECK(o.ok() == possible, "undo or redo against its own description");
+        if (!o.ok()) {
+            FUZZ_CHECK(t.history().head() == headBefore, "a refused undo or redo moved the history");
+            return;
+        }
+        if (trace) {
+            std::fprintf(stderr, "  head %zu -> %zu, known:", headBefore, t.history().head());
+            for (const auto& [h, _] : afterCommand)
+                std::fprintf(stderr, " %zu", h);
+            std::fprintf(stderr, "\n");
+        }
+        const auto shown = afterCommand.find(t.history().head());
+        FUZZ_CHECK(shown != afterCommand.end(), "undo or redo to a state never shown");
+        FUZZ_CHECK(snapshot(false) == shown->second, "undo or redo did not bring back the bracket as it was");
+        // The record is written back where it differed; what the fuzzer damaged may stay damaged.
+        try {
+            const TournamentRecord r = ReadRecord();
+            recordIntact = true;
+            players = r.PlayerCount;
+        } catch (const IoError&) {
+            recordIntact = false;
+        }
+        lastStates.clear(); // states may step back now
+    }
+
+    // A command's outcome: a failed file is only allowed when the record was damaged. One step of
+    // the fuzzer may run several commands; each one's bracket is remembered for undo to compare.
+    void check(const Outcome& o)
+    {
+        if (t.history().current())
+            afterCommand[t.history().head()] = snapshot(false);
+        if (o.isFailed())
+            // A score that is no number fails with "'<text>' is not a valid integer value" (cut short at
+            // a NUL in the text), whatever the record.
+            FUZZ_CHECK(!recordIntact || o.message().rfind('\'', 0) == 0,
+                       "a file error on an intact record: [" + o.message() + "]");
     }
 
     // --- Checks -----------------------------------------------------------------------------
@@ -350,51 +429,51 @@ struct Fuzz {
 
     void checkAll()
     {
-        for (Bracket* other : {&brackets.b8, &brackets.b16, &brackets.b32})
+        for (Bracket* other : {&brackets.bySize(8), &brackets.bySize(16), &brackets.bySize(32)})
             if (other->size() != size)
                 checkIdle(*other);
         if (size == 0)
             return;
         const Bracket& b = bracket();
-        const auto& t = b.table();
+        const auto& table = b.table();
 
         // States only ever move forward.
         if (!lastStates.empty())
-            for (int m = 1; m <= t.boxCount(); ++m)
+            for (int m = 1; m <= table.boxCount(); ++m)
                 FUZZ_CHECK(b.state(m) >= lastStates[static_cast<std::size_t>(m - 1)], "box " + std::to_string(m) + " went back");
         lastStates.clear();
-        for (int m = 1; m <= t.boxCount(); ++m)
+        for (int m = 1; m <= table.boxCount(); ++m)
             lastStates.push_back(b.state(m));
 
         // Boards and boxes agree.
         std::map<int, int> onBoards;
         for (int n = 1; n <= b.boardCount(); ++n) {
             const Board& board = b.board(n);
-            if (n > t.rules.boards)
+            if (n > table.rules.boards)
                 FUZZ_CHECK(board.state == BoardState::Off, "a board place the size does not use is in play");
             if (board.state != BoardState::Occupied)
                 continue;
-            FUZZ_CHECK(t.hasBox(board.match), "a board holds no box");
-            const BoxSpec& box = t.box(board.match);
+            FUZZ_CHECK(table.hasBox(board.match), "a board holds no box");
+            const BoxSpec& box = table.box(board.match);
             FUZZ_CHECK(b.state(box.number) == BoxState::OnBoard, "board " + std::to_string(n) + " holds a box not OnBoard");
             FUZZ_CHECK(board.player1 == b.name(box.upper) && board.player2 == b.name(box.lower),
                        "board " + std::to_string(n) + " names differ from its box");
             ++onBoards[box.number];
         }
-        for (int m = 1; m <= t.boxCount(); ++m)
+        for (int m = 1; m <= table.boxCount(); ++m)
             if (b.state(m) == BoxState::OnBoard)
                 FUZZ_CHECK(onBoards[m] == 1, "box " + std::to_string(m) + " OnBoard on " + std::to_string(onBoards[m]) + " boards");
 
         // Cells hold known texts; each player waits in one undecided box or is placed, never both.
         std::unordered_map<std::string, int> where;
-        for (SlotId i = 0; i < static_cast<SlotId>(t.slotSpecs.size()); ++i) {
+        for (SlotId i = 0; i < static_cast<SlotId>(table.slotSpecs.size()); ++i) {
             const std::string& name = b.name(i);
             FUZZ_CHECK(name == kUnknown || name == kBye || known.count(name), "unknown text in a cell: " + name);
             if (b.score(i) != kNoScore)
                 parseInt(b.score(i)); // throws, and so aborts, for a score cell that is not a number
         }
-        for (int m = 1; m <= t.boxCount(); ++m) {
-            const BoxSpec& box = t.box(m);
+        for (int m = 1; m <= table.boxCount(); ++m) {
+            const BoxSpec& box = table.box(m);
             const std::string& up = b.name(box.upper);
             const std::string& low = b.name(box.lower);
             const std::string at = "box " + std::to_string(m) + ": ";
@@ -410,7 +489,7 @@ struct Fuzz {
                 const int s1 = parseInt(b.score(box.upper));
                 const int s2 = parseInt(b.score(box.lower));
                 FUZZ_CHECK(!(s1 < 1 && s2 < 1), at + "final decided without a score");
-                FUZZ_CHECK(b.winnerLine == std::string(t.rules.winnerPrefix) + (s2 > s1 ? low : up) + std::string(t.rules.winnerSuffix),
+                FUZZ_CHECK(b.winnerLine == std::string(table.rules.winnerPrefix) + (s2 > s1 ? low : up) + std::string(table.rules.winnerSuffix),
                            at + "winner line " + b.winnerLine);
                 continue;
             }
@@ -429,13 +508,13 @@ struct Fuzz {
             if (box.loserTo != kNoSlot)
                 FUZZ_CHECK(b.name(box.loserTo) == (s1 > s2 ? low : up), at + "the loser is not where the loser goes");
         }
-        const bool finalDone = b.state(t.finalNumber()) == BoxState::Finished;
+        const bool finalDone = b.state(table.finalNumber()) == BoxState::Finished;
         if (!finalDone)
             FUZZ_CHECK(b.winnerLine == "Vítězem je : ", "a winner line before the final: " + b.winnerLine);
 
         // The standings: known labels, no bye, no unknown player, nobody twice.
         std::set<std::string> labels{"1. místo ", "2. místo "};
-        for (const auto& l : t.rules.placeByLosersRound)
+        for (const auto& l : table.rules.placeByLosersRound)
             if (!l.empty())
                 labels.insert(std::string(l));
         std::set<std::string> placed;
@@ -477,6 +556,16 @@ struct Fuzz {
                 FUZZ_CHECK(snapshot() == before, std::string("a bad number changed the bracket: ") + e.what());
         }
         checkAll();
+        // The state in effect, as saved, reads back as the very bracket on screen.
+        if (const HistoryEntry* e = t.history().current()) {
+            const std::optional<Session> saved = decodeState(e->state);
+            FUZZ_CHECK(saved.has_value(), "a saved state does not read back");
+            FUZZ_CHECK(encodeState(*saved) == e->state, "a saved state reads back differently");
+            if (saved->activeSize == size && size != 0)
+                FUZZ_CHECK(snapshotOf(saved->brackets.bySize(size), false) == snapshot(false),
+                           "the bracket on screen differs from its saved state");
+            afterCommand[t.history().head()] = snapshot(false);
+        }
     }
 
     void go()
@@ -489,7 +578,7 @@ struct Fuzz {
         for (int steps = 0; steps < 400 && !in.empty(); ++steps) {
             // After a refused draw no bracket window is shown: the main window can only draw again.
             const std::uint8_t op = size == 0 ? 8 : in.u8();
-            switch (op % 14) {
+            switch (op % 16) {
             case 0:
                 run("Hraj", [&] { hraj(); }, true);
                 break;
@@ -526,6 +615,12 @@ struct Fuzz {
                 run("redraw", [&] { draw(m, s, extra % kPool, extra >> 6 == 3 ? 1 + extra % 2 : 0); }, false);
                 break;
             }
+            case 14:
+                run("Zpět", [&] { undoRedo(true); }, false);
+                break;
+            case 15:
+                run("Znovu", [&] { undoRedo(false); }, false);
+                break;
             case 9: {
                 const int times = 1 + in.u8() % 16;
                 for (int i = 0; i < times && !in.empty(); ++i)

@@ -12,6 +12,7 @@
 #include "records/record.h"
 #include "records/roster.h"
 #include "records/textcodec.h"
+#include "tournament/tournament.h"
 
 #include <climits>
 #include <cstring>
@@ -194,48 +195,46 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             checkParse(lines[i]);
     }
 
-    // One command of the main window and its dialogs on these files.
-    Lobby lobby;
+    // One command of the main window and its dialogs on these files, through the command layer.
+    Tournament t;
+    Lobby& lobby = t.session().lobby;
     lobby.header = {"Turnaj", "", ""};
     for (Command c : {Command::NovyTurnaj, Command::Registruj, Command::Vymaz, Command::Rozlosuj,
                       Command::OdeberHrace, Command::Help, Command::Oprogramu, Command::Konec}) {
-        try {
-            CheckCommand(c, lobby);
-        } catch (const IoError&) {
+        if (t.check(c).isFailed())
             FUZZ_CHECK(!recordReadable, "a command failed on a whole record");
-        }
     }
-    try {
-        LoadMainWindow(lobby);
+    if (t.showMainWindow().ok()) {
         FUZZ_CHECK(recordReadable && !noRoster, "the main window loaded from a missing file");
         FUZZ_CHECK(lobby.count == record.PlayerCount && lobby.registered == lines, "main window contents");
-    } catch (const IoError&) {
+    } else {
         FUZZ_CHECK(!recordReadable || noRoster, "the main window failed on whole files");
     }
     lobby = Lobby{};
     lobby.header = {"Turnaj", "", ""};
-    try {
-        LoadRegistration(lobby);
-    } catch (const IoError&) {
+    if (t.showRegistration().isFailed())
         FUZZ_CHECK(!recordReadable || noRoster, "registration failed on whole files");
-    }
 
     const std::string recordBefore = fileOrNone(kRecordPath);
     const std::string rosterBefore = fileOrNone(kRosterPath);
     const std::string chosen = !lines.empty() && (flags & 0x20) ? lines.front() : typed;
     bool failed = false;
     const int command = flags >> 2 & 7;
-    try {
+    {
         switch (command) {
         case 0:
         case 1:
         case 2: {
-            const AddOutcome o = AddPlayer(lobby, chosen);
+            const Outcome o = t.addPlayer(chosen);
+            if (o.isFailed()) {
+                failed = true;
+                break;
+            }
             bool duplicate = false;
             for (const auto& l : lines)
                 duplicate = duplicate || l == chosen;
-            FUZZ_CHECK(o.accepted == (NameRefusal(chosen).empty() && !duplicate), "registration of '" + chosen + "'");
-            if (o.accepted) {
+            FUZZ_CHECK(o.ok() == (CheckName(chosen).ok() && !duplicate), "registration of '" + chosen + "'");
+            if (o.ok()) {
                 auto expected = lines;
                 expected.push_back(chosen);
                 FUZZ_CHECK(ReadRoster() == expected, "the roster after a registration");
@@ -245,13 +244,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 FUZZ_CHECK(ReadRecord() == after, "the record after a registration");
                 FUZZ_CHECK(lobby.registered.back() == chosen && lobby.count == after.PlayerCount, "lists");
             } else {
-                FUZZ_CHECK(!o.refusal.empty(), "a refusal without a message");
+                FUZZ_CHECK(!o.message().empty(), "a refusal without a message");
             }
             break;
         }
         case 3: {
             std::vector<std::string> kept;
-            const int count = RemovePlayer(lobby, chosen, kept);
+            if (t.removePlayer(chosen, kept).isFailed()) {
+                failed = true;
+                break;
+            }
+            const int count = lobby.count;
             std::vector<std::string> expected;
             for (const auto& l : lines)
                 if (l != chosen)
@@ -265,29 +268,39 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         case 4:
-            DeleteAllPlayers(lobby);
+            if (t.deleteAllPlayers().isFailed()) {
+                failed = true;
+                break;
+            }
             FUZZ_CHECK(readWholeFile(kRosterPath).empty(), "roster after delete-all");
             FUZZ_CHECK(ReadRecord() == (TournamentRecord{0, record.FirstOpenMatch, record.BoardCount, record.Reserved}),
                        "record after delete-all");
             break;
         case 5:
-            ClearOnExit(lobby);
+            if (t.exitProgram().isFailed()) {
+                failed = true;
+                break;
+            }
             FUZZ_CHECK(readWholeFile(kRosterPath).empty(), "roster after exit");
             break;
         case 6: {
-            Session s;
-            s.lobby = lobby;
-            CloseTournament(s);
+            if (t.closeTournament().isFailed()) {
+                failed = true;
+                break;
+            }
             FUZZ_CHECK(readWholeFile(kRosterPath).empty(), "roster after close");
             FUZZ_CHECK(ReadRecord() == (TournamentRecord{0, record.FirstOpenMatch, 0, record.Reserved}), "record after close");
             break;
         }
-        default:
-            FUZZ_CHECK(RemovalChoices() == lines, "removal choices");
+        default: {
+            std::vector<std::string> choices;
+            if (t.removalChoices(choices).isFailed())
+                failed = true;
+            else
+                FUZZ_CHECK(choices == lines, "removal choices");
             break;
         }
-    } catch (const IoError&) {
-        failed = true;
+        }
     }
     if (failed) {
         // A command stopped by a missing or short file has written nothing.

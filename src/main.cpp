@@ -18,6 +18,7 @@ int main(int argc, char* argv[])
         QApplication::installTranslator(&qtTranslator);
 
     zorbon::ui::Zorbon zorbon;
-    zorbon.start();
+    if (!zorbon.start())
+        return 1;
     return QApplication::exec();
 }

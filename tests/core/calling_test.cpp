@@ -48,7 +48,7 @@ TEST_F(Calling, TheBoardCountGoesToTheRecordAndThePanelOfTheCountsBracket)
     EXPECT_EQ(ChooseFreeBoard(b), 0);
     EXPECT_EQ(ReadRecord().BoardCount, 0);
     // The other brackets' panels are left alone.
-    EXPECT_FALSE(brackets.b16.board(1).visible());
+    EXPECT_FALSE(brackets.bySize(16).board(1).visible());
 }
 
 TEST_F(Calling, ACountWithoutABracketOnlyGoesToTheRecord)
@@ -57,17 +57,25 @@ TEST_F(Calling, ACountWithoutABracketOnlyGoesToTheRecord)
     WriteRecord({40, 1, 0, 0});
     boards(3);
     EXPECT_EQ(ReadRecord().BoardCount, 3);
-    EXPECT_FALSE(brackets.b8.board(1).visible());
-    EXPECT_FALSE(brackets.b32.board(1).visible());
+    EXPECT_FALSE(brackets.bySize(8).board(1).visible());
+    EXPECT_FALSE(brackets.bySize(32).board(1).visible());
+    // The rule alone says no bracket serves that count.
+    TournamentRecord record{40, 1, 0, 0};
+    EXPECT_EQ(ApplyBoardCount(brackets, 2, record), 0);
+    EXPECT_EQ(record.BoardCount, 2);
+    EXPECT_FALSE(brackets.bySize(8).board(1).visible());
 }
 
 TEST_F(Calling, TheCountCannotChangeWhileABoardIsOccupied)
 {
     Bracket& b = drawn(8);
     boards(2);
-    EXPECT_EQ(refuseBoardCountChange(b), std::nullopt);
+    EXPECT_TRUE(CheckBoardCountChange(b).ok());
+    EXPECT_TRUE(t.checkBoardCountChange().ok());
     ASSERT_TRUE(ClickToCall(b, 1, say()));
-    EXPECT_EQ(refuseBoardCountChange(b), "Nelze měnit počet terčů, je-li některý z nich obsazen");
+    EXPECT_TRUE(CheckBoardCountChange(b).isRefused());
+    EXPECT_EQ(CheckBoardCountChange(b).message(), "Nelze měnit počet terčů, je-li některý z nich obsazen");
+    EXPECT_EQ(t.checkBoardCountChange(), CheckBoardCountChange(b));
     // Even if the refusal were skipped, the called match keeps its board.
     boards(0);
     EXPECT_EQ(b.board(1).state, BoardState::Occupied);
@@ -78,7 +86,7 @@ TEST_F(Calling, HrajFillsTheFreeBoardsInMatchNumberOrder)
 {
     Bracket& b = drawn(16);
     boards(3);
-    CallReadyMatches(b, say());
+    hraj();
     ASSERT_EQ(said.size(), 3u);
     for (int m = 1; m <= 3; ++m) {
         EXPECT_EQ(said[static_cast<std::size_t>(m - 1)], announcement(b, m, m));
@@ -89,7 +97,7 @@ TEST_F(Calling, HrajFillsTheFreeBoardsInMatchNumberOrder)
     }
     EXPECT_EQ(b.state(4), BoxState::Pending);
     said.clear();
-    CallReadyMatches(b, say());
+    hraj();
     EXPECT_EQ(said, std::vector<std::string>{"Není volný žádný terč"});
 }
 
@@ -100,10 +108,10 @@ TEST_F(Calling, HrajTakesTheLowestFreeBoardFirst)
     ASSERT_TRUE(ClickToCall(b, 1, say()));
     ASSERT_TRUE(ClickToCall(b, 2, say()));
     ASSERT_TRUE(ClickToCall(b, 3, say()));
-    ASSERT_TRUE(EnterResult(b, 2, "3", "1").accepted); // board 2 free again, boards 1 and 3 busy
+    ASSERT_TRUE(t.enterResult(2, "3", "1").ok()); // board 2 free again, boards 1 and 3 busy
     said.clear();
     boards(4); // refused in the window while boards are busy; here it only re-frees nothing
-    CallReadyMatches(b, say());
+    hraj();
     ASSERT_EQ(said.size(), 2u);
     EXPECT_EQ(said[0], announcement(b, 2, 4));
     EXPECT_EQ(said[1], announcement(b, 4, 5));
@@ -114,7 +122,7 @@ TEST_F(Calling, EachAnnouncementComesAfterItsBoxAndBoardChanged)
     Bracket& b = drawn(8);
     boards(2);
     std::vector<std::pair<BoxState, BoardState>> seen;
-    CallReadyMatches(b, [&](const std::string&) {
+    t.callReadyMatches([&](const std::string&) {
         const int m = static_cast<int>(seen.size()) + 1;
         seen.emplace_back(b.state(m), b.board(m).state);
         // The next call waits until this message is closed.
@@ -135,10 +143,10 @@ TEST_F(Calling, OneReadyMatchAndTwoFreeBoardsMakeOneCallAndNoMessageBeyond)
     said.clear();
     // Box 8 is the only ready box; board 2 gets it, nothing else is said.
     boards(2);
-    CallReadyMatches(b, say());
+    hraj();
     EXPECT_EQ(said, std::vector<std::string>{announcement(b, 2, 8)});
     said.clear();
-    CallReadyMatches(b, say());
+    hraj();
     EXPECT_EQ(said, std::vector<std::string>{"Není volný žádný terč"});
 }
 
@@ -146,12 +154,14 @@ TEST_F(Calling, NothingReadyMeansNothingSaid)
 {
     Bracket& b = drawn(4);
     boards(2);
-    CallReadyMatches(b, say());
-    ASSERT_TRUE(EnterResult(b, 1, "3", "1").accepted);
+    hraj();
+    ASSERT_TRUE(t.enterResult(1, "3", "1").ok());
     said.clear();
     // Boxes 11 and 12 wait for box 8 on board 2: board 1 is free but nothing is ready.
-    CallReadyMatches(b, say());
+    ASSERT_EQ(ChooseFreeBoard(b), 1);
+    hraj();
     EXPECT_TRUE(said.empty());
+    EXPECT_EQ(b.board(1).state, BoardState::Free);
 }
 
 TEST_F(Calling, ABoxWithAnUnknownPlayerIsSkippedAndItsClickCallsNothing)
@@ -173,7 +183,7 @@ TEST_F(Calling, AReadyBoxWithAByeIsCalledLikeAnyOther)
         b.setState(m, BoxState::Finished);
     b.setName(slotOf(b, "Lab11L"), std::string(kBye));
     b.setName(slotOf(b, "Lab12L"), "Hráč X");
-    CallReadyMatches(b, say());
+    hraj();
     EXPECT_EQ(said, std::vector<std::string>{"Na terč č.1 nastoupí hráči Volný los a Hráč X"});
 }
 
@@ -198,17 +208,22 @@ TEST_F(Calling, ABoardClickOpensTheResultOnlyWhileOccupied)
     Bracket& b = drawn(8);
     boards(2);
     ASSERT_TRUE(ClickToCall(b, 2, say()));
-    const BoardClickOutcome busy = BoardClick(b, 1);
-    EXPECT_TRUE(busy.opensResult);
-    EXPECT_EQ(busy.player1, nameAt(b, "Lab5"));
-    EXPECT_EQ(busy.player2, nameAt(b, "Lab4"));
+    const Outcome busy = BoardClick(b, 1);
+    EXPECT_TRUE(busy.ok());
+    EXPECT_EQ(t.boardClick(1), busy);
+    // The result dialog names the board's two players.
+    EXPECT_EQ(b.board(1).player1, nameAt(b, "Lab5"));
+    EXPECT_EQ(b.board(1).player2, nameAt(b, "Lab4"));
     for (const int n : {2, 3, 0, 11}) {
-        const BoardClickOutcome idle = BoardClick(b, n);
-        EXPECT_FALSE(idle.opensResult);
-        EXPECT_EQ(idle.message, "Terč je momentálně volný");
+        const Outcome idle = BoardClick(b, n);
+        EXPECT_FALSE(idle.ok());
+        EXPECT_TRUE(idle.isRefused());
+        EXPECT_EQ(idle.message(), "Terč je momentálně volný");
+        EXPECT_EQ(t.boardClick(n), idle);
     }
-    ASSERT_TRUE(EnterResult(b, 1, "3", "2").accepted);
-    EXPECT_FALSE(BoardClick(b, 1).opensResult);
+    ASSERT_TRUE(t.enterResult(1, "3", "2").ok());
+    EXPECT_FALSE(BoardClick(b, 1).ok());
+    EXPECT_FALSE(t.boardClick(1).ok());
 }
 
 namespace {
@@ -225,11 +240,11 @@ class NoBoards : public Calling, public ::testing::WithParamInterface<NoBoardsCa
 TEST_P(NoBoards, HrajRightAfterTheDrawSaysWhatIsMissing)
 {
     Bracket& b = drawn(GetParam().players);
-    CallReadyMatches(b, say());
+    hraj();
     EXPECT_EQ(said, std::vector<std::string>{GetParam().message});
     boards(0);
     said.clear();
-    CallReadyMatches(b, say());
+    hraj();
     EXPECT_EQ(said, std::vector<std::string>{GetParam().message});
     EXPECT_EQ(b.state(2), BoxState::Pending);
 }
@@ -269,7 +284,7 @@ TEST_P(FinalNotice, NamesTheLosersSideChampionBeforeOrAfterTheAnnouncement)
         b.setState(m, BoxState::Finished);
     const int finalNo = b.table().finalNumber();
     if (c.route == CallRoute::Auto)
-        CallReadyMatches(b, say());
+        hraj();
     else
         ASSERT_TRUE(ClickToCall(b, finalNo, say()));
     const std::string notice = std::string(c.prefix) + "Jan Dolní" + c.ending;

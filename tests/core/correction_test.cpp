@@ -36,9 +36,9 @@ TEST_F(Correction, AChangedWinnerSwapsTheNamesInBothTargets)
     ASSERT_TRUE(play(b, 1, "3", "1"));
     ASSERT_TRUE(open(b, 1));
     EXPECT_TRUE(b.correctionMode);
-    const CorrectionResult r = ApplyCorrection(b, " 1", " 3");
-    EXPECT_TRUE(r.left);
-    EXPECT_TRUE(r.message.empty());
+    const Outcome r = ApplyCorrection(b, " 1", " 3");
+    EXPECT_TRUE(r.ok());
+    EXPECT_TRUE(r.message().empty());
     EXPECT_FALSE(b.correctionMode);
     EXPECT_EQ(nameAt(b, "Lab11P"), p8);
     EXPECT_EQ(nameAt(b, "Lab11L"), p1);
@@ -56,7 +56,8 @@ TEST_F(Correction, TheSameWinnerOnlyChangesTheScores)
     ASSERT_TRUE(play(b, 1, "3", "1"));
     const std::string winner = nameAt(b, "Lab11P");
     ASSERT_TRUE(open(b, 1));
-    ASSERT_TRUE(ApplyCorrection(b, "3", "2").left);
+    ASSERT_TRUE(ApplyCorrection(b, "3", "2").ok());
+    ASSERT_FALSE(b.correctionMode);
     EXPECT_EQ(nameAt(b, "Lab11P"), winner);
     EXPECT_EQ(scoreAt(b, "labv8"), " 2");
 }
@@ -72,7 +73,8 @@ TEST_F(Correction, ALosersSideCorrectionSendsTheOldWinnerOnlyToTheScratchCell)
     ASSERT_TRUE(play(b, 5, "3", "1"));
     ASSERT_TRUE(open(b, 5));
     EXPECT_EQ(b.correction->loserTo, kNoSlot);
-    ASSERT_TRUE(ApplyCorrection(b, "1", "3").left);
+    ASSERT_TRUE(ApplyCorrection(b, "1", "3").ok());
+    ASSERT_FALSE(b.correctionMode);
     EXPECT_EQ(nameAt(b, "Lab21L"), lower);
     EXPECT_EQ(b.porazeny, upper);
     const auto lines = Standings(b);
@@ -86,9 +88,10 @@ TEST_F(Correction, EqualScoresOrABadNumberKeepTheCorrectionOpen)
     ASSERT_TRUE(play(b, 1, "3", "1"));
     ASSERT_TRUE(open(b, 1));
     const std::string before = snapshot(b);
-    const CorrectionResult r = ApplyCorrection(b, "2", "2");
-    EXPECT_FALSE(r.left);
-    EXPECT_EQ(r.message, "Je zadán špatný výsledek");
+    const Outcome r = ApplyCorrection(b, "2", "2");
+    EXPECT_TRUE(r.isRefused());
+    EXPECT_TRUE(b.correctionMode); // the controls stay open
+    EXPECT_EQ(r.message(), "Je zadán špatný výsledek");
     EXPECT_THROW(ApplyCorrection(b, "", "2"), ConvertError);
     EXPECT_EQ(snapshot(b), before);
     EXPECT_TRUE(b.correctionMode);
@@ -156,13 +159,15 @@ TEST_F(Correction, AClickChangesNothingUntilAno)
     EXPECT_EQ(second->box, 2);
     EXPECT_EQ(snapshot(b), before);
     const std::string p1 = nameAt(b, "Lab1");
-    ASSERT_TRUE(ApplyCorrection(b, "0", "3").left);
+    ASSERT_TRUE(ApplyCorrection(b, "0", "3").ok());
+    ASSERT_FALSE(b.correctionMode);
     EXPECT_EQ(nameAt(b, "Lab11L"), p1);
     EXPECT_EQ(scoreAt(b, "Labv5"), " 1"); // box 2 untouched
     // "Ano" on a second box replaces the open correction.
     ASSERT_TRUE(open(b, 1));
     ASSERT_TRUE(open(b, 2));
-    ASSERT_TRUE(ApplyCorrection(b, "3", "0").left);
+    ASSERT_TRUE(ApplyCorrection(b, "3", "0").ok());
+    ASSERT_FALSE(b.correctionMode);
     EXPECT_EQ(nameAt(b, "Lab12P"), nameAt(b, "Lab5"));
     EXPECT_EQ(scoreAt(b, "labv8"), " 3");
 }
@@ -175,12 +180,12 @@ TEST_F(Correction, OkRefusesWhenAPlayerWasCalledOnWhileItWasOpen)
     for (int m = 1; m <= 4; ++m)
         ASSERT_TRUE(play(b, m, "3", "1"));
     ASSERT_TRUE(open(b, 1));
-    CallReadyMatches(b, say());
+    hraj();
     ASSERT_EQ(b.state(5), BoxState::OnBoard);
     const std::string before = snapshot(b);
-    const CorrectionResult r = ApplyCorrection(b, "1", "3");
-    EXPECT_TRUE(r.left);
-    EXPECT_EQ(r.message, kCorrectionTooLate);
+    const Outcome r = ApplyCorrection(b, "1", "3");
+    EXPECT_TRUE(r.isRefused());
+    EXPECT_EQ(r.message(), kCorrectionTooLate);
     EXPECT_FALSE(b.correctionMode);
     b.correctionMode = true;
     EXPECT_EQ(snapshot(b), before);
@@ -188,10 +193,10 @@ TEST_F(Correction, OkRefusesWhenAPlayerWasCalledOnWhileItWasOpen)
 
     // The tournament plays on to its end and places everyone exactly once.
     for (int guard = 0; b.state(14) != BoxState::Finished && guard < 100; ++guard) {
-        CallReadyMatches(b, say());
+        hraj();
         for (int n = 1; n <= 2; ++n) {
             if (b.board(n).state == BoardState::Occupied) {
-                ASSERT_TRUE(EnterResult(b, n, "3", "1").accepted);
+                ASSERT_TRUE(t.enterResult(n, "3", "1").ok());
             }
         }
     }
@@ -200,4 +205,45 @@ TEST_F(Correction, OkRefusesWhenAPlayerWasCalledOnWhileItWasOpen)
     auto expected = registered;
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(placed, expected);
+}
+
+// The bracket window's commands: a click on a finished box offers the correction and changes
+// nothing, "Ano" opens it, and OK and Storno do what the rules do.
+TEST_F(Correction, TheCommandsOfferOpenApplyAndCancelACorrection)
+{
+    Bracket& b = drawn(8);
+    boards(2);
+    const std::string p1 = nameAt(b, "Lab1");
+    const std::string p8 = nameAt(b, "Lab8");
+    ASSERT_TRUE(play(b, 1, "3", "1"));
+    std::optional<CorrectionContext> offered;
+    const std::string before = snapshot(b);
+    ASSERT_TRUE(t.clickBox(1, say(), offered).ok());
+    ASSERT_TRUE(offered);
+    EXPECT_EQ(offered->box, 1);
+    EXPECT_EQ(snapshot(b), before);
+    // A ready box is called instead, and offers nothing.
+    std::optional<CorrectionContext> none;
+    ASSERT_TRUE(t.clickBox(2, say(), none).ok());
+    EXPECT_FALSE(none);
+    EXPECT_EQ(b.state(2), BoxState::OnBoard);
+
+    t.openCorrection(*offered);
+    EXPECT_TRUE(b.correctionMode);
+    const Outcome equal = t.applyCorrection("2", "2");
+    EXPECT_TRUE(equal.isRefused());
+    EXPECT_EQ(equal.message(), "Je zadán špatný výsledek");
+    EXPECT_TRUE(b.correctionMode);
+    EXPECT_EQ(failure(t.applyCorrection("", "2")), "'' is not a valid integer value");
+    EXPECT_TRUE(b.correctionMode);
+    t.cancelCorrection();
+    EXPECT_FALSE(b.correctionMode);
+
+    t.openCorrection(*offered);
+    ASSERT_TRUE(t.applyCorrection("1", "3").ok());
+    EXPECT_FALSE(b.correctionMode);
+    EXPECT_EQ(nameAt(b, "Lab11P"), p8);
+    EXPECT_EQ(nameAt(b, "Lab11L"), p1);
+    EXPECT_EQ(scoreAt(b, "Labv1"), " 1");
+    EXPECT_EQ(scoreAt(b, "labv8"), " 3");
 }

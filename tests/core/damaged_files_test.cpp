@@ -5,9 +5,9 @@
 #include "boards/calling.h"
 #include "bracket/result.h"
 #include "engine.h"
+#include "lobby/lobby.h"
 #include "records/errors.h"
 #include "records/files.h"
-#include "lobby/lobby.h"
 #include "records/roster.h"
 #include "results/standings.h"
 
@@ -105,29 +105,27 @@ protected:
 
     // Runs a command that must stop at its first read of the record: the report is the run-time's,
     // and neither the files nor anything the windows show has changed.
-    template <class F>
-    void expectStopped(const char* what, F&& command)
+    template <class F> void expectStopped(const char* what, F&& command)
     {
         const std::string record = fileOrNone(kRecordPath);
         const std::string roster = fileOrNone(kRosterPath);
         const std::string lobby = lobbyText(session.lobby);
-        const std::string bracket = snapshot(brackets.b16) + snapshot(brackets.b8);
-        try {
-            command();
-            ADD_FAILURE() << what << " went on without a whole record";
-        } catch (const IoError& e) {
-            EXPECT_EQ(e.what(), GetParam().failure()) << what;
-        }
+        const std::string bracket = snapshot(brackets.bySize(16)) + snapshot(brackets.bySize(8));
+        const int active = session.activeSize;
+        const Outcome out = command();
+        EXPECT_TRUE(out.isFailed()) << what << " went on without a whole record";
+        EXPECT_EQ(out.message(), GetParam().failure()) << what;
         EXPECT_EQ(fileOrNone(kRecordPath), record) << what;
         EXPECT_EQ(fileOrNone(kRosterPath), roster) << what;
         EXPECT_EQ(lobbyText(session.lobby), lobby) << what;
-        EXPECT_EQ(snapshot(brackets.b16) + snapshot(brackets.b8), bracket) << what;
+        EXPECT_EQ(snapshot(brackets.bySize(16)) + snapshot(brackets.bySize(8)), bracket) << what;
+        EXPECT_EQ(session.activeSize, active) << what;
     }
 
     // The record as the command left it, next to the damaged one it read.
     TournamentRecord after() { return ReadRecord(); }
 
-    Session session;
+    Session& session = t.session();
 };
 
 std::string recordCaseName(const ::testing::TestParamInfo<RecordCase>& info)
@@ -143,39 +141,42 @@ TEST_P(DamagedRecord, MainWindowCommandsFollowTheirRulesOrStopUnchanged)
     Lobby& lobby = session.lobby;
     damage();
     if (!c.readable()) {
-        expectStopped("start", [&] { LoadMainWindow(lobby); });
+        expectStopped("start", [&] { return t.showMainWindow(); });
         for (Command cmd : {Command::NovyTurnaj, Command::Vymaz, Command::Rozlosuj, Command::OdeberHrace})
-            expectStopped("command", [&] { CheckCommand(cmd, lobby); });
-        expectStopped("registration", [&] { LoadRegistration(lobby); });
-        expectStopped("add", [&] { AddPlayer(lobby, "Nový"); });
-        expectStopped("delete all", [&] { DeleteAllPlayers(lobby); });
-        expectStopped("exit", [&] { ClearOnExit(lobby); });
-        expectStopped("close", [&] { CloseTournament(session); });
-        Lcg rng(1);
-        Names list = kRoster;
-        expectStopped("draw", [&] { Draw(brackets, list, rng); });
-        EXPECT_EQ(list, kRoster);
+            expectStopped("command", [&] { return t.check(cmd); });
+        expectStopped("registration", [&] { return t.showRegistration(); });
+        expectStopped("add", [&] { return t.addPlayer("Nový"); });
+        expectStopped("delete all", [&] { return t.deleteAllPlayers(); });
+        expectStopped("exit", [&] { return t.exitProgram(); });
+        expectStopped("close", [&] { return t.closeTournament(); });
+        expectStopped("draw", [&] { return t.draw(1); });
+        EXPECT_EQ(session.lobby.registered, kRoster);
+        int limit = -1;
+        expectStopped("board count", [&] { return t.boardCountLimit(limit); });
+        EXPECT_EQ(limit, -1);
         // Registration itself needs no counter: it opens, and its first read then stops it.
-        EXPECT_FALSE(CheckCommand(Command::Registruj, lobby).refused());
+        EXPECT_FALSE(t.check(Command::Registruj).isRefused());
         return;
     }
     const std::int32_t count = c.field(0);
 
-    Lobby shown;
-    LoadMainWindow(shown);
+    zorbon::Tournament other;
+    ASSERT_TRUE(other.showMainWindow().ok());
+    const Lobby& shown = other.session().lobby;
     EXPECT_EQ(shown.shownCount, count);
     EXPECT_EQ(shown.registered, kRoster);
 
     // Each command tests the value as stored, whatever it is.
-    EXPECT_EQ(CheckCommand(Command::NovyTurnaj, lobby).refused(), count != 0);
-    EXPECT_EQ(CheckCommand(Command::Vymaz, lobby).refused(), count == 0);
-    EXPECT_EQ(CheckCommand(Command::OdeberHrace, lobby).refused(), count < 1);
-    EXPECT_EQ(CheckCommand(Command::Rozlosuj, lobby).refused(), count == 0);
+    EXPECT_EQ(t.check(Command::NovyTurnaj).isRefused(), count != 0);
+    EXPECT_EQ(t.check(Command::Vymaz).isRefused(), count == 0);
+    EXPECT_EQ(t.check(Command::OdeberHrace).isRefused(), count < 1);
+    EXPECT_EQ(t.check(Command::Rozlosuj).isRefused(), count == 0);
+    EXPECT_EQ(session.lobby.count, count); // the draw's check refreshed the in-memory count
     EXPECT_EQ(fileOrNone(kRecordPath), *c.bytes) << "a check wrote the record";
 
     // Registering counts on from the stored value, wrapping like the 32-bit field it is.
-    LoadRegistration(lobby);
-    ASSERT_TRUE(AddPlayer(lobby, "Nový").accepted);
+    ASSERT_TRUE(t.showRegistration().ok());
+    ASSERT_TRUE(t.addPlayer("Nový").ok());
     const auto next = static_cast<std::int32_t>(static_cast<std::uint32_t>(count) + 1u);
     EXPECT_EQ(after(), (TournamentRecord{next, c.field(1), c.field(2), c.field(3)}));
     Names five = kRoster;
@@ -186,22 +187,28 @@ TEST_P(DamagedRecord, MainWindowCommandsFollowTheirRulesOrStopUnchanged)
     damage();
     SaveRoster(kRoster);
     Names kept;
-    EXPECT_EQ(RemovePlayer(lobby, "Jan", kept), 4);
+    ASSERT_TRUE(t.removePlayer("Jan", kept).ok());
+    EXPECT_EQ(kept.size(), 4u);
+    EXPECT_EQ(lobby.count, 4);
     EXPECT_EQ(after(), (TournamentRecord{4, c.field(1), c.field(2), c.field(3)}));
 
     damage();
     SaveRoster(kRoster);
-    DeleteAllPlayers(lobby);
+    ASSERT_TRUE(t.deleteAllPlayers().ok());
     EXPECT_EQ(after(), (TournamentRecord{0, c.field(1), c.field(2), c.field(3)}));
     EXPECT_EQ(fs::file_size(kRosterPath), 0u);
 
     damage();
     SaveRoster(kRoster);
-    ClearOnExit(lobby);
+    ASSERT_TRUE(t.exitProgram().ok());
     EXPECT_EQ(after(), (TournamentRecord{0, c.field(1), c.field(2), c.field(3)}));
 
     // The board-count dialog offers nothing beyond what a bracket for the count can use.
     EXPECT_EQ(boardLimitFor(count), count == 5 || count == 6 || count == 4 ? 2 : 0);
+    damage();
+    int limit = -1;
+    ASSERT_TRUE(t.boardCountLimit(limit).ok());
+    EXPECT_EQ(limit, boardLimitFor(count));
 }
 
 TEST_P(DamagedRecord, TheDrawRefusesEveryCountItCannotSeatAndChangesNoName)
@@ -211,26 +218,29 @@ TEST_P(DamagedRecord, TheDrawRefusesEveryCountItCannotSeatAndChangesNoName)
     if (!c.readable())
         return; // covered with the main window's commands
     const std::int32_t count = c.field(0);
-    Names list = kRoster;
-    Lcg rng(7);
-    const DrawOutcome out = Draw(brackets, list, rng);
-    const char* refusal = count <= 3                                ? "Je registrováno málo hráčů"
-                          : count > 64                              ? "Je registrováno příliš mnoho hráčů"
-                          : count > 32                              ? "Pavouk 64 hráčů - není zatím k dispozici"
+    const Outcome out = t.draw(7);
+    const Names& list = session.lobby.registered;
+    const char* refusal = count <= 3                                  ? "Je registrováno málo hráčů"
+                          : count > 64                                ? "Je registrováno příliš mnoho hráčů"
+                          : count > 32                                ? "Pavouk 64 hráčů - není zatím k dispozici"
                           : count != static_cast<int>(kRoster.size()) ? kListMismatch.data()
                                                                       : "";
-    EXPECT_EQ(out.refusal, refusal);
+    EXPECT_EQ(out.message(), refusal);
+    EXPECT_FALSE(out.isFailed());
     EXPECT_EQ(after().PlayerCount, count);
     EXPECT_EQ(after().Reserved, c.field(3));
     EXPECT_EQ(after().BoardCount, 0);
-    if (out.refusal.empty()) {
-        EXPECT_EQ(out.size, 8);
+    if (out.message().empty()) {
+        EXPECT_TRUE(out.ok());
+        EXPECT_EQ(session.activeSize, 8);
         EXPECT_TRUE(list.empty());
         EXPECT_EQ(after().FirstOpenMatch, 2);
     } else {
+        EXPECT_TRUE(out.isRefused());
+        EXPECT_EQ(session.activeSize, 0);
         EXPECT_EQ(list, kRoster);
         EXPECT_EQ(after().FirstOpenMatch, 1);
-        EXPECT_EQ(snapshot(brackets.b8), snapshot(Bracket(8)));
+        EXPECT_EQ(snapshot(brackets.bySize(8)), snapshot(Bracket(8)));
     }
 }
 
@@ -245,19 +255,25 @@ TEST_P(DamagedRecord, BracketCommandsFollowTheirRulesOrStopUnchanged)
     damage();
     said.clear();
 
+    std::string confirmation;
+    std::vector<std::string> lines;
     if (!c.readable()) {
-        expectStopped("Hraj", [&] { CallReadyMatches(b, say()); });
-        expectStopped("result", [&] { EnterResult(b, 1, "3", "1"); });
-        expectStopped("export", [&] { ExportResultsHtml(header, {}); });
-        expectStopped("close", [&] { CloseTournament(session); });
+        expectStopped("Hraj", [&] { return t.callReadyMatches(say()); });
+        expectStopped("result", [&] { return t.enterResult(1, "3", "1"); });
+        expectStopped("export", [&] { return t.exportResultsHtml({header, std::nullopt, {}}, confirmation, lines); });
+        expectStopped("close", [&] { return t.closeTournament(); });
+        expectStopped("Terče", [&] { return t.setBoardCount(1, zorbon::Tournament::BoardCountFrom::Terce); });
         EXPECT_TRUE(fs::is_empty("export"));
         // What needs no counter still works: a click calls, the standings and the text save.
         EXPECT_TRUE(ClickToCall(b, 14, say()));
         EXPECT_NO_THROW(SaveResultsText("Turnaj", displayedOrder(Standings(b))));
+        EXPECT_TRUE(t.showStandings().ok());
+        t.showResultsList();
+        EXPECT_TRUE(t.saveResultsText(t.runningSheet(), confirmation).ok());
         return;
     }
     const std::int32_t boardCount = c.field(2);
-    CallReadyMatches(b, say());
+    hraj();
     if (boardCount < 1) {
         EXPECT_EQ(said, Names{std::string(kNoBoardSet)});
         EXPECT_EQ(b.board(2).state, BoardState::Free);
@@ -266,16 +282,20 @@ TEST_P(DamagedRecord, BracketCommandsFollowTheirRulesOrStopUnchanged)
     }
     // The result does not depend on the count: box 2's loser meets a bye and walks over.
     const std::string loser = b.name(b.table().box(2).lower);
-    ASSERT_TRUE(EnterResult(b, 1, "3", "1").accepted);
+    ASSERT_TRUE(t.enterResult(1, "3", "1").ok());
     EXPECT_EQ(nameAt(b, "Lab21L"), loser);
     EXPECT_EQ(b.state(9), BoxState::Finished);
 
-    ExportResultsHtml(header, {});
+    ASSERT_TRUE(t.exportResultsHtml({header, std::nullopt, {}}, confirmation, lines).ok());
     const std::string html = readWholeFile("export/Turnaj.htm");
-    EXPECT_NE(html.find("Po\xE8" "et hr\xE1\xE8\xF9 : " + std::to_string(c.field(0)) + "</center>"), std::string::npos);
+    EXPECT_NE(html.find("Po\xE8"
+                        "et hr\xE1\xE8\xF9 : " +
+                        std::to_string(c.field(0)) + "</center>"),
+              std::string::npos);
 
-    CloseTournament(session);
+    ASSERT_TRUE(t.closeTournament().ok());
     EXPECT_EQ(after(), (TournamentRecord{0, c.field(1), 0, c.field(3)}));
+    EXPECT_EQ(session.activeSize, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, DamagedRecord, ::testing::ValuesIn(recordCases()), recordCaseName);
@@ -299,7 +319,9 @@ std::vector<RosterCase> rosterCases()
         {"lfOnly", "Eva\nJan\nOta\n", {"Eva", "Jan", "Ota"}},
         {"crAlone", "Eva\rJan\r\nOta\r\n", {"Eva\rJan", "Ota"}},
         {"nulByte", std::string("E\0va\r\nJan\r\n", 11), {std::string("E\0va", 4), "Jan"}},
-        {"undefinedBytes", "\x81\x83\r\n\x88\x90\x98\r\nJan\r\n", {"\xC2\x81\xC2\x83", "\xC2\x88\xC2\x90\xC2\x98", "Jan"}},
+        {"undefinedBytes",
+         "\x81\x83\r\n\x88\x90\x98\r\nJan\r\n",
+         {"\xC2\x81\xC2\x83", "\xC2\x88\xC2\x90\xC2\x98", "Jan"}},
         {"duplicateLines", "Eva\r\nJan\r\nEva\r\nOta\r\nEva\r\n", {"Eva", "Jan", "Eva", "Ota", "Eva"}},
         {"longName", std::string(100000, 'x') + "\r\n", {std::string(100000, 'x')}},
     };
@@ -322,7 +344,7 @@ protected:
     }
     bool missing() const { return !GetParam().bytes; }
     int lines() const { return static_cast<int>(GetParam().lines.size()); }
-    Lobby lobby;
+    Lobby& lobby = t.session().lobby;
 };
 
 std::string rosterCaseName(const ::testing::TestParamInfo<RosterCase>& info)
@@ -335,26 +357,28 @@ std::string rosterCaseName(const ::testing::TestParamInfo<RosterCase>& info)
 TEST_P(DamagedRoster, TheWindowsShowEveryLineAndARewriteKeepsThem)
 {
     const RosterCase& c = GetParam();
+    Names choices;
     if (missing()) {
-        EXPECT_THROW(LoadMainWindow(lobby), IoError);
+        EXPECT_EQ(failure(t.showMainWindow()), "File not found");
         EXPECT_TRUE(lobby.registered.empty());
-        EXPECT_THROW(LoadRegistration(lobby), IoError);
-        EXPECT_THROW(AddPlayer(lobby, "Nový"), IoError);
-        EXPECT_THROW(RemovalChoices(), IoError);
+        EXPECT_EQ(failure(t.showRegistration()), "File not found");
+        EXPECT_EQ(failure(t.addPlayer("Nový")), "File not found");
+        EXPECT_EQ(failure(t.removalChoices(choices)), "File not found");
         EXPECT_FALSE(fs::exists(kRosterPath));
         EXPECT_EQ(ReadRecord().PlayerCount, 0);
         // Emptying the registrations writes a new, empty roster.
-        DeleteAllPlayers(lobby);
+        ASSERT_TRUE(t.deleteAllPlayers().ok());
         EXPECT_EQ(fileOrNone(kRosterPath), "");
         return;
     }
-    LoadMainWindow(lobby);
+    ASSERT_TRUE(t.showMainWindow().ok());
     EXPECT_EQ(lobby.registered, c.lines);
-    EXPECT_EQ(RemovalChoices(), c.lines);
+    ASSERT_TRUE(t.removalChoices(choices).ok());
+    EXPECT_EQ(choices, c.lines);
 
     // Registering a new name rewrites every old line as it was read, each now ended by CR LF.
-    LoadRegistration(lobby);
-    ASSERT_TRUE(AddPlayer(lobby, "Nový").accepted);
+    ASSERT_TRUE(t.showRegistration().ok());
+    ASSERT_TRUE(t.addPlayer("Nový").ok());
     Names more = c.lines;
     more.push_back("Nový");
     EXPECT_EQ(ReadRoster(), more);
@@ -363,7 +387,7 @@ TEST_P(DamagedRoster, TheWindowsShowEveryLineAndARewriteKeepsThem)
     // Each old line is still found as a duplicate or refused as a name nobody can type.
     if (!c.lines.empty()) {
         const std::string before = readWholeFile(kRosterPath);
-        EXPECT_FALSE(AddPlayer(lobby, c.lines.front()).accepted);
+        EXPECT_FALSE(t.addPlayer(c.lines.front()).ok());
         EXPECT_EQ(readWholeFile(kRosterPath), before);
     }
 }
@@ -379,7 +403,9 @@ TEST_P(DamagedRoster, RemovalDropsEveryEqualLineAndCountsWhatIsKept)
     for (const auto& l : c.lines)
         if (l != name)
             expected.push_back(l);
-    EXPECT_EQ(RemovePlayer(lobby, name, kept), static_cast<int>(expected.size()));
+    ASSERT_TRUE(t.removePlayer(name, kept).ok());
+    EXPECT_EQ(kept.size(), expected.size());
+    EXPECT_EQ(lobby.count, static_cast<int>(expected.size()));
     EXPECT_EQ(kept, expected);
     EXPECT_EQ(ReadRoster(), expected);
     EXPECT_EQ(ReadRecord(), (TournamentRecord{static_cast<std::int32_t>(expected.size()), 1, 2, 3}));
@@ -390,21 +416,25 @@ TEST_P(DamagedRoster, TheDrawSeatsEveryLineOrRefuses)
     const RosterCase& c = GetParam();
     if (missing())
         return;
-    LoadMainWindow(lobby);
-    Names list = lobby.registered;
-    Lcg rng(3);
-    const DrawOutcome out = Draw(brackets, list, rng);
+    ASSERT_TRUE(t.showMainWindow().ok());
+    const Outcome out = t.draw(3);
+    const Names& list = lobby.registered;
     const int n = lines();
     if (n < 4 || n > 32) {
-        EXPECT_FALSE(out.refusal.empty());
+        EXPECT_TRUE(out.isRefused());
+        EXPECT_FALSE(out.message().empty());
         EXPECT_EQ(list, c.lines);
         return;
     }
-    ASSERT_EQ(out.refusal, "");
+    ASSERT_EQ(out.message(), "");
+    ASSERT_TRUE(out.ok());
+    EXPECT_TRUE(list.empty());
     // Duplicate lines are players of the same name: each line gets its own first-round slot.
-    Bracket& b = brackets.bySize(out.size);
+    const int size = t.session().activeSize;
+    ASSERT_EQ(size, bracketSizeFor(n));
+    Bracket& b = brackets.bySize(size);
     Names seated;
-    for (int k = 1; k <= out.size; ++k)
+    for (int k = 1; k <= size; ++k)
         if (b.name(b.table().seedSlot(k)) != kBye)
             seated.push_back(b.name(b.table().seedSlot(k)));
     Names all = c.lines;
@@ -420,17 +450,17 @@ INSTANTIATE_TEST_SUITE_P(Shapes, DamagedRoster, ::testing::ValuesIn(rosterCases(
 TEST_F(Engine, DuplicateNamesFromADamagedRosterPlayToTheEnd)
 {
     WriteRecord({5, 0, 0, 0});
-    Names list = {"Eva", "Jan", "Eva", "Ota", "Eva"};
-    Lcg rng(11);
-    ASSERT_EQ(Draw(brackets, list, rng).size, 8);
-    Bracket& b = brackets.b8;
+    t.session().lobby.registered = {"Eva", "Jan", "Eva", "Ota", "Eva"};
+    ASSERT_TRUE(t.draw(11).ok());
+    ASSERT_EQ(t.session().activeSize, 8);
+    Bracket& b = brackets.bySize(8);
     boards(2);
     for (int guard = 0; b.state(14) != BoxState::Finished; ++guard) {
         ASSERT_LT(guard, 100);
-        CallReadyMatches(b, say());
+        hraj();
         for (int n = 1; n <= 2; ++n) {
             if (b.board(n).state == BoardState::Occupied) {
-                ASSERT_TRUE(EnterResult(b, n, "3", guard % 2 ? "1" : "4").accepted);
+                ASSERT_TRUE(t.enterResult(n, "3", guard % 2 ? "1" : "4").ok());
             }
         }
     }

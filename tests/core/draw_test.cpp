@@ -62,7 +62,7 @@ protected:
     // Puts something of an earlier tournament into every bracket, so a reset can be seen.
     void dirtyAll()
     {
-        for (Bracket* b : {&brackets.b8, &brackets.b16, &brackets.b32}) {
+        for (Bracket* b : {&brackets.bySize(8), &brackets.bySize(16), &brackets.bySize(32)}) {
             b->setName(0, "Starý hráč");
             b->setScore(1, " 7");
             b->setState(b->table().boxCount(), BoxState::Finished);
@@ -106,17 +106,18 @@ TEST_P(DrawEveryCount, PutsEveryNameOnceAndTheByesWhereTheTablesSay)
     WriteRecord({n, 5, 3, 42});
     dirtyAll();
     registered = playerNames(n);
-    auto list = registered;
-    Lcg rng(2024);
-    const DrawOutcome out = Draw(brackets, list, rng);
-    ASSERT_TRUE(out.refusal.empty());
+    t.session().lobby.registered = registered;
+    const Outcome out = t.draw(2024);
+    ASSERT_TRUE(out.ok()) << out.message();
+    ASSERT_TRUE(out.message().empty());
     const int size = bracketSizeFor(n);
-    ASSERT_EQ(out.size, size);
-    EXPECT_TRUE(list.empty());
+    ASSERT_EQ(t.session().activeSize, size);
+    EXPECT_TRUE(t.session().lobby.registered.empty());
 
     Bracket& b = brackets.bySize(size);
-    const auto& t = b.table();
-    for (Bracket* other : {&brackets.b8, &brackets.b16, &brackets.b32}) {
+    EXPECT_EQ(t.session().active(), &b);
+    const auto& table = b.table();
+    for (Bracket* other : {&brackets.bySize(8), &brackets.bySize(16), &brackets.bySize(32)}) {
         if (other != &b) {
             EXPECT_TRUE(isReset(*other));
         }
@@ -125,7 +126,7 @@ TEST_P(DrawEveryCount, PutsEveryNameOnceAndTheByesWhereTheTablesSay)
     // Every name once in slots 1..n, byes in n+1..S.
     std::multiset<std::string> drawnNames;
     for (int k = 1; k <= size; ++k) {
-        const std::string& name = b.name(t.seedSlot(k));
+        const std::string& name = b.name(table.seedSlot(k));
         if (k <= n)
             drawnNames.insert(name);
         else
@@ -139,8 +140,8 @@ TEST_P(DrawEveryCount, PutsEveryNameOnceAndTheByesWhereTheTablesSay)
     for (int j = 1; j <= size - n; ++j) {
         const ByeRow& row = rows[static_cast<std::size_t>(j - 1)];
         EXPECT_EQ(nameAt(b, row.bye), kBye);
-        EXPECT_EQ(t.slot(slotOf(b, row.bye)).box, row.w1);
-        EXPECT_EQ(t.slot(slotOf(b, row.against)).box, row.w1);
+        EXPECT_EQ(table.slot(slotOf(b, row.bye)).box, row.w1);
+        EXPECT_EQ(table.slot(slotOf(b, row.against)).box, row.w1);
         EXPECT_EQ(nameAt(b, row.w2), nameAt(b, row.against)) << "bye " << j;
         EXPECT_EQ(nameAt(b, row.l1), kBye) << "bye " << j;
         finished.insert(row.w1);
@@ -149,9 +150,9 @@ TEST_P(DrawEveryCount, PutsEveryNameOnceAndTheByesWhereTheTablesSay)
             finished.insert(row.twoByes);
         }
     }
-    for (int m = 1; m <= t.boxCount(); ++m) {
+    for (int m = 1; m <= table.boxCount(); ++m) {
         EXPECT_EQ(b.state(m), finished.count(m) ? BoxState::Finished : BoxState::Pending) << "box " << m;
-        const auto& box = t.box(m);
+        const auto& box = table.box(m);
         EXPECT_EQ(b.score(box.upper), kNoScore);
         EXPECT_EQ(b.score(box.lower), kNoScore);
     }
@@ -164,14 +165,15 @@ TEST_P(DrawEveryCount, PutsEveryNameOnceAndTheByesWhereTheTablesSay)
     const TournamentRecord rec = ReadRecord();
     EXPECT_EQ(rec, (TournamentRecord{n, firstOpen, 0, 42}));
     EXPECT_EQ(firstOpen, n == size ? 1 : n == 4 ? 7 : 2);
+    EXPECT_EQ(firstOpenMatchFor(n), firstOpen);
 
     for (int k = 1; k <= b.boardCount(); ++k)
         EXPECT_EQ(b.board(k).state, BoardState::Off);
 
     // The 8's and 16's walkover thresholds agree with where the byes landed.
-    for (const auto& box : t.boxes) {
+    for (const auto& box : table.boxes) {
         if (box.walkover.rule == WalkoverRule::FewerPlayers) {
-            EXPECT_EQ(b.name(t.partner(box.loserTo)) == kBye, n < box.walkover.threshold)
+            EXPECT_EQ(b.name(table.partner(box.loserTo)) == kBye, n < box.walkover.threshold)
                 << "box " << box.number << " with " << n << " players";
         }
     }
@@ -202,15 +204,15 @@ TEST_F(DrawTest, RefusalsKeepTheListAndLeaveTheStartValues)
     for (const auto& [n, text] : cases) {
         WriteRecord({n, 9, 4, 77});
         dirtyAll();
-        auto list = playerNames(std::max(0, std::min(n, 70)));
-        const auto before = list;
-        Lcg rng(1);
-        const DrawOutcome out = Draw(brackets, list, rng);
-        EXPECT_EQ(out.size, 0) << n;
-        EXPECT_EQ(out.refusal, text) << n;
-        EXPECT_EQ(list, before) << n;
+        const auto before = playerNames(std::max(0, std::min(n, 70)));
+        t.session().lobby.registered = before;
+        const Outcome out = t.draw(1);
+        EXPECT_EQ(t.session().activeSize, 0) << n;
+        EXPECT_TRUE(out.isRefused()) << n;
+        EXPECT_EQ(out.message(), text) << n;
+        EXPECT_EQ(t.session().lobby.registered, before) << n;
         EXPECT_EQ(ReadRecord(), (TournamentRecord{n, 1, 0, 77})) << n;
-        EXPECT_TRUE(isReset(brackets.b8) && isReset(brackets.b16) && isReset(brackets.b32)) << n;
+        EXPECT_TRUE(isReset(brackets.bySize(8)) && isReset(brackets.bySize(16)) && isReset(brackets.bySize(32))) << n;
     }
 }
 
@@ -219,15 +221,15 @@ TEST_F(DrawTest, AListThatDisagreesWithTheCountIsRefusedWithoutReadingPastIt)
     for (const int listSize : {9, 11, 0}) {
         WriteRecord({10, 9, 4, 0});
         dirtyAll();
-        auto list = playerNames(listSize);
-        const auto before = list;
-        Lcg rng(3);
-        const DrawOutcome out = Draw(brackets, list, rng);
-        EXPECT_EQ(out.size, 0);
-        EXPECT_EQ(out.refusal, kListMismatch);
-        EXPECT_EQ(list, before);
+        const auto before = playerNames(listSize);
+        t.session().lobby.registered = before;
+        const Outcome out = t.draw(3);
+        EXPECT_EQ(t.session().activeSize, 0);
+        EXPECT_TRUE(out.isRefused());
+        EXPECT_EQ(out.message(), kListMismatch);
+        EXPECT_EQ(t.session().lobby.registered, before);
         EXPECT_EQ(ReadRecord(), (TournamentRecord{10, 1, 0, 0}));
-        EXPECT_TRUE(isReset(brackets.b16));
+        EXPECT_TRUE(isReset(brackets.bySize(16)));
     }
 }
 
@@ -235,44 +237,76 @@ TEST_F(DrawTest, AMissingRecordStopsTheDrawBeforeAnythingChanges)
 {
     std::filesystem::remove(kRecordPath);
     dirtyAll();
-    auto list = playerNames(8);
-    Lcg rng(1);
-    try {
-        Draw(brackets, list, rng);
-        FAIL() << "no error";
-    } catch (const IoError& e) {
-        EXPECT_STREQ(e.what(), "File not found");
-    }
-    EXPECT_EQ(list.size(), 8u);
-    EXPECT_FALSE(isReset(brackets.b8));
+    t.session().lobby.registered = playerNames(8);
+    const Outcome out = t.draw(1);
+    ASSERT_TRUE(out.isFailed()) << "no error";
+    EXPECT_EQ(out.message(), "File not found");
+    EXPECT_EQ(t.session().lobby.registered.size(), 8u);
+    EXPECT_EQ(t.session().activeSize, 0);
+    EXPECT_FALSE(isReset(brackets.bySize(8)));
 }
 
-// The draw and the board count without the file are the same rules: same bracket, same boards and
-// the same record values, for every player count and for the refusals.
+// The draw and the board count as pure rules on a record in memory are what the commands do with
+// the file: same bracket, same boards and the same record values, for every player count and for
+// the refusals.
 TEST_F(DrawTest, TheRecordInMemoryGivesTheSameDrawAndBoardsAsTheFile)
 {
     for (const int n : {2, 4, 5, 8, 9, 13, 16, 17, 24, 31, 32, 40}) {
         SCOPED_TRACE(n);
         const int limit = std::max(1, boardLimitFor(n));
         WriteRecord({n, 9, 4, 77});
-        Brackets file;
-        auto fileList = playerNames(n);
-        Lcg fileRng(n * 31u);
-        const DrawOutcome fromFile = Draw(file, fileList, fileRng);
-        ApplyBoardCount(file, limit);
+        zorbon::Tournament file;
+        file.session().lobby.registered = playerNames(n);
+        const Outcome fromFile = file.draw(n * 31u);
+        ASSERT_FALSE(fromFile.isFailed()) << fromFile.message();
+        ASSERT_TRUE(file.setBoardCount(limit, zorbon::Tournament::BoardCountFrom::Draw).ok());
 
         Brackets memory;
         auto memoryList = playerNames(n);
         Lcg memoryRng(n * 31u);
         TournamentRecord record{n, 9, 4, 77};
-        const DrawOutcome inMemory = Draw(memory, memoryList, memoryRng, record);
-        ApplyBoardCount(memory, limit, record);
+        SetDrawStartValues(record);
+        EXPECT_EQ(record, (TournamentRecord{n, 1, 0, 77}));
+        int size = -1;
+        const Outcome inMemory = ChooseBracket(memory, memoryList, record.PlayerCount, size);
+        if (inMemory.ok()) {
+            record.FirstOpenMatch = firstOpenMatchFor(n);
+            FillFirstRound(memory.bySize(size), memoryList, memoryRng, n);
+        }
+        EXPECT_EQ(ApplyBoardCount(memory, limit, record), bracketSizeFor(n));
 
-        EXPECT_EQ(inMemory.size, fromFile.size);
-        EXPECT_EQ(inMemory.refusal, fromFile.refusal);
-        EXPECT_EQ(memoryList, fileList);
+        EXPECT_EQ(size, file.session().activeSize);
+        EXPECT_EQ(size, bracketSizeFor(n));
+        EXPECT_EQ(inMemory, fromFile);
+        EXPECT_EQ(inMemory.message(), fromFile.message());
+        EXPECT_EQ(memoryList, file.session().lobby.registered);
         EXPECT_EQ(record, ReadRecord());
-        for (const int size : {8, 16, 32})
-            EXPECT_EQ(snapshot(memory.bySize(size)), snapshot(file.bySize(size))) << size;
+        for (const int s : {8, 16, 32})
+            EXPECT_EQ(snapshot(memory.bySize(s)), snapshot(file.session().brackets.bySize(s))) << s;
     }
+}
+
+// Where the byes leave the first undecided box: a full bracket starts at 1, four players in the 8 at
+// box 7 (the byes settle the first round and both L1 boxes), every other count at 2; a count no
+// bracket takes at 1.
+TEST(FirstOpenMatch, FollowsThePlayerCount)
+{
+    struct Span {
+        int from;
+        int to;
+        int firstOpen;
+    };
+    const Span spans[] = {{-5, 3, 1},  {4, 4, 7},   {5, 7, 2},   {8, 8, 1},   {9, 15, 2},
+                          {16, 16, 1}, {17, 31, 2}, {32, 32, 1}, {33, 70, 1}, {1000, 1000, 1}};
+    for (const Span& s : spans)
+        for (int n = s.from; n <= s.to; ++n)
+            EXPECT_EQ(firstOpenMatchFor(n), s.firstOpen) << n << " players";
+}
+
+// The start values a draw stores first: no boards and match 1; the count and the last field stay.
+TEST(DrawStartValues, ClearTheBoardsAndTheFirstMatchOnly)
+{
+    TournamentRecord record{17, 9, 4, 77};
+    SetDrawStartValues(record);
+    EXPECT_EQ(record, (TournamentRecord{17, 1, 0, 77}));
 }

@@ -1,18 +1,34 @@
 #pragma once
-// Shared fixture for the engine tests: a working folder with a record, the three brackets, a
-// recording Say, and short ways to reach cells by their control names.
+// Shared fixture for the engine tests: a working folder with a record, the command layer with its
+// three brackets, a recording Say, and short ways to reach cells by their control names.
 
 #include "boards/calling.h"
 #include "bracket/bracket.h"
 #include "bracket/result.h"
 #include "draw/draw.h"
+#include "outcome.h"
 #include "records/record.h"
+#include "tournament/tournament.h"
 #include "workdir.h"
 
 #include <algorithm>
+#include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
+
+namespace zorbon {
+
+// An answer as gtest prints it in a failed comparison.
+inline void PrintTo(const Outcome& o, std::ostream* os)
+{
+    *os << (o.ok() ? "done" : o.isRefused() ? "refused" : "failed");
+    if (!o.message().empty())
+        *os << " \"" << o.message() << "\"";
+}
+
+} // namespace zorbon
 
 namespace zorbon::test {
 
@@ -71,6 +87,14 @@ inline std::vector<std::string> placedNames(const std::vector<std::string>& line
     return names;
 }
 
+// The report of a command whose working file failed, or what else it answered.
+inline std::string failure(const Outcome& o)
+{
+    if (o.isFailed())
+        return o.message();
+    return o.ok() ? "no error" : "refused: " + o.message();
+}
+
 // Everything an operation can change in a bracket, as one comparable text.
 inline std::string snapshot(const Bracket& b)
 {
@@ -114,30 +138,44 @@ protected:
         WorkDir::TearDown();
     }
 
-    // Registers n players in the record and draws them with this seed.
+    // Registers n players in the record and draws them with this seed, as the draw dialog's "Ano".
     Bracket& drawn(int n, std::uint32_t seed = 1)
     {
         WriteRecord({n, 0, 0, 0});
         registered = playerNames(n);
-        auto list = registered;
-        Lcg rng(seed);
-        const DrawOutcome out = Draw(brackets, list, rng);
-        EXPECT_TRUE(out.refusal.empty()) << out.refusal;
-        EXPECT_TRUE(list.empty());
-        return brackets.bySize(out.size == 0 ? 8 : out.size);
+        t.session().lobby.registered = registered;
+        const Outcome out = t.draw(seed);
+        EXPECT_TRUE(out.ok()) << out.message();
+        EXPECT_TRUE(t.session().lobby.registered.empty());
+        const int size = t.session().activeSize;
+        return brackets.bySize(size == 0 ? 8 : size);
     }
 
-    // Sets k boards in play (the board-count dialog's OK).
-    void boards(int k) { ApplyBoardCount(brackets, k); }
+    // Sets k boards in play (the board-count dialog's OK after "Terče").
+    void boards(int k)
+    {
+        const Outcome out = t.setBoardCount(k, zorbon::Tournament::BoardCountFrom::Terce);
+        EXPECT_TRUE(out.ok()) << out.message();
+    }
+
+    // "Hraj" in the bracket in play.
+    void hraj()
+    {
+        const Outcome out = t.callReadyMatches(say());
+        EXPECT_TRUE(out.ok()) << out.message();
+    }
 
     // Calls the box if it waits (by a click) and enters its result from its board.
     bool play(Bracket& b, int match, const std::string& s1, const std::string& s2)
     {
-        if (boardOf(b, match) == 0)
-            ClickToCall(b, match, say());
+        EXPECT_EQ(&b, t.session().active()) << "only the bracket in play takes commands";
+        if (boardOf(b, match) == 0) {
+            std::optional<CorrectionContext> correction;
+            t.clickBox(match, say(), correction);
+        }
         const int board = boardOf(b, match);
         EXPECT_NE(board, 0) << "box " << match << " is on no board";
-        return board != 0 && EnterResult(b, board, s1, s2).accepted;
+        return board != 0 && t.enterResult(board, s1, s2).ok();
     }
 
     Say say()
@@ -145,7 +183,8 @@ protected:
         return [this](const std::string& text) { said.push_back(text); };
     }
 
-    Brackets brackets;
+    zorbon::Tournament t;
+    Brackets& brackets = t.session().brackets;
     std::vector<std::string> registered;
     std::vector<std::string> said;
 

@@ -1,13 +1,16 @@
+#include "engine.h"
+#include "lobby/lobby.h"
 #include "records/errors.h"
 #include "records/files.h"
-#include "lobby/lobby.h"
 #include "records/record.h"
 #include "records/roster.h"
+#include "tournament/tournament.h"
 #include "workdir.h"
 
 #include <fstream>
 
 using namespace zorbon;
+using zorbon::test::failure;
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
@@ -22,13 +25,14 @@ protected:
     }
     static std::string bytes(const char* path) { return readWholeFile(path); }
     static void putRoster(const std::string& raw) { std::ofstream(kRosterPath, std::ios::binary) << raw; }
-    // Registers through the rules, as the dialog does.
+    // Registers through the command, as the dialog does.
     void add(const std::string& name)
     {
-        const AddOutcome o = AddPlayer(lobby, name);
-        ASSERT_TRUE(o.accepted) << name << ": " << o.refusal;
+        const Outcome o = t.addPlayer(name);
+        ASSERT_TRUE(o.ok()) << name << ": " << o.message();
     }
-    Lobby lobby;
+    zorbon::Tournament t;
+    Lobby& lobby = t.session().lobby;
 };
 
 } // namespace
@@ -52,11 +56,15 @@ TEST_P(CommandTable, RefusesWithItsTextOrOpensItsDialog)
     WriteRecord({c.playerCount, 4, 3, 9});
     lobby.header = c.header;
     lobby.count = 12345;
-    const CommandCheck check = CheckCommand(c.command, lobby);
-    EXPECT_EQ(check.refusal, c.refusal);
-    if (!check.refused()) {
-        EXPECT_EQ(check.opens, c.opens);
+    const Outcome check = t.check(c.command);
+    EXPECT_EQ(check.message(), c.refusal);
+    EXPECT_EQ(check.isRefused(), *c.refusal != '\0');
+    if (!check.isRefused()) {
+        EXPECT_TRUE(check.ok());
+        EXPECT_EQ(OpensFor(c.command, lobby), c.opens);
     }
+    // The rule alone, with the count the command read, answers the same.
+    EXPECT_EQ(CheckCommand(c.command, lobby, c.playerCount), check);
     // Only the draw refreshes the in-memory count; no command writes anything.
     EXPECT_EQ(lobby.count, c.command == Command::Rozlosuj ? c.playerCount : 12345);
     EXPECT_EQ(ReadRecord(), (TournamentRecord{c.playerCount, 4, 3, 9}));
@@ -74,44 +82,50 @@ const char* const kNoTournament = "Není založen žádný turnaj !!!";
 
 INSTANTIATE_TEST_SUITE_P(
     States, CommandTable,
-    ::testing::Values(
-        CommandCase{"empty", kNone, 0, Command::NovyTurnaj, "", Opens::NewTournament},
-        CommandCase{"empty", kNone, 0, Command::Registruj, kNoTournament, {}},
-        CommandCase{"empty", kNone, 0, Command::Vymaz, kNoPlayers, {}},
-        CommandCase{"empty", kNone, 0, Command::Rozlosuj, kNoPlayersDraw, {}},
-        CommandCase{"empty", kNone, 0, Command::OdeberHrace, kNoPlayers, {}},
-        CommandCase{"empty", kNone, 0, Command::Help, "", Opens::Help},
-        CommandCase{"empty", kNone, 0, Command::Oprogramu, "", Opens::About},
-        CommandCase{"empty", kNone, 0, Command::Konec, "", Opens::Exit},
-        CommandCase{"created", kDateOnly, 0, Command::NovyTurnaj, "", Opens::TournamentExists},
-        CommandCase{"created", kDateOnly, 0, Command::Registruj, "", Opens::Registration},
-        CommandCase{"created", kDateOnly, 0, Command::Vymaz, kNoPlayers, {}},
-        CommandCase{"created", kDateOnly, 0, Command::Rozlosuj, kNoPlayersDraw, {}},
-        CommandCase{"created", kDateOnly, 0, Command::OdeberHrace, kNoPlayers, {}},
-        CommandCase{"registered", kFull, 1, Command::NovyTurnaj, kDeleteFirst, {}},
-        CommandCase{"registered", kFull, 1, Command::Registruj, "", Opens::Registration},
-        CommandCase{"registered", kFull, 1, Command::Vymaz, "", Opens::DeleteAll},
-        CommandCase{"registered", kFull, 1, Command::Rozlosuj, "", Opens::Draw},
-        CommandCase{"registered", kFull, 1, Command::OdeberHrace, "", Opens::Remove},
-        // Killed while players were registered: their names survive under an empty header.
-        CommandCase{"restarted", kNone, 2, Command::NovyTurnaj, kDeleteFirst, {}},
-        CommandCase{"restarted", kNone, 2, Command::Registruj, kNoTournament, {}},
-        CommandCase{"restarted", kNone, 2, Command::Vymaz, "", Opens::DeleteAll},
-        CommandCase{"restarted", kNone, 2, Command::Rozlosuj, "", Opens::Draw},
-        CommandCase{"restarted", kNone, 2, Command::OdeberHrace, "", Opens::Remove},
-        // A damaged record is used as stored; each command applies its own test.
-        CommandCase{"negative", kFull, -1, Command::Vymaz, "", Opens::DeleteAll},
-        CommandCase{"negative", kFull, -1, Command::OdeberHrace, kNoPlayers, {}},
-        CommandCase{"negative", kFull, -1, Command::Rozlosuj, "", Opens::Draw}),
+    ::testing::Values(CommandCase{"empty", kNone, 0, Command::NovyTurnaj, "", Opens::NewTournament},
+                      CommandCase{"empty", kNone, 0, Command::Registruj, kNoTournament, {}},
+                      CommandCase{"empty", kNone, 0, Command::Vymaz, kNoPlayers, {}},
+                      CommandCase{"empty", kNone, 0, Command::Rozlosuj, kNoPlayersDraw, {}},
+                      CommandCase{"empty", kNone, 0, Command::OdeberHrace, kNoPlayers, {}},
+                      CommandCase{"empty", kNone, 0, Command::Help, "", Opens::Help},
+                      CommandCase{"empty", kNone, 0, Command::Oprogramu, "", Opens::About},
+                      CommandCase{"empty", kNone, 0, Command::Konec, "", Opens::Exit},
+                      CommandCase{"created", kDateOnly, 0, Command::NovyTurnaj, "", Opens::TournamentExists},
+                      CommandCase{"created", kDateOnly, 0, Command::Registruj, "", Opens::Registration},
+                      CommandCase{"created", kDateOnly, 0, Command::Vymaz, kNoPlayers, {}},
+                      CommandCase{"created", kDateOnly, 0, Command::Rozlosuj, kNoPlayersDraw, {}},
+                      CommandCase{"created", kDateOnly, 0, Command::OdeberHrace, kNoPlayers, {}},
+                      CommandCase{"registered", kFull, 1, Command::NovyTurnaj, kDeleteFirst, {}},
+                      CommandCase{"registered", kFull, 1, Command::Registruj, "", Opens::Registration},
+                      CommandCase{"registered", kFull, 1, Command::Vymaz, "", Opens::DeleteAll},
+                      CommandCase{"registered", kFull, 1, Command::Rozlosuj, "", Opens::Draw},
+                      CommandCase{"registered", kFull, 1, Command::OdeberHrace, "", Opens::Remove},
+                      // Killed while players were registered: their names survive under an empty header.
+                      CommandCase{"restarted", kNone, 2, Command::NovyTurnaj, kDeleteFirst, {}},
+                      CommandCase{"restarted", kNone, 2, Command::Registruj, kNoTournament, {}},
+                      CommandCase{"restarted", kNone, 2, Command::Vymaz, "", Opens::DeleteAll},
+                      CommandCase{"restarted", kNone, 2, Command::Rozlosuj, "", Opens::Draw},
+                      CommandCase{"restarted", kNone, 2, Command::OdeberHrace, "", Opens::Remove},
+                      // A damaged record is used as stored; each command applies its own test.
+                      CommandCase{"negative", kFull, -1, Command::Vymaz, "", Opens::DeleteAll},
+                      CommandCase{"negative", kFull, -1, Command::OdeberHrace, kNoPlayers, {}},
+                      CommandCase{"negative", kFull, -1, Command::Rozlosuj, "", Opens::Draw}),
     [](const auto& param) { return std::string(param.param.state) + "_" + std::to_string(param.index); });
 
 TEST_F(LobbyTest, CommandsThatReadTheRecordStopWhenItIsMissing)
 {
     fs::remove(kRecordPath);
     lobby.header = kFull;
-    for (Command c : {Command::NovyTurnaj, Command::Vymaz, Command::Rozlosuj, Command::OdeberHrace})
-        EXPECT_THROW(CheckCommand(c, lobby), IoError);
-    EXPECT_FALSE(CheckCommand(Command::Registruj, lobby).refused());
+    for (Command c : {Command::NovyTurnaj, Command::Vymaz, Command::Rozlosuj, Command::OdeberHrace}) {
+        EXPECT_TRUE(readsRecord(c));
+        EXPECT_EQ(failure(t.check(c)), "File not found");
+    }
+    EXPECT_FALSE(t.check(Command::Registruj).isRefused());
+    // The commands that need no counter never look at the record.
+    for (Command c : {Command::Registruj, Command::Help, Command::Oprogramu, Command::Konec}) {
+        EXPECT_FALSE(readsRecord(c));
+        EXPECT_TRUE(t.check(c).ok());
+    }
 }
 
 // --- Showing the main window and the registration dialog ----------------------------------------------
@@ -120,19 +134,19 @@ TEST_F(LobbyTest, ShowingLoadsTheCountAndAppendsTheRosterLines)
 {
     WriteRecord({2, 0, 0, 0});
     SaveRoster({"Eva", "Jan"});
-    LoadMainWindow(lobby);
+    ASSERT_TRUE(t.showMainWindow().ok());
     EXPECT_EQ(lobby.shownCount, 2);
     EXPECT_EQ(lobby.registered, (Names{"Eva", "Jan"}));
-    LoadRegistration(lobby);
+    ASSERT_TRUE(t.showRegistration().ok());
     EXPECT_EQ(lobby.registrationList, (Names{"Eva", "Jan"}));
-    RegistrationClosed(lobby);
+    t.registrationClosed();
     EXPECT_TRUE(lobby.registrationList.empty());
 }
 
 TEST_F(LobbyTest, AFailedFirstReadLeavesTheCountLabelWithoutANumber)
 {
     fs::remove(kRecordPath);
-    EXPECT_THROW(LoadMainWindow(lobby), IoError);
+    EXPECT_EQ(failure(t.showMainWindow()), "File not found");
     EXPECT_FALSE(lobby.shownCount.has_value());
     EXPECT_TRUE(lobby.registered.empty());
     EXPECT_EQ(CountLabel(7), "Počet přihlášených hráčů : 7");
@@ -142,15 +156,19 @@ TEST_F(LobbyTest, AFailedFirstReadLeavesTheCountLabelWithoutANumber)
 
 TEST_F(LobbyTest, NewTournamentNeedsOneTextAndKeepsPlaceAndDateBetweenOpenings)
 {
-    EXPECT_EQ(AcceptNewTournament(lobby, {}), "Nejsou zadána žádná data k turnaji !!!");
+    const Outcome empty = t.acceptNewTournament({});
+    EXPECT_TRUE(empty.isRefused());
+    EXPECT_EQ(empty.message(), "Nejsou zadána žádná data k turnaji !!!");
     EXPECT_FALSE(lobby.header.exists());
-    EXPECT_EQ(AcceptNewTournament(lobby, kDateOnly), "");
+    const Outcome dateOnly = t.acceptNewTournament(kDateOnly);
+    EXPECT_TRUE(dateOnly.ok());
+    EXPECT_EQ(dateOnly.message(), "");
     EXPECT_EQ(TournamentExistsText(lobby), "Je založen turnaj . Chcete jej smazat a začít nový ???");
-    NewTournamentClosed(lobby, kFull);
+    t.newTournamentClosed(kFull);
     EXPECT_EQ(lobby.newTournamentFields.name, "");
     EXPECT_EQ(lobby.newTournamentFields.place, "Brno");
     EXPECT_EQ(lobby.newTournamentFields.date, "1.5.2024");
-    StartOver(lobby);
+    ASSERT_TRUE(t.startOver().ok());
     EXPECT_FALSE(lobby.newTournamentFields.exists());
     EXPECT_EQ(lobby.header.date, "1.5.2024"); // the old header stays until a new OK
 }
@@ -160,10 +178,11 @@ TEST_F(LobbyTest, NewTournamentNeedsOneTextAndKeepsPlaceAndDateBetweenOpenings)
 TEST_F(LobbyTest, ThreeRegistrationsKeepListsRosterAndCountInStep)
 {
     WriteRecord({0, 5, 3, 77});
-    LoadRegistration(lobby);
+    ASSERT_TRUE(t.showRegistration().ok());
     for (const char* name : {"Jiří Čermák", "Šárka", "Eva "})
         add(name);
-    EXPECT_EQ(bytes(kRosterPath), "Ji\xF8\xED \xC8" "erm\xE1k\r\n\x8A\xE1rka\r\nEva \r\n");
+    EXPECT_EQ(bytes(kRosterPath), "Ji\xF8\xED \xC8"
+                                  "erm\xE1k\r\n\x8A\xE1rka\r\nEva \r\n");
     EXPECT_EQ(ReadRecord(), (TournamentRecord{3, 5, 3, 77}));
     EXPECT_EQ(lobby.registered, (Names{"Jiří Čermák", "Šárka", "Eva "}));
     EXPECT_EQ(lobby.registrationList, lobby.registered);
@@ -176,14 +195,17 @@ TEST_F(LobbyTest, DuplicatesAreFoundByteForByteInTheFile)
     putRoster("Nov\xE1k\r\n"); // only in the file, not in the dialog's list: the file decides
     WriteRecord({1, 0, 0, 0});
     const std::string before = bytes(kRosterPath);
-    const AddOutcome dup = AddPlayer(lobby, "Novák");
-    EXPECT_FALSE(dup.accepted);
-    EXPECT_EQ(dup.refusal, "Zadané jméno je již registrováno !!!");
+    const Outcome dup = t.addPlayer("Novák");
+    EXPECT_FALSE(dup.ok());
+    EXPECT_TRUE(dup.isRefused());
+    EXPECT_EQ(dup.message(), "Zadané jméno je již registrováno !!!");
+    EXPECT_TRUE(IsRegistered(ReadRoster(), "Novák"));
+    EXPECT_FALSE(IsRegistered(ReadRoster(), "novák"));
     EXPECT_EQ(bytes(kRosterPath), before);
     EXPECT_EQ(ReadRecord().PlayerCount, 1);
     EXPECT_TRUE(lobby.registered.empty());
     // Case, a trailing space and a name of spaces only are all different, valid names.
-    LoadRegistration(lobby);
+    ASSERT_TRUE(t.showRegistration().ok());
     for (const char* name : {"novák", "Novák ", "   ", "?", "Volný los "})
         add(name);
     EXPECT_EQ(ReadRecord().PlayerCount, 6);
@@ -193,15 +215,19 @@ TEST_F(LobbyTest, UnstorableNamesAreRefusedAndNothingChanges)
 {
     WriteRecord({1, 0, 0, 0});
     SaveRoster({"A"});
-    const Names refused{"",        "Jan\nNovák", "Jan\r", "Jan\tNovák", std::string("A\0B", 3), "\x7f",
-                        "Eva\xC2\x85", "王力",   "Eva \xF0\x9F\x8E\xAF", "\xC3", " ?", "Volný los"};
+    const Names refused{"",     "Jan\nNovák",  "Jan\r", "Jan\tNovák",           std::string("A\0B", 3),
+                        "\x7f", "Eva\xC2\x85", "王力",  "Eva \xF0\x9F\x8E\xAF", "\xC3",
+                        " ?",   "Volný los"};
     for (const auto& name : refused) {
-        const AddOutcome o = AddPlayer(lobby, name);
-        EXPECT_FALSE(o.accepted);
-        EXPECT_FALSE(o.refusal.empty()) << name;
+        const Outcome o = t.addPlayer(name);
+        EXPECT_FALSE(o.ok());
+        EXPECT_TRUE(o.isRefused()) << name;
+        EXPECT_FALSE(o.message().empty()) << name;
+        // The command refuses exactly what the rule refuses.
+        EXPECT_EQ(CheckName(name), o) << name;
     }
-    EXPECT_EQ(AddPlayer(lobby, "").refusal, "Není zadáno žádné jméno !!!");
-    EXPECT_NE(AddPlayer(lobby, "Volný los").refusal.find("„Volný los“"), std::string::npos);
+    EXPECT_EQ(t.addPlayer("").message(), "Není zadáno žádné jméno !!!");
+    EXPECT_NE(t.addPlayer("Volný los").message().find("„Volný los“"), std::string::npos);
     EXPECT_EQ(bytes(kRosterPath), "A\r\n");
     EXPECT_EQ(ReadRecord().PlayerCount, 1);
     EXPECT_TRUE(lobby.registered.empty());
@@ -211,11 +237,11 @@ TEST_F(LobbyTest, UnstorableNamesAreRefusedAndNothingChanges)
 TEST_F(LobbyTest, AddingStopsAtAMissingFileWithoutChangingAnything)
 {
     fs::remove(kRecordPath);
-    EXPECT_THROW(AddPlayer(lobby, "Eva"), IoError);
-    EXPECT_THROW(AddPlayer(lobby, ""), IoError); // the record is read before the name is looked at
+    EXPECT_EQ(failure(t.addPlayer("Eva")), "File not found");
+    EXPECT_EQ(failure(t.addPlayer("")), "File not found"); // the record is read before the name is looked at
     WriteRecord({0, 0, 0, 0});
     fs::remove(kRosterPath);
-    EXPECT_THROW(AddPlayer(lobby, "Eva"), IoError);
+    EXPECT_EQ(failure(t.addPlayer("Eva")), "File not found");
     EXPECT_EQ(ReadRecord().PlayerCount, 0);
     EXPECT_TRUE(lobby.registered.empty());
     EXPECT_FALSE(fs::exists(kRosterPath));
@@ -235,10 +261,10 @@ TEST_F(LobbyTest, DeleteAllEmptiesEverythingButTheHeader)
 {
     WriteRecord({0, 2, 4, 8});
     lobby.header = kFull;
-    LoadRegistration(lobby);
+    ASSERT_TRUE(t.showRegistration().ok());
     add("Eva");
     add("Jan");
-    DeleteAllPlayers(lobby);
+    ASSERT_TRUE(t.deleteAllPlayers().ok());
     EXPECT_EQ(ReadRecord(), (TournamentRecord{0, 2, 4, 8}));
     EXPECT_EQ(fs::file_size(kRosterPath), 0u);
     EXPECT_TRUE(lobby.registered.empty());
@@ -253,7 +279,9 @@ TEST_F(LobbyTest, RemovalKeepsEveryOtherLineAndCountsWhatIsKept)
     WriteRecord({9, 1, 2, 3}); // drifted: removal mends it
     lobby.registered = {"stale"};
     Names kept{"stale"};
-    EXPECT_EQ(RemovePlayer(lobby, "Eva", kept), 2);
+    ASSERT_TRUE(t.removePlayer("Eva", kept).ok());
+    EXPECT_EQ(kept.size(), 2u);
+    EXPECT_EQ(lobby.count, 2);
     EXPECT_EQ(kept, (Names{"Jan", "Ota"}));
     EXPECT_EQ(lobby.registered, kept);
     EXPECT_EQ(bytes(kRosterPath), "Jan\r\nOta\r\n");
@@ -262,28 +290,37 @@ TEST_F(LobbyTest, RemovalKeepsEveryOtherLineAndCountsWhatIsKept)
 
     // A name nobody has rewrites the roster unchanged and sets the count to its lines.
     WriteRecord({7, 1, 2, 3});
-    EXPECT_EQ(RemovePlayer(lobby, "jan", kept), 2);
+    ASSERT_TRUE(t.removePlayer("jan", kept).ok());
+    EXPECT_EQ(kept.size(), 2u);
+    EXPECT_EQ(lobby.count, 2);
     EXPECT_EQ(ReadRecord().PlayerCount, 2);
 
-    RemovePlayer(lobby, "Jan", kept);
-    RemovePlayer(lobby, "Ota", kept);
+    EXPECT_TRUE(t.removePlayer("Jan", kept).ok());
+    EXPECT_TRUE(t.removePlayer("Ota", kept).ok());
     EXPECT_EQ(fs::file_size(kRosterPath), 0u);
     EXPECT_EQ(ReadRecord().PlayerCount, 0);
-    EXPECT_EQ(CheckCommand(Command::Vymaz, lobby).refusal, kNoPlayers);
-    EXPECT_EQ(CheckCommand(Command::OdeberHrace, lobby).refusal, kNoPlayers);
+    EXPECT_EQ(lobby.shownCount, 0);
+    EXPECT_EQ(t.check(Command::Vymaz).message(), kNoPlayers);
+    EXPECT_EQ(t.check(Command::OdeberHrace).message(), kNoPlayers);
 }
 
 TEST_F(LobbyTest, RemovalTextsAndAMissingRoster)
 {
-    EXPECT_EQ(RemovalRefusal(""), "Není vybrán žádný hráč");
-    EXPECT_EQ(RemovalRefusal(" "), "");
+    EXPECT_TRUE(CheckRemoval("").isRefused());
+    EXPECT_EQ(CheckRemoval("").message(), "Není vybrán žádný hráč");
+    EXPECT_TRUE(CheckRemoval(" ").ok());
+    EXPECT_EQ(CheckRemoval(" ").message(), "");
     EXPECT_EQ(RemovalQuestion("Jan Novák"), "Opravdu odebrat hráče Jan Novák ?");
     WriteRecord({1, 0, 0, 0});
+    SaveRoster({"Jan", "Eva"});
+    Names choices;
+    ASSERT_TRUE(t.removalChoices(choices).ok());
+    EXPECT_EQ(choices, (Names{"Jan", "Eva"}));
     fs::remove(kRosterPath);
-    EXPECT_THROW(RemovalChoices(), IoError);
+    EXPECT_EQ(failure(t.removalChoices(choices)), "File not found");
     lobby.registered = {"Jan"};
     Names kept;
-    EXPECT_THROW(RemovePlayer(lobby, "Jan", kept), IoError);
+    EXPECT_EQ(failure(t.removePlayer("Jan", kept)), "File not found");
     EXPECT_TRUE(lobby.registered.empty()); // emptied before the roster was read
     EXPECT_EQ(ReadRecord().PlayerCount, 1);
 }
@@ -293,12 +330,12 @@ TEST_F(LobbyTest, RemovalTextsAndAMissingRoster)
 TEST_F(LobbyTest, ExitClearsPlayersButKeepsTheOtherCounters)
 {
     WriteRecord({0, 7, 4, 1});
-    LoadRegistration(lobby);
+    ASSERT_TRUE(t.showRegistration().ok());
     add("Eva");
     add("Jan");
     add("Ota");
-    RegistrationClosed(lobby);
-    ClearOnExit(lobby);
+    t.registrationClosed();
+    ASSERT_TRUE(t.exitProgram().ok());
     EXPECT_EQ(ReadRecord(), (TournamentRecord{0, 7, 4, 1}));
     EXPECT_EQ(fs::file_size(kRosterPath), 0u);
 }
@@ -307,7 +344,7 @@ TEST_F(LobbyTest, ClosingATournamentClearsEverythingItHeld)
 {
     WriteRecord({3, 2, 4, 5});
     SaveRoster({"Eva", "Jan", "Ota"});
-    Session s;
+    Session& s = t.session();
     s.lobby.header = kFull;
     s.lobby.newTournamentFields = kFull;
     s.lobby.registered = {"Ota"};
@@ -316,7 +353,9 @@ TEST_F(LobbyTest, ClosingATournamentClearsEverythingItHeld)
     s.placings = {"Ota", "Eva"};
     s.displayed = {"1. Eva"};
     s.boardCountChoice = 4;
-    CloseTournament(s);
+    s.activeSize = 8;
+    ASSERT_TRUE(t.closeTournament().ok());
+    EXPECT_EQ(s.activeSize, 0); // no bracket is in play any more
     EXPECT_EQ(ReadRecord(), (TournamentRecord{0, 2, 0, 5}));
     EXPECT_EQ(fs::file_size(kRosterPath), 0u);
     EXPECT_FALSE(s.lobby.header.exists());
@@ -330,11 +369,13 @@ TEST_F(LobbyTest, ClosingATournamentClearsEverythingItHeld)
 TEST_F(LobbyTest, ClosingStopsAtAMissingRecordBeforeChangingAnything)
 {
     fs::remove(kRecordPath);
-    Session s;
+    Session& s = t.session();
     s.lobby.header = kFull;
     s.lobby.registered = {"Eva"};
     s.boardCountChoice = 2;
-    EXPECT_THROW(CloseTournament(s), IoError);
+    s.activeSize = 16;
+    EXPECT_EQ(failure(t.closeTournament()), "File not found");
+    EXPECT_EQ(s.activeSize, 16); // the tournament goes on
     EXPECT_TRUE(s.lobby.header.exists());
     EXPECT_EQ(s.lobby.registered, Names{"Eva"});
     EXPECT_EQ(s.boardCountChoice, 2);

@@ -21,10 +21,12 @@ protected:
         EXPECT_NE(board, 0) << "box " << match << " was not called";
         return board;
     }
-    EntryResult enter(Bracket& b, int match, const std::string& s1, const std::string& s2)
+    // The result dialog's OK for the box, through the command (which reads the record first).
+    Outcome enter(Bracket& b, int match, const std::string& s1, const std::string& s2)
     {
+        EXPECT_EQ(&b, t.session().active());
         const int board = boardOf(b, match) ? boardOf(b, match) : onBoard(b, match);
-        return EnterResult(b, board, s1, s2);
+        return t.enterResult(board, s1, s2);
     }
 };
 
@@ -37,7 +39,7 @@ TEST_F(ResultEntry, TheWinnerMovesOnAndTheScoresStayWithTheirSlots)
     const std::string p1 = nameAt(b, "Lab1");
     const std::string p8 = nameAt(b, "Lab8");
     const int board = onBoard(b, 1);
-    EXPECT_EQ(EnterResult(b, board, "3", "0").accepted, true);
+    EXPECT_EQ(t.enterResult(board, "3", "0").ok(), true);
     EXPECT_EQ(nameAt(b, "Lab11P"), p1);
     EXPECT_EQ(nameAt(b, "Lab11L"), p8);
     EXPECT_EQ(scoreAt(b, "Labv1"), " 3");
@@ -48,7 +50,7 @@ TEST_F(ResultEntry, TheWinnerMovesOnAndTheScoresStayWithTheirSlots)
 
     const std::string p5 = nameAt(b, "Lab5");
     const std::string p4 = nameAt(b, "Lab4");
-    EXPECT_TRUE(enter(b, 2, " 0", "  3").accepted); // leading spaces are skipped
+    EXPECT_TRUE(enter(b, 2, " 0", "  3").ok()); // leading spaces are skipped
     EXPECT_EQ(nameAt(b, "Lab12P"), p4);
     EXPECT_EQ(nameAt(b, "Lab12L"), p5);
     EXPECT_EQ(scoreAt(b, "Labv5"), " 0");
@@ -64,9 +66,11 @@ TEST_F(ResultEntry, EqualOrEmptyScoresAreRefusedAndChangeNothing)
     const int board = onBoard(b, 1);
     const std::string before = snapshot(b);
     for (const auto& [s1, s2] : {std::pair{"0", "0"}, {"2", "2"}, {"00", "0"}}) {
-        const EntryResult r = EnterResult(b, board, s1, s2);
-        EXPECT_FALSE(r.accepted);
-        EXPECT_EQ(r.message, "Je zadán špatný výsledek");
+        const Outcome r = t.enterResult(board, s1, s2);
+        EXPECT_FALSE(r.ok());
+        EXPECT_TRUE(r.isRefused());
+        EXPECT_EQ(r.message(), "Je zadán špatný výsledek");
+        EXPECT_EQ(EnterResult(b, board, s1, s2), r);
         EXPECT_EQ(snapshot(b), before);
     }
     // The field that is not a number is named in the error; a value past 32 bits is no number either.
@@ -80,9 +84,12 @@ TEST_F(ResultEntry, EqualOrEmptyScoresAreRefusedAndChangeNothing)
             EXPECT_EQ(e.what(), "'" + std::string(culprit) + "' is not a valid integer value");
         }
         EXPECT_EQ(snapshot(b), before);
+        // The command shows the same report and the dialog stays open.
+        EXPECT_EQ(failure(t.enterResult(board, s1, s2)), "'" + std::string(culprit) + "' is not a valid integer value");
+        EXPECT_EQ(snapshot(b), before);
     }
     // Any unequal pair goes, without an upper limit.
-    EXPECT_TRUE(EnterResult(b, board, "1000", "0").accepted);
+    EXPECT_TRUE(t.enterResult(board, "1000", "0").ok());
 }
 
 TEST_F(ResultEntry, ABoardThatHoldsNoMatchNamesNoBox)
@@ -92,9 +99,11 @@ TEST_F(ResultEntry, ABoardThatHoldsNoMatchNamesNoBox)
     onBoard(b, 1);
     const std::string before = snapshot(b);
     for (const int board : {0, 2, 3, 4, 5, -1, 11}) {
-        const EntryResult r = EnterResult(b, board, "3", "1");
-        EXPECT_FALSE(r.accepted) << board;
-        EXPECT_TRUE(r.message.empty()) << board;
+        const Outcome r = t.enterResult(board, "3", "1");
+        EXPECT_FALSE(r.ok()) << board;
+        EXPECT_TRUE(r.isRefused()) << board;
+        EXPECT_TRUE(r.message().empty()) << board;
+        EXPECT_EQ(EnterResult(b, board, "3", "1"), r) << board;
     }
     EXPECT_EQ(snapshot(b), before);
 }
@@ -107,7 +116,7 @@ TEST_F(ResultEntry, AMissingRecordStopsBeforeAnythingIsWrittenInEverySize)
         const int board = onBoard(b, 1);
         const std::string before = snapshot(b);
         std::filesystem::remove(kRecordPath);
-        EXPECT_THROW(EnterResult(b, board, "3", "1"), IoError) << size;
+        EXPECT_EQ(failure(t.enterResult(board, "3", "1")), "File not found") << size;
         EXPECT_EQ(snapshot(b), before) << size;
     }
 }
@@ -116,12 +125,12 @@ TEST_F(ResultEntry, ALosersSideLoserIsWrittenNowhere)
 {
     Bracket& b = drawn(8);
     boards(2);
-    ASSERT_TRUE(enter(b, 1, "3", "1").accepted);
-    ASSERT_TRUE(enter(b, 2, "3", "1").accepted);
+    ASSERT_TRUE(enter(b, 1, "3", "1").ok());
+    ASSERT_TRUE(enter(b, 2, "3", "1").ok());
     const std::string upper = nameAt(b, "Lab11L");
     const std::string lower = nameAt(b, "Lab12L");
     const std::string before = snapshot(b);
-    ASSERT_TRUE(enter(b, 5, "3", "1").accepted);
+    ASSERT_TRUE(enter(b, 5, "3", "1").ok());
     EXPECT_EQ(nameAt(b, "Lab21L"), upper);
     // Only the winner's slot and the box's own cells changed: the loser went nowhere.
     int changed = 0;
@@ -136,14 +145,14 @@ TEST_F(ResultEntry, SevenPlayersTheLoserOfBoxTwoWalksOver)
     boards(2);
     EXPECT_EQ(nameAt(b, "Lab11L"), kBye);
     const std::string p5 = nameAt(b, "Lab5");
-    ASSERT_TRUE(enter(b, 2, "1", "3").accepted);
+    ASSERT_TRUE(enter(b, 2, "1", "3").ok());
     EXPECT_EQ(nameAt(b, "Lab12L"), p5);
     EXPECT_EQ(nameAt(b, "Lab21L"), p5);
     EXPECT_EQ(b.state(5), BoxState::Finished);
     EXPECT_EQ(scoreAt(b, "Labv11L"), " 0");
     EXPECT_EQ(scoreAt(b, "Labv12L"), " 0");
     // Box 3's loser meets a real player: 7 is not below 7.
-    ASSERT_TRUE(enter(b, 3, "3", "1").accepted);
+    ASSERT_TRUE(enter(b, 3, "3", "1").ok());
     EXPECT_EQ(b.state(6), BoxState::Pending);
 }
 
@@ -153,8 +162,8 @@ TEST_F(ResultEntry, FourPlayersBothSecondRoundLosersWalkOver)
     boards(2);
     const std::string l7 = nameAt(b, "Lab12P");
     const std::string l8 = nameAt(b, "Lab13P");
-    ASSERT_TRUE(enter(b, 7, "3", "1").accepted);
-    ASSERT_TRUE(enter(b, 8, "1", "3").accepted);
+    ASSERT_TRUE(enter(b, 7, "3", "1").ok());
+    ASSERT_TRUE(enter(b, 8, "1", "3").ok());
     EXPECT_EQ(nameAt(b, "Lab24L"), l7);
     EXPECT_EQ(nameAt(b, "Lab32L"), l7);
     EXPECT_EQ(nameAt(b, "Lab22L"), l8);
@@ -169,19 +178,19 @@ TEST_F(ResultEntry, NinePlayersWalkOverByTheCountInTheSixteen)
     Bracket& b = drawn(9);
     boards(4);
     const std::string p8 = nameAt(b, "Lab8");
-    ASSERT_TRUE(enter(b, 2, "1", "3").accepted);
+    ASSERT_TRUE(enter(b, 2, "1", "3").ok());
     EXPECT_EQ(nameAt(b, "Lab21L"), p8);
     EXPECT_EQ(b.state(9), BoxState::Finished);
     const std::pair<int, const char*> walks[] = {{13, "Lab33L"}, {14, "Lab34L"}, {16, "Lab32L"}};
     for (const auto& [box, target] : walks) {
         const auto& boxSpec = b.table().box(box);
         const std::string loser = b.name(boxSpec.lower);
-        ASSERT_TRUE(enter(b, box, "3", "0").accepted) << box;
+        ASSERT_TRUE(enter(b, box, "3", "0").ok()) << box;
         EXPECT_EQ(nameAt(b, target), loser) << box;
         EXPECT_EQ(b.state(boxSpec.walkover.enteredBox), BoxState::Finished) << box;
     }
     const std::string l15 = nameAt(b, "Lab16P");
-    ASSERT_TRUE(enter(b, 15, "3", "0").accepted);
+    ASSERT_TRUE(enter(b, 15, "3", "0").ok());
     EXPECT_EQ(nameAt(b, "Lab22L"), l15);
     EXPECT_TRUE(b.ready(20));
 }
@@ -192,7 +201,7 @@ TEST_F(ResultEntry, ThirtyTwoWalksOverOnlyWhenTheOtherSlotIsABye)
     boards(10);
     EXPECT_EQ(nameAt(b, "Lab11L"), kBye);
     const std::string p16 = nameAt(b, "Lab16");
-    ASSERT_TRUE(enter(b, 2, "1", "3").accepted);
+    ASSERT_TRUE(enter(b, 2, "1", "3").ok());
     EXPECT_EQ(nameAt(b, "Lab12L"), p16);
     EXPECT_EQ(nameAt(b, "Lab21L"), p16);
     EXPECT_EQ(b.state(17), BoxState::Finished);
@@ -200,7 +209,7 @@ TEST_F(ResultEntry, ThirtyTwoWalksOverOnlyWhenTheOtherSlotIsABye)
     Bracket& full = drawn(32);
     boards(10);
     const std::string p32 = nameAt(full, "Lab32");
-    ASSERT_TRUE(enter(full, 1, "3", "1").accepted);
+    ASSERT_TRUE(enter(full, 1, "3", "1").ok());
     EXPECT_EQ(nameAt(full, "Lab11L"), p32);
     EXPECT_EQ(nameAt(full, "Lab21L"), kUnknown);
     EXPECT_EQ(full.state(17), BoxState::Pending);
@@ -228,7 +237,7 @@ TEST_P(DamagedCountEntry, TheByesInTheBracketDecideTheWalkover)
     const BoxSpec& box2 = b.table().box(2);
     const int entered = box2.walkover.enteredBox;
     const std::string loser = b.name(box2.upper);
-    ASSERT_TRUE(enter(b, 2, "1", "3").accepted);
+    ASSERT_TRUE(enter(b, 2, "1", "3").ok());
     EXPECT_EQ(b.name(box2.loserTo), loser);
     if (c.walksOver) {
         EXPECT_EQ(b.state(entered), BoxState::Finished);
@@ -237,7 +246,7 @@ TEST_P(DamagedCountEntry, TheByesInTheBracketDecideTheWalkover)
         // Box 1's loser still has to come and play this box: nobody is walked past him.
         EXPECT_EQ(b.state(entered), BoxState::Pending);
         EXPECT_EQ(b.name(box2.walkover.target), kUnknown);
-        ASSERT_TRUE(enter(b, 1, "3", "1").accepted);
+        ASSERT_TRUE(enter(b, 1, "3", "1").ok());
         EXPECT_TRUE(b.ready(entered));
     }
 }
@@ -275,16 +284,17 @@ TEST_P(FinalEntry, TheTotalsDecideByTheSizesRule)
     b.setName(slotOf(b, "LabF2"), "Vítěz dolní");
     const int finalNo = b.table().finalNumber();
     const int board = onBoard(b, finalNo);
-    const EntryResult r = EnterResult(b, board, c.s1, c.s2);
+    const Outcome r = t.enterResult(board, c.s1, c.s2);
     if (c.winner == 0) {
-        EXPECT_FALSE(r.accepted);
-        EXPECT_EQ(r.message, "Je zadán špatný výsledek");
+        EXPECT_FALSE(r.ok());
+        EXPECT_TRUE(r.isRefused());
+        EXPECT_EQ(r.message(), "Je zadán špatný výsledek");
         EXPECT_EQ(b.state(finalNo), BoxState::OnBoard);
         EXPECT_EQ(b.winnerLine, "Vítězem je : ");
         EXPECT_EQ(scoreAt(b, "LabvF1"), " 0");
         return;
     }
-    ASSERT_TRUE(r.accepted);
+    ASSERT_TRUE(r.ok()) << r.message();
     const std::string name = c.winner == 1 ? "Vítěz horní" : "Vítěz dolní";
     EXPECT_EQ(b.winnerLine, c.size == 8 ? "Vítěz turnaje : " + name : "Vítězem je : " + name + ".");
     EXPECT_EQ(scoreAt(b, "LabvF1"), " " + std::string(c.s1));

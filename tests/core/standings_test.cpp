@@ -121,7 +121,11 @@ TEST_F(StandingsTest, ACalledButUnplayedBoxPlacesNobody)
         ASSERT_TRUE(play(b, m, "3", "1"));
     ASSERT_TRUE(ClickToCall(b, 5, say()));
     EXPECT_TRUE(Standings(b).empty());
-    ASSERT_TRUE(EnterResult(b, boardOf(b, 5), "1", "3").accepted);
+    ASSERT_TRUE(t.enterResult(boardOf(b, 5), "1", "3").ok());
+    ASSERT_TRUE(t.showStandings().ok());
+    EXPECT_EQ(t.session().placings, Standings(b));
+    t.showResultsList();
+    EXPECT_EQ(t.session().displayed, displayedOrder(Standings(b)));
     EXPECT_EQ(Standings(b), std::vector<std::string>{"7-8. místo " + nameAt(b, "Lab11L")});
 }
 
@@ -234,6 +238,13 @@ protected:
         }
         return "no error";
     }
+    // "Export" of the results window: the player count comes from the record, read now.
+    Outcome exportHtml(const TournamentHeader& header, const std::vector<std::string>& shown)
+    {
+        std::string confirmation;
+        std::vector<std::string> lines;
+        return t.exportResultsHtml({header, std::nullopt, shown}, confirmation, lines);
+    }
 };
 
 } // namespace
@@ -254,10 +265,21 @@ TEST_F(ResultFiles, SaveWritesTheShownLinesInWindows1250)
 TEST_F(ResultFiles, ExportWritesTheFragmentWithTheRecordsPlayerCount)
 {
     WriteRecord({23, 2, 3, 0});
-    EXPECT_EQ(ExportResultsHtml(kHeader, kShown), "Uloženo v adresáři export pod názvemJarní turnaj.htm");
+    std::string confirmation;
+    std::vector<std::string> lines;
+    ASSERT_TRUE(t.exportResultsHtml({kHeader, std::nullopt, kShown}, confirmation, lines).ok());
+    EXPECT_EQ(confirmation, "Uloženo v adresáři export pod názvemJarní turnaj.htm");
+    EXPECT_EQ(lines, htmlLines(kHeader, 23, kShown));
     std::string expected;
     for (const auto& l : htmlLines(kHeader, 23, kShown))
         expected += *toCp1250(l) + "\r\n";
+    EXPECT_EQ(readWholeFile("export/Jarní turnaj.htm"), expected);
+    // A sheet that brings its own count (an archived tournament) needs no record.
+    fs::remove(kRecordPath);
+    ASSERT_TRUE(t.exportResultsHtml({kHeader, 23, kShown}, confirmation, lines).ok());
+    EXPECT_EQ(readWholeFile("export/Jarní turnaj.htm"), expected);
+    // The rule alone writes what it is given.
+    EXPECT_EQ(ExportResultsHtml(kHeader, 23, kShown), "Uloženo v adresáři export pod názvemJarní turnaj.htm");
     EXPECT_EQ(readWholeFile("export/Jarní turnaj.htm"), expected);
 }
 
@@ -273,8 +295,10 @@ TEST_F(ResultFiles, ANameThatLeavesTheFolderWritesNothingAnywhere)
         EXPECT_EQ(ioError([&] { SaveResultsText(name, kShown); }), "Cannot create file vysledky/" + shown + tail);
         TournamentHeader h = kHeader;
         h.name = name;
-        EXPECT_EQ(ioError([&] { ExportResultsHtml(h, kShown); }),
-                  "Cannot create file export/" + shown + (tail.empty() ? "" : ".htm"));
+        EXPECT_EQ(failure(exportHtml(h, kShown)), "Cannot create file export/" + shown + (tail.empty() ? "" : ".htm"));
+        std::string confirmation;
+        EXPECT_EQ(failure(t.saveResultsText({h, std::nullopt, kShown}, confirmation)),
+                  "Cannot create file vysledky/" + shown + tail);
     }
     EXPECT_EQ(listing(), before);
 }
@@ -284,12 +308,12 @@ TEST_F(ResultFiles, AMissingFolderCannotBeWrittenTo)
     fs::remove_all("vysledky");
     fs::remove_all("export");
     EXPECT_EQ(ioError([] { SaveResultsText("Turnaj", kShown); }), "Cannot create file vysledky/Turnaj.txt");
-    EXPECT_EQ(ioError([] { ExportResultsHtml(kHeader, kShown); }), "Cannot create file export/Jarní turnaj.htm");
+    EXPECT_EQ(failure(exportHtml(kHeader, kShown)), "Cannot create file export/Jarní turnaj.htm");
 }
 
 TEST_F(ResultFiles, ExportWithoutARecordStopsBeforeWriting)
 {
     fs::remove(kRecordPath);
-    EXPECT_EQ(ioError([] { ExportResultsHtml(kHeader, kShown); }), "File not found");
+    EXPECT_EQ(failure(exportHtml(kHeader, kShown)), "File not found");
     EXPECT_TRUE(fs::is_empty("export"));
 }

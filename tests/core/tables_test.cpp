@@ -1,11 +1,14 @@
 // The three advancement tables against the rules a bracket must obey, so a slip in a row fails here.
 
+#include "bracket/bracket.h"
+#include "bracket/sizes.h"
 #include "bracket/tables.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <set>
+#include <stdexcept>
 
 using namespace zorbon;
 
@@ -218,4 +221,34 @@ TEST(TablesNaming, SizeFollowsThePlayerCount)
                                          {16, 16}, {17, 32}, {32, 32}, {33, 0}, {65, 0}};
     for (const auto& [players, size] : cases)
         EXPECT_EQ(bracketSizeFor(players), size) << players;
+}
+
+TEST(BracketSizes, EachSizeHasItsIndexTableAndBracket)
+{
+    Brackets brackets;
+    const Brackets& shown = brackets;
+    for (std::size_t i = 0; i < kBracketSizes.size(); ++i) {
+        const int size = kBracketSizes[i];
+        EXPECT_TRUE(isBracketSize(size));
+        EXPECT_EQ(sizeIndex(size), i);
+        EXPECT_EQ(tableFor(size).size, size);
+        EXPECT_EQ(&brackets.bySize(size), &brackets.all[i]);
+        EXPECT_EQ(&shown.bySize(size), &brackets.all[i]);
+        EXPECT_EQ(brackets.bySize(size).size(), size);
+        EXPECT_EQ(&brackets.bySize(size).table(), &tableFor(size));
+    }
+}
+
+// Any other number is a programming error, never quietly the 32.
+TEST(BracketSizes, AnyOtherSizeIsALogicError)
+{
+    Brackets brackets;
+    const Brackets& shown = brackets;
+    for (const int size : {12, 0, -8, 4, 7, 9, 24, 31, 33, 64}) {
+        EXPECT_FALSE(isBracketSize(size)) << size;
+        EXPECT_THROW(sizeIndex(size), std::logic_error) << size;
+        EXPECT_THROW(tableFor(size), std::logic_error) << size;
+        EXPECT_THROW(brackets.bySize(size), std::logic_error) << size;
+        EXPECT_THROW(shown.bySize(size), std::logic_error) << size;
+    }
 }

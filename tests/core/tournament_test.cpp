@@ -9,9 +9,8 @@
 #include <map>
 #include <random>
 
-using namespace zorbon;
-using namespace zorbon::test;
-
+// In the tests' own namespace, so that the fixture's name hides the command layer's.
+namespace zorbon::test {
 namespace {
 
 class Tournament : public Engine, public ::testing::WithParamInterface<int> {
@@ -62,8 +61,8 @@ protected:
         const auto [s1, s2] = scores(box.isFinal() && b.table().rules.finalTieToUpper);
         const std::string p1 = b.board(board).player1;
         const std::string p2 = b.board(board).player2;
-        const EntryResult r = EnterResult(b, board, std::to_string(s1), std::to_string(s2));
-        EXPECT_TRUE(r.accepted) << r.message;
+        const Outcome r = t.enterResult(board, std::to_string(s1), std::to_string(s2));
+        EXPECT_TRUE(r.ok()) << r.message();
         ++losses[s2 > s1 ? p1 : p2];
         return true;
     }
@@ -72,10 +71,10 @@ protected:
     // waiting in one undecided box, or placed by the standings.
     void checkConsistent(const Bracket& b)
     {
-        const auto& t = b.table();
+        const auto& table = b.table();
         std::map<std::string, int> where;
-        for (int m = 1; m <= t.boxCount(); ++m) {
-            const BoxSpec& box = t.box(m);
+        for (int m = 1; m <= table.boxCount(); ++m) {
+            const BoxSpec& box = table.box(m);
             const std::string& up = b.name(box.upper);
             const std::string& low = b.name(box.lower);
             if (b.state(m) == BoxState::OnBoard) {
@@ -122,17 +121,18 @@ protected:
     // The end: the final decided, every box settled, everyone placed once, by the right labels.
     void checkFinished(const Bracket& b)
     {
-        const auto& t = b.table();
-        const BoxSpec& fin = t.box(t.finalNumber());
+        const auto& table = b.table();
+        const BoxSpec& fin = table.box(table.finalNumber());
         ASSERT_EQ(b.state(fin.number), BoxState::Finished);
-        for (int m = 1; m <= t.boxCount(); ++m)
+        for (int m = 1; m <= table.boxCount(); ++m)
             EXPECT_EQ(b.state(m), BoxState::Finished) << "box " << m;
         for (int k = 1; k <= b.boardCount(); ++k)
             EXPECT_NE(b.board(k).state, BoardState::Occupied);
 
         const auto lines = Standings(b);
         const std::string champion = splitPlacing(lines.back()).second;
-        EXPECT_EQ(b.winnerLine, std::string(t.rules.winnerPrefix) + champion + std::string(t.rules.winnerSuffix));
+        EXPECT_EQ(b.winnerLine,
+                  std::string(table.rules.winnerPrefix) + champion + std::string(table.rules.winnerSuffix));
         EXPECT_NE(std::find(registered.begin(), registered.end(), champion), registered.end());
 
         auto expectedNames = registered;
@@ -145,14 +145,14 @@ protected:
             ++perLabel[splitPlacing(l).first];
         std::map<std::string, int> expected = {{"1. místo ", 1}, {"2. místo ", 1}};
         int left = n - 2;
-        for (int round = static_cast<int>(standingsOrder(t.size).size()); left > 0 && round >= 1; --round) {
+        for (int round = static_cast<int>(standingsOrder(table.size).size()); left > 0 && round >= 1; --round) {
             int boxes = 0;
-            for (const auto& box : t.boxes)
+            for (const auto& box : table.boxes)
                 boxes += box.round == Round{Side::Losers, round} ? 1 : 0;
             if (boxes == 0)
                 continue;
             const int placed = std::min(boxes, left);
-            expected[std::string(t.rules.placeByLosersRound[static_cast<std::size_t>(round - 1)])] += placed;
+            expected[std::string(table.rules.placeByLosersRound[static_cast<std::size_t>(round - 1)])] += placed;
             left -= placed;
         }
         EXPECT_EQ(perLabel, expected);
@@ -232,21 +232,25 @@ TEST_P(Tournament, CorrectionsDuringPlayKeepEveryoneInOnePlace)
                     if (random(0, 5) == 0)
                         s2 = s1; // refused, stays open
                     const std::string before = snapshot(b);
-                    const CorrectionResult r = ApplyCorrection(b, std::to_string(s1), std::to_string(s2));
+                    const Outcome r = ApplyCorrection(b, std::to_string(s1), std::to_string(s2));
                     if (!stillOpen) {
-                        EXPECT_TRUE(r.left);
-                        EXPECT_EQ(r.message, kCorrectionTooLate);
+                        EXPECT_FALSE(b.correctionMode);
+                        EXPECT_TRUE(r.isRefused());
+                        EXPECT_EQ(r.message(), kCorrectionTooLate);
                         b.correctionMode = true;
                         EXPECT_EQ(snapshot(b), before) << "a stale correction wrote something";
                         b.correctionMode = false;
                         ++tooLate;
                     } else if (s1 == s2) {
-                        EXPECT_FALSE(r.left);
+                        EXPECT_TRUE(b.correctionMode);
+                        EXPECT_TRUE(r.isRefused());
+                        EXPECT_EQ(r.message(), kBadResult);
                         EXPECT_EQ(snapshot(b), before);
                         CancelCorrection(b);
                     } else {
-                        EXPECT_TRUE(r.left);
-                        EXPECT_TRUE(r.message.empty());
+                        EXPECT_FALSE(b.correctionMode);
+                        EXPECT_TRUE(r.ok());
+                        EXPECT_TRUE(r.message().empty());
                         // The corrected winner is where the winner goes, the loser where the loser goes.
                         const BoxSpec& box = b.table().box(corrected);
                         const SlotId w = s1 > s2 ? box.upper : box.lower;
@@ -275,3 +279,5 @@ TEST_P(Tournament, CorrectionsDuringPlayKeepEveryoneInOnePlace)
 }
 
 INSTANTIATE_TEST_SUITE_P(FourToThirtyTwo, Tournament, ::testing::Range(4, 33));
+
+} // namespace zorbon::test

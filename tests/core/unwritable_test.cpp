@@ -7,9 +7,9 @@
 #include "boards/calling.h"
 #include "bracket/result.h"
 #include "engine.h"
+#include "lobby/lobby.h"
 #include "records/errors.h"
 #include "records/files.h"
-#include "lobby/lobby.h"
 #include "records/roster.h"
 #include "results/standings.h"
 
@@ -28,7 +28,8 @@ namespace {
 constexpr auto kReadOnly = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                            fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec;
 constexpr auto kOpen = kReadOnly | fs::perms::owner_write;
-constexpr auto kShared = kOpen | fs::perms::group_write | fs::perms::others_write; // so the unprivileged child may write
+constexpr auto kShared =
+    kOpen | fs::perms::group_write | fs::perms::others_write; // so the unprivileged child may write
 
 // Runs body without the right to write into read-only folders, and fails if it failed.
 void withoutRoot(const std::function<void()>& body)
@@ -82,7 +83,7 @@ protected:
                                    fs::perms::others_read);
         lobby.header = {"Turnaj", "Brno", "1.5."};
         lobby.registered = kRoster;
-        LoadRegistration(lobby);
+        ASSERT_TRUE(t.showRegistration().ok());
     }
     void TearDown() override
     {
@@ -106,7 +107,7 @@ protected:
     }
 
     const Names kRoster = {"Eva", "Jan", "Ota", "Petr", "Šárka"};
-    Lobby lobby;
+    Lobby& lobby = t.session().lobby;
 };
 
 } // namespace
@@ -114,48 +115,47 @@ protected:
 TEST_F(Unwritable, ASetupFolderThatCannotBeWrittenStopsEveryCommandThatWritesIt)
 {
     // A tournament in play first, drawn while the folder could still be written.
-    Lcg rng(5);
-    Names list = kRoster;
-    ASSERT_EQ(Draw(brackets, list, rng).size, 8);
+    ASSERT_TRUE(t.draw(5).ok());
+    ASSERT_EQ(t.session().activeSize, 8);
     boards(2);
     SaveRoster(kRoster);
-    Bracket& b = brackets.b8;
+    Bracket& b = brackets.bySize(8);
+    // The draw consumed the main window's list; a second draw would find the names there again.
+    lobby.registered = kRoster;
     fs::permissions(kSetupDir, kReadOnly);
 
     withoutRoot([&] {
         const std::string before = state();
         const std::string bracket = snapshot(b);
-        Session session;
-        session.lobby = lobby;
         Names kept;
-        Names drawList = kRoster;
-        Lcg again(1);
-        const std::pair<const char*, std::function<void()>> commands[] = {
-            {"Přidej", [&] { AddPlayer(lobby, "Nový"); }},
-            {"Vymaž", [&] { DeleteAllPlayers(lobby); }},
-            {"Konec", [&] { ClearOnExit(lobby); }},
-            {"zavření pavouka", [&] { CloseTournament(session); }},
-            {"Rozlosuj", [&] { Draw(brackets, drawList, again); }},
-            {"Terče", [&] { ApplyBoardCount(brackets, 1); }},
+        const std::pair<const char*, std::function<Outcome()>> commands[] = {
+            {"Přidej", [&] { return t.addPlayer("Nový"); }},
+            {"Vymaž", [&] { return t.deleteAllPlayers(); }},
+            {"Konec", [&] { return t.exitProgram(); }},
+            {"zavření pavouka", [&] { return t.closeTournament(); }},
+            {"Rozlosuj", [&] { return t.draw(1); }},
+            {"Terče", [&] { return t.setBoardCount(1, zorbon::Tournament::BoardCountFrom::Terce); }},
         };
         for (const auto& [name, command] : commands) {
-            EXPECT_EQ(ioError(command), "Access denied") << name;
+            EXPECT_EQ(failure(command()), "Access denied") << name;
             EXPECT_EQ(state(), before) << name;
             EXPECT_EQ(snapshot(b), bracket) << name;
+            EXPECT_EQ(t.session().activeSize, 8) << name;
         }
-        EXPECT_EQ(drawList, kRoster);
-        EXPECT_TRUE(session.lobby.header.exists());
+        EXPECT_EQ(lobby.registered, kRoster);
+        EXPECT_TRUE(lobby.header.exists());
 
         // Removal saves the roster first, as its steps say: that fails and keeps every line on disk.
-        EXPECT_EQ(ioError([&] { RemovePlayer(lobby, "Jan", kept); }), "Access denied");
+        EXPECT_EQ(failure(t.removePlayer("Jan", kept)), "Access denied");
         EXPECT_EQ(ReadRoster(), kRoster);
         EXPECT_EQ(ReadRecord().PlayerCount, 5);
 
         // The tournament goes on: calling, results and the standings need no write to the folder.
-        ASSERT_NO_THROW(CallReadyMatches(b, say()));
+        ASSERT_TRUE(t.callReadyMatches(say()).ok());
         ASSERT_NE(b.board(1).state, BoardState::Free);
-        EXPECT_TRUE(EnterResult(b, 1, "3", "1").accepted);
+        EXPECT_TRUE(t.enterResult(1, "3", "1").ok());
         EXPECT_NO_THROW(Standings(b));
+        EXPECT_TRUE(t.showStandings().ok());
         // Nothing was left behind in the folder by the failed writes.
         Names inSetup;
         for (const auto& e : fs::directory_iterator(kSetupDir))
@@ -169,18 +169,85 @@ TEST_F(Unwritable, ARegistrationThatCannotBeSavedLeavesNoUnsavedNameOnScreen)
 {
     fs::permissions(kSetupDir, kReadOnly);
     withoutRoot([&] {
-        EXPECT_EQ(ioError([&] { AddPlayer(lobby, "Nový"); }), "Access denied");
+        EXPECT_EQ(failure(t.addPlayer("Nový")), "Access denied");
         EXPECT_EQ(lobby.registered, kRoster);
         EXPECT_EQ(lobby.registrationList, kRoster);
     });
     // Once the folder can be written again, the next name is counted and saved with the others.
     fs::permissions(kSetupDir, kOpen);
-    ASSERT_TRUE(AddPlayer(lobby, "Nový").accepted);
+    ASSERT_TRUE(t.addPlayer("Nový").ok());
     Names six = kRoster;
     six.push_back("Nový");
     EXPECT_EQ(ReadRoster(), six);
     EXPECT_EQ(ReadRecord().PlayerCount, 6);
     EXPECT_EQ(lobby.registered, six);
+}
+
+// A roster that cannot be saved once the record is written: the lists were already emptied or
+// rebuilt, but the count label only changes after the save, so it still shows the old count.
+namespace {
+
+// The roster path taken by a folder: the record beside it can still be written, the roster not.
+void blockRoster()
+{
+    fs::remove(kRosterPath);
+    fs::create_directories(std::string(kRosterPath) + "/x");
+}
+
+} // namespace
+
+TEST_F(Unwritable, ADeleteAllWhoseRosterCannotBeSavedKeepsTheCountLabel)
+{
+    lobby.registered.clear();
+    ASSERT_TRUE(t.showMainWindow().ok());
+    ASSERT_EQ(lobby.shownCount, 5);
+    blockRoster();
+    EXPECT_EQ(failure(t.deleteAllPlayers()), "Access denied");
+    EXPECT_EQ(ReadRecord(), (TournamentRecord{0, 2, 1, 77}));
+    EXPECT_TRUE(lobby.registered.empty());
+    EXPECT_TRUE(lobby.registrationList.empty());
+    EXPECT_EQ(lobby.shownCount, 5);
+    EXPECT_EQ(lobby.count, 5);
+}
+
+TEST_F(Unwritable, ARemovalWhoseRosterCannotBeSavedKeepsTheCountLabel)
+{
+    lobby.registered.clear();
+    ASSERT_TRUE(t.showMainWindow().ok());
+    ASSERT_EQ(lobby.shownCount, 5);
+    fs::permissions(kSetupDir, kReadOnly);
+    withoutRoot([&] {
+        Names kept;
+        EXPECT_EQ(failure(t.removePlayer("Jan", kept)), "Access denied");
+        const Names others = {"Eva", "Ota", "Petr", "Šárka"};
+        EXPECT_EQ(kept, others);
+        EXPECT_EQ(lobby.registered, others); // rebuilt while the roster was read
+        EXPECT_EQ(ReadRoster(), kRoster);
+        EXPECT_EQ(ReadRecord().PlayerCount, 5);
+        EXPECT_EQ(lobby.shownCount, 5);
+        EXPECT_EQ(lobby.count, 5);
+    });
+}
+
+TEST_F(Unwritable, AClosingWhoseRosterCannotBeSavedKeepsTheCountLabelAndTheTournament)
+{
+    lobby.registered.clear();
+    ASSERT_TRUE(t.showMainWindow().ok());
+    ASSERT_TRUE(t.draw(5).ok());
+    boards(2);
+    ASSERT_EQ(lobby.shownCount, 5);
+    t.session().boardCountChoice = 2;
+    blockRoster();
+    EXPECT_EQ(failure(t.closeTournament()), "Access denied");
+    EXPECT_EQ(ReadRecord(), (TournamentRecord{0, 2, 0, 77}));
+    EXPECT_TRUE(lobby.registered.empty());
+    EXPECT_TRUE(lobby.registrationList.empty());
+    EXPECT_EQ(lobby.shownCount, 5);
+    EXPECT_EQ(lobby.count, 5);
+    // The clear-down stopped before the header, the board-count choice and the bracket.
+    EXPECT_EQ(lobby.header.name, "Turnaj");
+    EXPECT_EQ(t.session().boardCountChoice, 2);
+    EXPECT_EQ(t.session().activeSize, 8);
 }
 
 struct ResultFolderCase {
@@ -203,8 +270,10 @@ TEST_P(UnwritableResults, SaveAndExportReportTheFileAndKeepWhatWasThere)
         fs::permissions(folder, kReadOnly);
     }
     auto run = [&] {
-        const std::string save = ioError([&] { SaveResultsText("Turnaj", shown); });
-        const std::string exported = ioError([&] { ExportResultsHtml(header, shown); });
+        std::string confirmation;
+        std::vector<std::string> lines;
+        const std::string save = failure(t.saveResultsText({header, std::nullopt, shown}, confirmation));
+        const std::string exported = failure(t.exportResultsHtml({header, std::nullopt, shown}, confirmation, lines));
         EXPECT_EQ(save, folder == "vysledky" ? "Cannot create file vysledky/Turnaj.txt" : "no error");
         EXPECT_EQ(exported, folder == "export" ? "Cannot create file export/Turnaj.htm" : "no error");
         // What was saved before is still there, whole.
@@ -226,7 +295,8 @@ INSTANTIATE_TEST_SUITE_P(Folders, UnwritableResults,
                          ::testing::Values(ResultFolderCase{"vysledky", false}, ResultFolderCase{"export", false},
                                            ResultFolderCase{"vysledky", true}, ResultFolderCase{"export", true}),
                          [](const auto& param) {
-                             return std::string(param.param.folder) + (param.param.pathIsAFile ? "IsAFile" : "ReadOnly");
+                             return std::string(param.param.folder) +
+                                    (param.param.pathIsAFile ? "IsAFile" : "ReadOnly");
                          });
 
 TEST_F(Unwritable, ASetupPathThatIsAFileStopsEvenRoot)
@@ -234,8 +304,8 @@ TEST_F(Unwritable, ASetupPathThatIsAFileStopsEvenRoot)
     fs::permissions(kSetupDir, kOpen);
     fs::remove_all(kSetupDir);
     std::ofstream(kSetupDir, std::ios::binary) << "not a folder";
-    EXPECT_EQ(ioError([&] { AddPlayer(lobby, "Nový"); }), "Path not found");
-    EXPECT_EQ(ioError([&] { LoadMainWindow(lobby); }), "Path not found");
+    EXPECT_EQ(failure(t.addPlayer("Nový")), "Path not found");
+    EXPECT_EQ(failure(t.showMainWindow()), "Path not found");
     EXPECT_EQ(ioError([&] { SaveRoster({"Eva"}); }), "Path not found");
     EXPECT_EQ(lobby.registered, kRoster);
     EXPECT_EQ(readWholeFile(kSetupDir), "not a folder");

@@ -1,6 +1,7 @@
 // The dialogs around the bracket windows: the draw question and its refusals, the board count,
 // board clicks and the result dialog's score fields.
 
+#include "tournament/tournament.h"
 #include "bracketui.h"
 
 #include "bracketwindow/ZadejVysledek.h"
@@ -16,9 +17,9 @@ namespace {
 void registerNumbered(Zorbon& app, int n)
 {
     app.start();
-    QVERIFY(AcceptNewTournament(app.session.lobby, {"Turnaj", "", ""}).empty());
+    QVERIFY(app.core().acceptNewTournament({"Turnaj", "", ""}).ok());
     for (int i = 1; i <= n; ++i)
-        QVERIFY(AddPlayer(app.session.lobby, QStringLiteral("Hráč %1").arg(i).toStdString()).accepted);
+        QVERIFY(app.core().addPlayer(QStringLiteral("Hráč %1").arg(i).toStdString()).ok());
     app.HlavniOkno->refresh();
 }
 
@@ -78,12 +79,12 @@ void BracketDialogsTest::drawNeChangesNothing()
     Zorbon app;
     registerTournament(app, 6);
     const QByteArray before = recordBytes();
-    app.session.brackets.b8.setName(0, "stopa");
+    app.session.brackets.bySize(8).setName(0, "stopa");
     Dialogs::script([](QDialog* d) { clickButton(d, "Button2"); });
     app.HlavniOkno->SpeedButton4Click();
     QCOMPARE(recordBytes(), before);
     QCOMPARE(app.session.lobby.registered.size(), std::size_t(6));
-    QCOMPARE(app.session.brackets.b8.name(0), std::string("stopa"));
+    QCOMPARE(app.session.brackets.bySize(8).name(0), std::string("stopa"));
     QVERIFY(app.HlavniOkno->isVisible());
     QVERIFY(!anyBracketVisible(app));
 }

@@ -13,6 +13,7 @@
 #include "bracket/correction.h"
 #include "lobby/lobby.h"
 #include "records/record.h"
+#include "tournament/tournament.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -87,9 +88,9 @@ inline QString s(std::string_view v)
 inline void registerTournament(Zorbon& app, int players)
 {
     app.start();
-    QVERIFY(AcceptNewTournament(app.session.lobby, {"Velká cena Brna", "Hospoda U Šípku", "1. 5. 2024"}).empty());
+    QVERIFY(app.core().acceptNewTournament({"Velká cena Brna", "Hospoda U Šípku", "1. 5. 2024"}).ok());
     for (const QString& name : playerNames(players))
-        QVERIFY(AddPlayer(app.session.lobby, name.toStdString()).accepted);
+        QVERIFY(app.core().addPlayer(name.toStdString()).ok());
     app.HlavniOkno->refresh();
 }
 

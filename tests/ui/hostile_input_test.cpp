@@ -2,6 +2,7 @@
 // can hold, and tournament names that would lead out of their folder. Each case checks what the
 // operator is told and that nothing changed on disk or in the bracket.
 
+#include "tournament/tournament.h"
 #include "bracketui.h"
 #include "lobbytest.h"
 
@@ -244,10 +245,10 @@ void HostileInputTest::aTenThousandCharacterNamePlays()
     UiTestEnv env;
     Zorbon app;
     app.start();
-    QVERIFY(AcceptNewTournament(app.session.lobby, {"Turnaj", "", ""}).empty());
+    QVERIFY(app.core().acceptNewTournament({"Turnaj", "", ""}).ok());
     const QString longName = QStringLiteral("Dlouhé jméno ") + QString(10000, QLatin1Char('x'));
     for (const QString& n : {longName, QStringLiteral("Eva"), QStringLiteral("Jan"), QStringLiteral("Ota")})
-        QVERIFY(AddPlayer(app.session.lobby, n.toStdString()).accepted);
+        QVERIFY(app.core().addPlayer(n.toStdString()).ok());
     app.HlavniOkno->refresh();
     TBracketWindow* w = draw(app, 2);
     QVERIFY(w);
@@ -300,7 +301,7 @@ void HostileInputTest::tournamentNames()
     createTournament(app, name, QStringLiteral("Brno"));
     QCOMPARE(s(app.session.lobby.header.name), name);
     for (const QString& n : bracketui::playerNames(4))
-        QVERIFY(AddPlayer(app.session.lobby, n.toStdString()).accepted);
+        QVERIFY(app.core().addPlayer(n.toStdString()).ok());
     app.HlavniOkno->refresh();
     TBracketWindow* w = draw(app, 2);
     QVERIFY(w);

@@ -2,6 +2,7 @@
 // where nothing may change, and on a 1366x768 screen at 200 % (683x384 for the program), where
 // every window must stay on the screen and what does not fit must scroll.
 
+#include "tournament/tournament.h"
 #include "bracketwindow/BracketWindow.h"
 #include "common/HelpViewer.h"
 #include "common/ScreenFit.h"
@@ -143,7 +144,7 @@ void ScreenFitTest::resizableWindows()
     app.VysledkovaListina->show();
     verifyOnScreen(app.VysledkovaListina);
     app.VysledkovaListina->hide();
-    showHelp(app, app.HlavniOkno);
+    showHelp(app.HlavniOkno, app.HlavniOkno);
     auto* viewer = app.HlavniOkno->findChild<HelpViewer*>();
     QVERIFY(viewer);
     verifyOnScreen(viewer);
@@ -161,7 +162,7 @@ void ScreenFitTest::longTextsTakeMoreLines()
     Zorbon app;
     app.start();
     const std::string longName = "Velká cena města Brna v elektronických šipkách – jarní kolo, kategorie muži a ženy";
-    QVERIFY(AcceptNewTournament(app.session.lobby, {longName, "Hospoda", "1. 5."}).empty());
+    QVERIFY(app.core().acceptNewTournament({longName, "Hospoda", "1. 5."}).ok());
     app.HlavniOkno->refresh();
     QCoreApplication::processEvents();
     auto* name = child<QLabel>(app.HlavniOkno, "Label2");

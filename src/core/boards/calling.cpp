@@ -1,6 +1,5 @@
 #include "boards/calling.h"
 
-#include "records/record.h"
 
 namespace zorbon {
 namespace {
@@ -29,28 +28,20 @@ std::string boardPrompt(int limit)
     return "Zadejte počet terčů (max " + std::to_string(limit) + ") :";
 }
 
-std::optional<std::string> refuseBoardCountChange(const Bracket& bracket)
+Outcome CheckBoardCountChange(const Bracket& bracket)
 {
     for (int n = 1; n <= bracket.boardCount(); ++n)
         if (bracket.board(n).colour() != TColor::clSilver)
-            return std::string(kBoardsBusy);
-    return std::nullopt;
+            return Outcome::refused(std::string(kBoardsBusy));
+    return Outcome::done();
 }
 
-void ApplyBoardCount(Brackets& brackets, int k)
-{
-    TournamentRecord record = ReadRecord();
-    record.BoardCount = k;
-    WriteRecord(record);
-    ApplyBoardCount(brackets, k, record);
-}
-
-void ApplyBoardCount(Brackets& brackets, int k, TournamentRecord& record)
+int ApplyBoardCount(Brackets& brackets, int k, TournamentRecord& record)
 {
     record.BoardCount = k;
     const int size = bracketSizeFor(record.PlayerCount);
     if (size == 0)
-        return; // no bracket serves this count, so there is no panel to set
+        return 0; // no bracket serves this count, so there is no panel to set
     Bracket& bracket = brackets.bySize(size);
     const int capacity = bracket.table().rules.boards;
     for (int n = 1; n <= bracket.boardCount(); ++n) {
@@ -64,6 +55,7 @@ void ApplyBoardCount(Brackets& brackets, int k, TournamentRecord& record)
         else
             setOff(b);
     }
+    return size;
 }
 
 void SetBoardsOff(Bracket& bracket)
@@ -108,12 +100,6 @@ void CallMatch(Bracket& bracket, int box, int board, CallRoute route, const Say&
         say(finalNotice(bracket, route));
 }
 
-void CallReadyMatches(Bracket& bracket, const Say& say)
-{
-    const int boardCount = bracket.table().rules.callNeedsBoardCount ? ReadRecord().BoardCount : 0;
-    CallReadyMatches(bracket, boardCount, say);
-}
-
 void CallReadyMatches(Bracket& bracket, int boardCount, const Say& say)
 {
     const auto& t = bracket.table();
@@ -154,14 +140,11 @@ bool ClickToCall(Bracket& bracket, int box, const Say& say)
     return true;
 }
 
-BoardClickOutcome BoardClick(const Bracket& bracket, int board)
+Outcome BoardClick(const Bracket& bracket, int board)
 {
-    if (board >= 1 && board <= bracket.table().rules.boards) {
-        const Board& b = bracket.board(board);
-        if (b.colour() == TColor::clLime)
-            return {true, b.player1, b.player2, {}};
-    }
-    return {false, {}, {}, std::string(kBoardIsFree)};
+    if (board >= 1 && board <= bracket.table().rules.boards && bracket.board(board).colour() == TColor::clLime)
+        return Outcome::done();
+    return Outcome::refused(std::string(kBoardIsFree));
 }
 
 } // namespace zorbon

@@ -1,7 +1,9 @@
 #pragma once
-// Board count, board clicks and calling ready matches to free boards.
+// Board count, board clicks and calling ready matches to free boards. Pure rules: the record's
+// values come in as arguments.
 
 #include "bracket/bracket.h"
+#include "outcome.h"
 #include "records/record.h"
 
 #include <functional>
@@ -25,14 +27,13 @@ int boardLimitFor(int players);
 // "Zadejte počet terčů (max N) :" for that limit.
 std::string boardPrompt(int limit);
 
-// "Terče": the refusal text while any board of the bracket is not idle, else nullopt.
-std::optional<std::string> refuseBoardCountChange(const Bracket& bracket);
+// "Terče": refused while any board of the bracket is not idle.
+Outcome CheckBoardCountChange(const Bracket& bracket);
 
-// OK of the board-count dialog: BoardCount := k in the record, then boards 1..k of the bracket that
-// serves the registered-player count become Free and the others Off. IoError from the record.
-void ApplyBoardCount(Brackets& brackets, int k);
-// The same with the record held by the caller: BoardCount := k in `record`, no file is touched.
-void ApplyBoardCount(Brackets& brackets, int k, TournamentRecord& record);
+// OK of the board-count dialog with the record as just read: BoardCount := k in `record`, then
+// boards 1..k of the bracket that serves the record's player count become Free and the others Off.
+// Returns that bracket's size, or 0 when no bracket serves the count.
+int ApplyBoardCount(Brackets& brackets, int k, TournamentRecord& record);
 
 // Every board of the bracket Off.
 void SetBoardsOff(Bracket& bracket);
@@ -45,20 +46,13 @@ enum class CallRoute { Auto, Click };
 // Puts a ready box on a free board and announces it (with the final's notice where it applies).
 void CallMatch(Bracket& bracket, int box, int board, CallRoute route, const Say& say);
 
-// "Hraj". Reads the record in the brackets that need a board count; IoError from it.
-// `say` must not change the bracket: the scan goes on where the previous call stopped.
-void CallReadyMatches(Bracket& bracket, const Say& say);
-// The same with the record's BoardCount already read (only the 16 and 32 look at it).
+// "Hraj" with the record's BoardCount as just read (only the sizes that need a board count look at
+// it). `say` must not change the bracket: the scan goes on where the previous call stopped.
 void CallReadyMatches(Bracket& bracket, int boardCount, const Say& say);
 
-// A click on board n: the two players for the result dialog while it is occupied, else the refusal.
-struct BoardClickOutcome {
-    bool opensResult = false;
-    std::string player1; // Label1 of the result dialog
-    std::string player2; // Label2
-    std::string message; // "Terč je momentálně volný" when it opens nothing
-};
-BoardClickOutcome BoardClick(const Bracket& bracket, int board);
+// A click on board n: done while it is occupied (the result dialog opens with its two players),
+// else refused with "Terč je momentálně volný".
+Outcome BoardClick(const Bracket& bracket, int board);
 
 // The call part of a click on a box: calls it if it is ready (or says no board is free).
 // Returns true when the box was ready, so the click goes no further.

@@ -61,12 +61,13 @@ private:
     std::vector<Board> m_boards;
 };
 
-// The three bracket windows' tournaments; the draw resets all three and fills one.
+// The three bracket windows' tournaments, in the order of kBracketSizes; the draw resets all three
+// and fills one.
 struct Brackets {
-    Bracket b8{8};
-    Bracket b16{16};
-    Bracket b32{32};
-    Bracket& bySize(int size) { return size == 8 ? b8 : size == 16 ? b16 : b32; }
+    PerSize<Bracket> all{Bracket(8), Bracket(16), Bracket(32)};
+    // Any other size than 8, 16 or 32 is a programming error (std::logic_error).
+    Bracket& bySize(int size) { return all[sizeIndex(size)]; }
+    const Bracket& bySize(int size) const { return all[sizeIndex(size)]; }
 };
 
 } // namespace zorbon

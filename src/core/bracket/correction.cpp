@@ -39,23 +39,23 @@ void OpenCorrection(Bracket& bracket, const CorrectionContext& context)
     bracket.correctionMode = true;
 }
 
-CorrectionResult ApplyCorrection(Bracket& bracket, const std::string& score1, const std::string& score2)
+Outcome ApplyCorrection(Bracket& bracket, const std::string& score1, const std::string& score2)
 {
     if (!bracket.correctionMode || !bracket.correction) {
         bracket.correctionMode = false;
-        return {true, {}};
+        return Outcome::done();
     }
     const CorrectionContext& c = *bracket.correction;
     // "Hraj" and box clicks stay usable while the controls are open; a player who has been called
     // on in the meantime must not be rewritten out of a box on a board.
     if (!CanCorrect(bracket, c.box)) {
         bracket.correctionMode = false;
-        return {true, std::string(kCorrectionTooLate)};
+        return Outcome::refused(std::string(kCorrectionTooLate));
     }
     const int s1 = parseInt(score1);
     const int s2 = parseInt(score2);
     if (s1 == s2)
-        return {false, std::string(kBadResult)};
+        return Outcome::refused(std::string(kBadResult));
     const std::string& winner = bracket.name(s1 > s2 ? c.name1 : c.name2);
     const std::string& loser = bracket.name(s1 > s2 ? c.name2 : c.name1);
     bracket.setName(c.winnerTo, winner);
@@ -66,7 +66,7 @@ CorrectionResult ApplyCorrection(Bracket& bracket, const std::string& score1, co
     bracket.setScore(c.name1, scoreText(s1));
     bracket.setScore(c.name2, scoreText(s2));
     bracket.correctionMode = false;
-    return {true, {}};
+    return Outcome::done();
 }
 
 void CancelCorrection(Bracket& bracket)

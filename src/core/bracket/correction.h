@@ -2,6 +2,7 @@
 // Correcting an entered result while neither player has moved on.
 
 #include "bracket/bracket.h"
+#include "outcome.h"
 
 #include <optional>
 #include <string>
@@ -20,18 +21,15 @@ std::optional<CorrectionContext> PrepareCorrection(const Bracket& bracket, int b
 // Only "Ano" calls it, so "Ne" leaves an open correction exactly as it was.
 void OpenCorrection(Bracket& bracket, const CorrectionContext& context);
 
-struct CorrectionResult {
-    bool left = false;   // CorrectionMode has ended (the controls hide)
-    std::string message; // a message to show; empty for none
-};
-
 inline constexpr std::string_view kCorrectionTooLate =
     "Výsledek již nelze opravit, protože hráči tohoto zápasu mezitím pokračovali v turnaji.";
 
-// OK of the correction controls. First tests the opening conditions again: should a box that
-// received one of the players have been called meanwhile, nothing is written, CorrectionMode ends
-// and the message says why. Throws ConvertError for a score that is not a number (mode stays).
-CorrectionResult ApplyCorrection(Bracket& bracket, const std::string& score1, const std::string& score2);
+// OK of the correction controls: done when the scores are written and CorrectionMode has ended;
+// refused with kBadResult for equal scores (the mode stays). First tests the opening conditions
+// again: should a box that received one of the players have been called meanwhile, nothing is
+// written, CorrectionMode ends and the refusal says why. Throws ConvertError for a score that is not
+// a number (the mode stays).
+Outcome ApplyCorrection(Bracket& bracket, const std::string& score1, const std::string& score2);
 
 // Storno of the correction controls.
 void CancelCorrection(Bracket& bracket);

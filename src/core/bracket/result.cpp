@@ -1,20 +1,19 @@
 #include "bracket/result.h"
 
 #include "records/errors.h"
-#include "records/record.h"
 
 #include <algorithm>
 
 namespace zorbon {
 namespace {
 
-EntryResult refused()
+Outcome refused()
 {
-    return {false, std::string(kBadResult)};
+    return Outcome::refused(std::string(kBadResult));
 }
 
 // The final: totals over its matches; a tie goes to LabF1 where the size allows ties.
-EntryResult enterFinal(Bracket& bracket, Board& board, const BoxSpec& box, int s1, int s2)
+Outcome enterFinal(Bracket& bracket, Board& board, const BoxSpec& box, int s1, int s2)
 {
     const auto& rules = bracket.table().rules;
     if (s1 < 1 && s2 < 1)
@@ -30,29 +29,21 @@ EntryResult enterFinal(Bracket& bracket, Board& board, const BoxSpec& box, int s
     bracket.setScore(box.lower, scoreText(s2));
     bracket.setState(box.number, BoxState::Finished);
     setFree(board);
-    return {true, {}};
+    return Outcome::done();
 }
 
 } // namespace
 
-EntryResult EnterResult(Bracket& bracket, int boardNumber, const std::string& score1, const std::string& score2)
-{
-    // Every OK reads the record afresh, so a lost record stops result entry in every size alike.
-    ReadRecord();
-    return EnterResultRecordRead(bracket, boardNumber, score1, score2);
-}
-
-EntryResult EnterResultRecordRead(Bracket& bracket, int boardNumber, const std::string& score1,
-                                  const std::string& score2)
+Outcome EnterResult(Bracket& bracket, int boardNumber, const std::string& score1, const std::string& score2)
 {
     const auto& t = bracket.table();
     // A board that holds no match names no box: nothing happens and the dialog stays open.
     if (boardNumber < 1 || boardNumber > t.rules.boards)
-        return {};
+        return Outcome::refused();
     Board& board = bracket.board(boardNumber);
     if (board.state != BoardState::Occupied || !t.hasBox(board.match) ||
         bracket.state(board.match) != BoxState::OnBoard)
-        return {};
+        return Outcome::refused();
     const BoxSpec& box = t.box(board.match);
 
     const int s1 = parseInt(score1);
@@ -84,7 +75,7 @@ EntryResult EnterResultRecordRead(Bracket& bracket, int boardNumber, const std::
     }
     bracket.setState(box.number, BoxState::Finished);
     setFree(board);
-    return {true, {}};
+    return Outcome::done();
 }
 
 } // namespace zorbon

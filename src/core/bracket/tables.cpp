@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
+#include <utility>
 
 namespace zorbon {
 namespace {
@@ -16,71 +17,74 @@ Round parseRound(std::string_view r)
     return {r[0] == 'W' ? Side::Winners : Side::Losers, std::atoi(r.data() + 1)};
 }
 
-SizeRules rulesFor(int size)
+// What the sizes differ in, one record each, in the order of kBracketSizes.
+SizeRules rules8()
 {
     SizeRules r;
-    switch (size) {
-    case 8:
-        r.boards = 2;
-        r.panelPlaces = 4;
-        r.callNeedsBoardCount = false;
-        r.finalTieToUpper = true;
-        r.finalNoticeBefore = false;
-        r.finalNoticeAuto = r.finalNoticeClick = "Hráč ";
-        r.finalNoticeAutoEnd = r.finalNoticeClickEnd = " musí vyhrát 2 x aby vyhrál celý turnaj";
-        r.winnerPrefix = "Vítěz turnaje : ";
-        r.winnerSuffix = "";
-        r.resultsModal = true;
-        r.placeByLosersRound = {"7-8. místo ", "5-6. místo ", "4. místo ", "3. místo "};
-        break;
-    case 16:
-        r.boards = 4;
-        r.panelPlaces = 4;
-        r.callNeedsBoardCount = true;
-        r.finalTieToUpper = false;
-        r.finalNoticeBefore = true;
-        r.finalNoticeAuto = r.finalNoticeClick = "Hráč ";
-        r.finalNoticeAutoEnd = r.finalNoticeClickEnd =
-            " musí vyhrát 2x, aby se stal celkovým vítizem !!! (Do výsledku se zapisuje celkové skóre !!!)";
-        r.winnerPrefix = "Vítězem je : ";
-        r.winnerSuffix = ".";
-        r.resultsModal = false;
-        r.placeByLosersRound = {"13-16. místo ", "9-12. místo ", "7-8. místo ",
-                                "5-6. místo ",   "4. místo ",    "3. místo "};
-        break;
-    case 32:
-        r.boards = 10;
-        r.panelPlaces = 10;
-        r.callNeedsBoardCount = true;
-        r.finalTieToUpper = true;
-        r.finalNoticeBefore = true;
-        r.finalNoticeAuto = "Hráč ";
-        r.finalNoticeAutoEnd =
-            " musí vyhrát 2x, aby se stal celkovým vítězem !!! (Do výsledku se zapisuje celkové skóre !!!)";
-        r.finalNoticeClick = "Hráe ";
-        r.finalNoticeClickEnd =
-            " musí vyhrát 2x, aby se stal celkovým vítizem !!! (Do výsledku se zapisuje celkové skóre !!!)";
-        r.winnerPrefix = "Vítězem je : ";
-        r.winnerSuffix = ".";
-        r.resultsModal = false;
-        r.placeByLosersRound = {"25-32. místo ", "17-24. místo ", "13-16. místo ", "9-12. místo ",
-                                "7-8. místo ",   "5-6. místo ",   "4. místo ",     "3. místo "};
-        break;
-    default:
-        throw std::logic_error("no bracket of size " + std::to_string(size));
-    }
+    r.boards = 2;
+    r.panelPlaces = 4;
+    r.callNeedsBoardCount = false;
+    r.finalTieToUpper = true;
+    r.finalNoticeBefore = false;
+    r.finalNoticeAuto = r.finalNoticeClick = "Hráč ";
+    r.finalNoticeAutoEnd = r.finalNoticeClickEnd = " musí vyhrát 2 x aby vyhrál celý turnaj";
+    r.winnerPrefix = "Vítěz turnaje : ";
+    r.winnerSuffix = "";
+    r.resultsModal = true;
+    r.placeByLosersRound = {"7-8. místo ", "5-6. místo ", "4. místo ", "3. místo "};
+    r.oddScoreCell = {"Lab8", "labv8"};
     return r;
 }
 
-AdvancementTable build(int size, std::span<const data::BoxRow> rows)
+SizeRules rules16()
+{
+    SizeRules r;
+    r.boards = 4;
+    r.panelPlaces = 4;
+    r.callNeedsBoardCount = true;
+    r.finalTieToUpper = false;
+    r.finalNoticeBefore = true;
+    r.finalNoticeAuto = r.finalNoticeClick = "Hráč ";
+    r.finalNoticeAutoEnd = r.finalNoticeClickEnd =
+        " musí vyhrát 2x, aby se stal celkovým vítizem !!! (Do výsledku se zapisuje celkové skóre !!!)";
+    r.winnerPrefix = "Vítězem je : ";
+    r.winnerSuffix = ".";
+    r.resultsModal = false;
+    r.placeByLosersRound = {"13-16. místo ", "9-12. místo ", "7-8. místo ", "5-6. místo ", "4. místo ", "3. místo "};
+    return r;
+}
+
+SizeRules rules32()
+{
+    SizeRules r;
+    r.boards = 10;
+    r.panelPlaces = 10;
+    r.callNeedsBoardCount = true;
+    r.finalTieToUpper = true;
+    r.finalNoticeBefore = true;
+    r.finalNoticeAuto = "Hráč ";
+    r.finalNoticeAutoEnd =
+        " musí vyhrát 2x, aby se stal celkovým vítězem !!! (Do výsledku se zapisuje celkové skóre !!!)";
+    r.finalNoticeClick = "Hráe ";
+    r.finalNoticeClickEnd =
+        " musí vyhrát 2x, aby se stal celkovým vítizem !!! (Do výsledku se zapisuje celkové skóre !!!)";
+    r.winnerPrefix = "Vítězem je : ";
+    r.winnerSuffix = ".";
+    r.resultsModal = false;
+    r.placeByLosersRound = {"25-32. místo ", "17-24. místo ", "13-16. místo ", "9-12. místo ",
+                            "7-8. místo ",   "5-6. místo ",   "4. místo ",     "3. místo "};
+    return r;
+}
+
+AdvancementTable build(int size, std::span<const data::BoxRow> rows, SizeRules rules)
 {
     AdvancementTable t;
     t.size = size;
-    t.rules = rulesFor(size);
+    t.rules = std::move(rules);
     auto addSlot = [&](std::string_view name, int box, bool upper) {
         std::string score = "Labv" + std::string(name.substr(3));
-        if (size == 8 && name == "Lab8")
-            score = "labv8";
+        if (name == t.rules.oddScoreCell[0])
+            score = t.rules.oddScoreCell[1];
         t.slotSpecs.push_back({std::string(name), std::move(score), box, upper});
         return static_cast<SlotId>(t.slotSpecs.size() - 1);
     };
@@ -145,29 +149,20 @@ void AdvancementTable::index()
 
 const AdvancementTable& tableFor(int size)
 {
-    static const AdvancementTable t8 = build(8, data::kBoxRows8);
-    static const AdvancementTable t16 = build(16, data::kBoxRows16);
-    static const AdvancementTable t32 = build(32, data::kBoxRows32);
-    switch (size) {
-    case 8:
-        return t8;
-    case 16:
-        return t16;
-    case 32:
-        return t32;
-    default:
-        throw std::logic_error("no bracket of size " + std::to_string(size));
-    }
+    static const PerSize<AdvancementTable> tables = {build(8, data::kBoxRows8, rules8()),
+                                                     build(16, data::kBoxRows16, rules16()),
+                                                     build(32, data::kBoxRows32, rules32())};
+    return tables[sizeIndex(size)];
 }
 
 int bracketSizeFor(int players)
 {
-    if (players >= 4 && players <= 8)
-        return 8;
-    if (players >= 9 && players <= 16)
-        return 16;
-    if (players >= 17 && players <= 32)
-        return 32;
+    // The smallest bracket that holds everybody; fewer than four players make no tournament.
+    if (players < 4)
+        return 0;
+    for (const int size : kBracketSizes)
+        if (players <= size)
+            return size;
     return 0;
 }
 

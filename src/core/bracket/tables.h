@@ -3,6 +3,7 @@
 // winner and loser, plus the small record of rules in which the sizes differ.
 
 #include "bracket/model.h"
+#include "bracket/sizes.h"
 
 #include <array>
 #include <string>
@@ -63,6 +64,8 @@ struct SizeRules {
     std::string_view winnerSuffix; // "" / "."
     bool resultsModal = false;     // the results window opens modally
     std::array<std::string_view, 8> placeByLosersRound{}; // L1..L8 placing labels
+    // A name cell whose score cell breaks the naming rule, and that score cell's name ("Lab8", "labv8").
+    std::array<std::string_view, 2> oddScoreCell{};
 };
 
 class AdvancementTable {
@@ -91,7 +94,7 @@ private:
     std::vector<SlotId> m_seeds;
 };
 
-// The table of a bracket size: 8, 16 or 32. Any other size is a programming error.
+// The table of a bracket size: 8, 16 or 32. Any other size is a programming error (std::logic_error).
 const AdvancementTable& tableFor(int size);
 
 // The bracket size the draw chooses for n players: 8, 16, 32, or 0 when it refuses.

@@ -1,7 +1,6 @@
 #include "draw/draw.h"
 
 #include "boards/calling.h"
-#include "records/record.h"
 
 #include <chrono>
 
@@ -17,17 +16,6 @@ std::uint32_t clockSeed()
 {
     const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(ticks));
-}
-
-int firstOpenMatchFor(int players)
-{
-    const int size = bracketSizeFor(players);
-    if (size == 0 || players == size)
-        return 1;
-    // Four players in the 8: the byes settle the whole first round and both L1 boxes.
-    if (size == 8 && players == 4)
-        return 7;
-    return 2;
 }
 
 namespace {
@@ -69,26 +57,41 @@ std::string_view refusalFor(int n, const std::vector<std::string>& players)
     return {};
 }
 
-// The record's values after the draw: no boards, and the first match still open (1 when refused).
-void setStartValues(TournamentRecord& record, const std::vector<std::string>& players)
+} // namespace
+
+int firstOpenMatchFor(int players)
 {
-    const int n = record.PlayerCount;
+    const int size = bracketSizeFor(players);
+    if (size == 0)
+        return 1;
+    // The lowest box the byes leave undecided, found by placing them in a bracket of that size
+    // (with four players in the 8 they settle the whole first round and both L1 boxes).
+    Bracket scratch(size);
+    placeByes(scratch, players);
+    for (int number = 1; number <= scratch.table().boxCount(); ++number)
+        if (scratch.state(number) != BoxState::Finished)
+            return number;
+    return 1;
+}
+
+void SetDrawStartValues(TournamentRecord& record)
+{
     record.BoardCount = 0;
-    record.FirstOpenMatch = refusalFor(n, players).empty() ? firstOpenMatchFor(n) : 1;
+    record.FirstOpenMatch = 1;
 }
 
-// Resets all three brackets and chooses the size, or refuses.
-DrawOutcome chooseSize(Brackets& brackets, const std::vector<std::string>& players, int n)
+Outcome ChooseBracket(Brackets& brackets, const std::vector<std::string>& players, int n, int& size)
 {
-    brackets.b8.reset();
-    brackets.b16.reset();
-    brackets.b32.reset();
+    for (Bracket& b : brackets.all)
+        b.reset();
+    size = 0;
     if (const std::string_view refusal = refusalFor(n, players); !refusal.empty())
-        return {0, std::string(refusal)};
-    return {bracketSizeFor(n), {}};
+        return Outcome::refused(std::string(refusal));
+    size = bracketSizeFor(n);
+    return Outcome::done();
 }
 
-void fillFirstRound(Bracket& bracket, std::vector<std::string>& players, Lcg& rng, int n)
+void FillFirstRound(Bracket& bracket, std::vector<std::string>& players, Lcg& rng, int n)
 {
     const auto& t = bracket.table();
     auto remaining = static_cast<std::uint32_t>(n);
@@ -100,36 +103,6 @@ void fillFirstRound(Bracket& bracket, std::vector<std::string>& players, Lcg& rn
     }
     placeByes(bracket, n);
     SetBoardsOff(bracket);
-}
-
-} // namespace
-
-DrawOutcome Draw(Brackets& brackets, std::vector<std::string>& players, Lcg& rng)
-{
-    TournamentRecord record = ReadRecord();
-    const int n = record.PlayerCount;
-    // The start values are stored before the count is tested, so a refused draw leaves them too;
-    // the first open match follows once the bracket is chosen.
-    record.BoardCount = 0;
-    record.FirstOpenMatch = 1;
-    WriteRecord(record);
-    const DrawOutcome out = chooseSize(brackets, players, n);
-    if (out.size == 0)
-        return out;
-    record.FirstOpenMatch = firstOpenMatchFor(n);
-    WriteRecord(record);
-    fillFirstRound(brackets.bySize(out.size), players, rng, n);
-    return out;
-}
-
-DrawOutcome Draw(Brackets& brackets, std::vector<std::string>& players, Lcg& rng, TournamentRecord& record)
-{
-    const int n = record.PlayerCount;
-    setStartValues(record, players);
-    const DrawOutcome out = chooseSize(brackets, players, n);
-    if (out.size != 0)
-        fillFirstRound(brackets.bySize(out.size), players, rng, n);
-    return out;
 }
 
 } // namespace zorbon

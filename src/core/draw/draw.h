@@ -1,7 +1,9 @@
 #pragma once
 // The draw: bracket size by player count, the random first round, byes and what they settle.
+// Pure rules: the command layer reads and writes the record around them.
 
 #include "bracket/bracket.h"
+#include "outcome.h"
 #include "records/record.h"
 
 #include <cstdint>
@@ -35,18 +37,15 @@ inline constexpr std::string_view kListMismatch =
 // The lowest MatchNumber the draw leaves undecided for n players (1 when it refuses).
 int firstOpenMatchFor(int players);
 
-struct DrawOutcome {
-    int size = 0;        // 8, 16 or 32; 0 when the draw was refused
-    std::string refusal; // the message to show when refused
-};
+// The values every draw stores first, before the player count is tested: no boards, match 1.
+void SetDrawStartValues(TournamentRecord& record);
 
-// "Ano" of the draw dialog: writes the record's start values, resets all three brackets, fills the
-// chosen one's first round from `players` (consumed in place: drawn names are removed), settles the
-// byes and turns every board of the chosen bracket Off. IoError from the record stops it where it fails.
-// A refusal (too few or too many players, or a list that disagrees with the record's count) comes
-// after the record's start values and the reset, and leaves the list untouched.
-DrawOutcome Draw(Brackets& brackets, std::vector<std::string>& players, Lcg& rng);
-// The same with the record held by the caller: the start values go into `record`, no file is touched.
-DrawOutcome Draw(Brackets& brackets, std::vector<std::string>& players, Lcg& rng, TournamentRecord& record);
+// Resets all three brackets, then chooses the bracket for n players and this list: its size, or
+// refused (too few or too many players, or a list that disagrees with the count; the list stays).
+Outcome ChooseBracket(Brackets& brackets, const std::vector<std::string>& players, int n, int& size);
+
+// Fills the first round of the chosen bracket from `players` (consumed in place: each drawn name is
+// removed), settles the byes and turns every board Off.
+void FillFirstRound(Bracket& bracket, std::vector<std::string>& players, Lcg& rng, int n);
 
 } // namespace zorbon

@@ -1,16 +1,32 @@
 #pragma once
 // The rules before the draw: which main-window command may run, the new tournament, registering,
-// deleting and removing players, the clean-up at exit and when a tournament is closed.
-//
-// Every operation reads and writes the working files itself. A failing file operation throws
-// IoError at that step; whatever the operation changed before it stays changed.
+// deleting and removing players, and what exit and the end of a tournament clear. Pure rules: the
+// record's values and the roster's lines come in as arguments; the command layer reads and writes
+// the working files around them.
 
-#include "tournament/session.h"
+#include "lobby/header.h"
+#include "outcome.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace zorbon {
+
+// What lives before the draw: the header, the main window's list of registered names (what the
+// draw consumes), the registration dialog's own list (what the roster is saved from) and the
+// registered count kept in memory.
+struct Lobby {
+    TournamentHeader header;
+    std::vector<std::string> registered;
+    std::vector<std::string> registrationList;
+    int count = 0;
+    // The number in the main window's count label; none until the record was first read.
+    std::optional<int> shownCount;
+    // The new-tournament dialog's three fields: place and date stay filled between openings.
+    TournamentHeader newTournamentFields;
+    bool operator==(const Lobby&) const = default;
+};
 
 inline constexpr const char* kCountPrefix = "Počet přihlášených hráčů : ";
 inline constexpr const char* kExitQuestion =
@@ -26,25 +42,25 @@ enum class Command { NovyTurnaj, Registruj, Vymaz, Rozlosuj, OdeberHrace, Help, 
 // What a command opens when it is not refused.
 enum class Opens { NewTournament, TournamentExists, Registration, DeleteAll, Draw, Remove, Help, About, Exit };
 
-struct CommandCheck {
-    std::string refusal; // shown in a plain message box; empty when the command goes ahead
-    Opens opens = Opens::Help;
-    bool refused() const { return !refusal.empty(); }
-};
+// Whether the command reads the record before its test.
+bool readsRecord(Command command);
 
-// Applies the command's precondition. Reads the record for the commands that need it (Rozlosuj also
-// copies PlayerCount into the in-memory count); IoError when that read fails.
-CommandCheck CheckCommand(Command command, Lobby& lobby);
+// The command's precondition, with PlayerCount as just read for the commands that read the record
+// (ignored by the others).
+Outcome CheckCommand(Command command, const Lobby& lobby, int playerCount);
 
-// The main window being shown: reads the record into the in-memory count and the count label and
-// appends the roster's lines to the registered list.
-void LoadMainWindow(Lobby& lobby);
+// What the command opens when it goes ahead.
+Opens OpensFor(Command command, const Lobby& lobby);
+
+// The main window being shown: the record's count into the in-memory count and the count label,
+// the roster's lines appended to the registered list.
+void LoadMainWindow(Lobby& lobby, int playerCount, std::vector<std::string> roster);
 
 // --- New tournament ----------------------------------------------------------------------------
 
-// "OK" of the new-tournament dialog with the three typed texts: the refusal, or empty once the
-// header has taken them.
-std::string AcceptNewTournament(Lobby& lobby, const TournamentHeader& typed);
+// "OK" of the new-tournament dialog with the three typed texts: refused while all three are empty,
+// otherwise the header takes them.
+Outcome AcceptNewTournament(Lobby& lobby, const TournamentHeader& typed);
 
 // The new-tournament dialog closing by any means: the name field empties, place and date stay.
 void NewTournamentClosed(Lobby& lobby, const TournamentHeader& typed);
@@ -57,52 +73,48 @@ void StartOver(Lobby& lobby);
 
 // --- Registration --------------------------------------------------------------------------------
 
-// The registration dialog being shown: in-memory count := PlayerCount, the roster loaded into the
+// The registration dialog being shown: in-memory count := PlayerCount, the roster into the
 // dialog's own list.
-void LoadRegistration(Lobby& lobby);
+void LoadRegistration(Lobby& lobby, int playerCount, std::vector<std::string> roster);
 
 // The registration dialog closing: its list empties (the next showing reloads it from the roster).
 void RegistrationClosed(Lobby& lobby);
 
-// Why a name can never be stored as a player, or empty when it can. Only the checks that need no
-// file: emptiness, characters the roster cannot hold, line breaks and the bracket's own cell texts.
-std::string NameRefusal(const std::string& name);
+// Why a name can never be stored as a player: emptiness, characters the roster cannot hold, line
+// breaks and the bracket's own cell texts. Only the checks that need no file.
+Outcome CheckName(const std::string& name);
 
-struct AddOutcome {
-    bool accepted = false;
-    std::string refusal; // the message when not accepted
-};
+inline constexpr const char* kAlreadyRegistered = "Zadané jméno je již registrováno !!!";
 
-// "Přidej": appends the name to both lists, the roster and PlayerCount, or refuses it and changes
-// nothing. The name is compared with every roster line byte for byte.
-AddOutcome AddPlayer(Lobby& lobby, const std::string& name);
+// Whether a roster line equals the name, byte for byte; every line is compared.
+bool IsRegistered(const std::vector<std::string>& roster, const std::string& name);
+
+// The accepted name joins both lists; count and count label become `count`.
+void AcceptName(Lobby& lobby, const std::string& name, int count);
+
+// One more registered player: the 32-bit field wraps as the record's field would.
+int PlusOne(int count);
 
 // --- Removal ----------------------------------------------------------------------------------------
 
-// "Ano" of the delete-all confirmation: PlayerCount 0, both lists and the roster empty.
-void DeleteAllPlayers(Lobby& lobby);
+// Delete-all and the close of a tournament: both lists empty (the roster is saved from them next).
+void ClearRegistrations(Lobby& lobby);
 
-// The names offered by the remove dialog: the roster's lines in file order.
-std::vector<std::string> RemovalChoices();
+// The count and the count label once the roster holds what the lists hold.
+void SetCount(Lobby& lobby, int count);
 
-// "OK" of the remove dialog: the refusal for an empty choice, or empty.
-std::string RemovalRefusal(const std::string& chosen);
+// "OK" of the remove dialog: refused for an empty choice.
+Outcome CheckRemoval(const std::string& chosen);
 
 // The remove confirmation's question for the chosen text.
 std::string RemovalQuestion(const std::string& chosen);
 
-// "Ano" of the remove confirmation: every roster line equal to `name` is dropped, the rest become
-// the roster, the registered list and PlayerCount. `kept` is the remove dialog's own list, rebuilt.
-// Returns the number of lines kept.
-int RemovePlayer(Lobby& lobby, const std::string& name, std::vector<std::string>& kept);
+// "Ano" of the remove confirmation, once the roster was read: every line equal to `name` is
+// dropped, the rest become the registered list. Returns the kept lines, from which the roster is
+// saved; their number is the new count (not the old count minus one: this also mends a drifted record).
+std::vector<std::string> KeepOthers(Lobby& lobby, std::vector<std::string> roster, const std::string& name);
 
-// --- Ends -------------------------------------------------------------------------------------------
-
-// Exit confirmed: PlayerCount 0 and an empty roster for the next start.
-void ClearOnExit(Lobby& lobby);
-
-// A bracket window closing: PlayerCount and BoardCount 0, registrations, header, new-tournament
-// fields, results lists and the board-count choice cleared. The windows then repaint from the session.
-void CloseTournament(Session& session);
+// A bracket window closing: registrations, header and new-tournament fields cleared.
+void ClearTournament(Lobby& lobby);
 
 } // namespace zorbon

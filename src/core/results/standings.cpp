@@ -2,7 +2,6 @@
 
 #include "records/errors.h"
 #include "records/files.h"
-#include "records/record.h"
 #include "records/roster.h"
 #include "records/textcodec.h"
 
@@ -88,9 +87,13 @@ std::uint32_t codePoint(std::string_view seq)
 
 const std::vector<int>& standingsOrder(int size)
 {
-    static const std::array<std::vector<int>, 3> orders = {buildOrder(tableFor(8)), buildOrder(tableFor(16)),
-                                                           buildOrder(tableFor(32))};
-    return orders[size == 8 ? 0 : size == 16 ? 1 : 2];
+    static const PerSize<std::vector<int>> orders = [] {
+        PerSize<std::vector<int>> o;
+        for (std::size_t i = 0; i < kBracketSizes.size(); ++i)
+            o[i] = buildOrder(tableFor(kBracketSizes[i]));
+        return o;
+    }();
+    return orders[sizeIndex(size)];
 }
 
 std::vector<std::string> Standings(const Bracket& bracket)
@@ -217,10 +220,9 @@ std::string SaveResultsText(const std::string& tournamentName, const std::vector
     return "Výsledková listina byla uložena do adresáře vysledky jako soubor: " + tournamentName + ".txt";
 }
 
-std::string ExportResultsHtml(const TournamentHeader& header, const std::vector<std::string>& displayed)
+std::string ExportResultsHtml(const TournamentHeader& header, int playerCount, const std::vector<std::string>& displayed)
 {
-    const TournamentRecord record = ReadRecord();
-    writeListFile("export", header.name, ".htm", htmlLines(header, record.PlayerCount, displayed));
+    writeListFile("export", header.name, ".htm", htmlLines(header, playerCount, displayed));
     return "Uloženo v adresáři export pod názvem" + header.name + ".htm";
 }
 

@@ -39,7 +39,8 @@ std::vector<std::string> htmlLines(const TournamentHeader& header, int playerCou
 // would lead out of the folder ('/', '\\', "..").
 std::string SaveResultsText(const std::string& tournamentName, const std::vector<std::string>& displayed);
 
-// "Export": reads the record, writes "export/<name>.htm" and returns the confirmation. IoError when it cannot.
-std::string ExportResultsHtml(const TournamentHeader& header, const std::vector<std::string>& displayed);
+// "Export" with the record's PlayerCount as just read: writes "export/<name>.htm" and returns the
+// confirmation. IoError when it cannot.
+std::string ExportResultsHtml(const TournamentHeader& header, int playerCount, const std::vector<std::string>& displayed);
 
 } // namespace zorbon

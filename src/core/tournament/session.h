@@ -1,35 +1,30 @@
 #pragma once
-// Everything the running program knows, held in one place so that windows only show it.
+// Everything the running program knows about its tournament, held in one place so that windows
+// only show it and the journal can save it whole.
 
 #include "bracket/bracket.h"
-#include "lobby/header.h"
+#include "lobby/lobby.h"
+#include "records/record.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace zorbon {
 
-// What lives before the draw: the header, the main window's list of registered names (what the
-// draw consumes), the registration dialog's own list (what the roster is saved from) and the
-// registered count kept in memory.
-struct Lobby {
-    TournamentHeader header;
-    std::vector<std::string> registered;
-    std::vector<std::string> registrationList;
-    int count = 0;
-    // The number in the main window's count label; none until the record was first read.
-    std::optional<int> shownCount;
-    // The new-tournament dialog's three fields: place and date stay filled between openings.
-    TournamentHeader newTournamentFields;
-};
-
 struct Session {
     Lobby lobby;
     Brackets brackets;
+    int activeSize = 0;                 // the bracket in play: 0 before the draw and after its close
     std::vector<std::string> placings;  // worst first, as the standings produce them
     std::vector<std::string> displayed; // the results list on screen, best first
     int boardCountChoice = 0;           // the board-count dialog's number, kept between openings
+    // The working files as this program last read or wrote them: what a resume writes back.
+    TournamentRecord record;
+    std::vector<std::string> roster;
+
+    // The bracket in play, or nullptr before the draw.
+    Bracket* active() { return activeSize ? &brackets.bySize(activeSize) : nullptr; }
+    const Bracket* active() const { return activeSize ? &brackets.bySize(activeSize) : nullptr; }
 };
 
 } // namespace zorbon

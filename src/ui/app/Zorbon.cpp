@@ -1,59 +1,91 @@
 #include "app/Zorbon.h"
 
+#include "app/Model.h"
+#include "archive/TPredchoziTurnaje.h"
 #include "bracketwindow/BracketWindow.h"
 #include "bracketwindow/Oprava.h"
+#include "bracketwindow/TPocetTercu8.h"
+#include "bracketwindow/ZadejVysledek.h"
+#include "common/Dialogs.h"
+#include "common/Guard.h"
+#include "common/HelpViewer.h"
+#include "common/TOprogramu.h"
 #include "mainwindow/THlavniOkno.h"
 #include "mainwindow/TNovyTurnaj.h"
 #include "mainwindow/TOdeber.h"
 #include "mainwindow/TOpravduOdebrat.h"
-#include "common/TOprogramu.h"
-#include "bracketwindow/TPocetTercu8.h"
 #include "mainwindow/TRegistrace.h"
 #include "mainwindow/TRozlosovani.h"
 #include "mainwindow/TSmazRegistraci.h"
-#include "resultswindow/TVysledkovaListina.h"
 #include "mainwindow/TZpravaNovyTurnaj.h"
-#include "bracketwindow/ZadejVysledek.h"
+#include "resultswindow/TVysledkovaListina.h"
 
+#include "journal/journal.h"
 #include "records/record.h"
+#include "tournament/state_codec.h"
+#include "tournament/tournament.h"
 
 namespace zorbon::ui {
 namespace {
 
-template <class W>
-W* create(Zorbon& app, std::vector<std::unique_ptr<QWidget>>& windows)
+template <class W, class... Args>
+W* create(std::vector<std::unique_ptr<QWidget>>& windows, Args&&... args)
 {
-    auto w = std::make_unique<W>(app);
+    auto w = std::make_unique<W>(std::forward<Args>(args)...);
     W* raw = w.get();
     windows.push_back(std::move(w));
     return raw;
 }
 
+// The command layer over the journal beside the record. A program that did not get the folder
+// touches nothing: no layout, no journal.
+std::unique_ptr<Model> makeModel(bool folderHeld, std::string& note)
+{
+    if (!folderHeld)
+        return std::make_unique<Model>(std::make_unique<Tournament>());
+    EnsureWorkingLayout();
+    Journal::Opened j = Journal::open(kJournalPath, Tournament::localTime(true), &isReadableState);
+    if (j.how == Journal::Opening::Damaged || !j.movedTo.empty())
+        note = "Uložený turnaj nelze přečíst: soubor zálohy turnajů je poškozený. Byl přejmenován na " + j.movedTo +
+               " a program začíná bez něj.";
+    std::string problem;
+    if (!j.journal)
+        problem = j.reason.empty() ? std::string("I/O error") : j.reason;
+    return std::make_unique<Model>(
+        std::make_unique<Tournament>(std::move(j.journal), std::move(j.running), std::move(problem)));
+}
+
 } // namespace
 
 Zorbon::Zorbon()
+    : m_lock(std::make_unique<FolderLock>("."))
+    , m_model(makeModel(m_lock->held(), m_journalNote))
+    , session(m_model->session())
 {
-    EnsureWorkingLayout();
-    HlavniOkno = create<THlavniOkno>(*this, m_windows);
-    turnaj8 = create<Tturnaj8>(*this, m_windows);
-    Registrace = create<TRegistrace>(*this, m_windows);
-    ZpravaNovyTurnaj = create<TZpravaNovyTurnaj>(*this, m_windows);
-    NovyTurnaj = create<TNovyTurnaj>(*this, m_windows);
-    SmazRegistraci = create<TSmazRegistraci>(*this, m_windows);
-    Rozlosovani = create<TRozlosovani>(*this, m_windows);
-    PocetTercu8 = create<TPocetTercu8>(*this, m_windows);
-    ZadejVysledek8 = create<TZadejVysledek8>(*this, m_windows);
-    Oprogramu = create<TOprogramu>(*this, m_windows);
-    VysledkovaListina = create<TVysledkovaListina>(*this, m_windows);
-    Turnaj16 = create<TTurnaj16>(*this, m_windows);
-    ZadejVysledek16 = create<TZadejVysledek16>(*this, m_windows);
-    Turnaj32 = create<TTurnaj32>(*this, m_windows);
-    Oprava8 = create<TOprava8>(*this, m_windows);
-    Oprava16 = create<TOprava16>(*this, m_windows);
-    ZadejVysledek32 = create<TZadejVysledek32>(*this, m_windows);
-    Oprava32 = create<TOprava32>(*this, m_windows);
-    Odeber = create<TOdeber>(*this, m_windows);
-    OpravduOdebrat = create<TOpravduOdebrat>(*this, m_windows);
+    Model& m = *m_model;
+    HlavniOkno = create<THlavniOkno>(m_windows, m);
+    m_bracketWindows[sizeIndex(8)] = create<TBracketWindow>(m_windows, m, 8);
+    Registrace = create<TRegistrace>(m_windows, m);
+    ZpravaNovyTurnaj = create<TZpravaNovyTurnaj>(m_windows, m);
+    NovyTurnaj = create<TNovyTurnaj>(m_windows, m);
+    SmazRegistraci = create<TSmazRegistraci>(m_windows, m);
+    Rozlosovani = create<TRozlosovani>(m_windows, m);
+    PocetTercu8 = create<TPocetTercu8>(m_windows, m);
+    m_resultDialogs[sizeIndex(8)] = create<TZadejVysledek>(m_windows, m, 8);
+    Oprogramu = create<TOprogramu>(m_windows);
+    VysledkovaListina = create<TVysledkovaListina>(m_windows, m);
+    m_bracketWindows[sizeIndex(16)] = create<TBracketWindow>(m_windows, m, 16);
+    m_resultDialogs[sizeIndex(16)] = create<TZadejVysledek>(m_windows, m, 16);
+    m_bracketWindows[sizeIndex(32)] = create<TBracketWindow>(m_windows, m, 32);
+    m_correctionDialogs[sizeIndex(8)] = create<TOprava>(m_windows, 8);
+    m_correctionDialogs[sizeIndex(16)] = create<TOprava>(m_windows, 16);
+    m_resultDialogs[sizeIndex(32)] = create<TZadejVysledek>(m_windows, m, 32);
+    m_correctionDialogs[sizeIndex(32)] = create<TOprava>(m_windows, 32);
+    Odeber = create<TOdeber>(m_windows, m);
+    OpravduOdebrat = create<TOpravduOdebrat>(m_windows);
+    // The windows the program has grown since come after the original ones.
+    PredchoziTurnaje = create<TPredchoziTurnaje>(m_windows, m);
+    connectWindows();
 }
 
 Zorbon::~Zorbon()
@@ -63,35 +95,140 @@ Zorbon::~Zorbon()
         m_windows.pop_back();
 }
 
-void Zorbon::start()
+Tournament& Zorbon::core()
 {
-    HlavniOkno->show();
+    return m_model->core();
 }
 
 TBracketWindow* Zorbon::bracketWindow(int size) const
 {
-    TBracketWindow* w = size == 8    ? static_cast<TBracketWindow*>(turnaj8)
-                        : size == 16 ? static_cast<TBracketWindow*>(Turnaj16)
-                                     : static_cast<TBracketWindow*>(Turnaj32);
+    TBracketWindow* w = m_bracketWindows[sizeIndex(size)];
     w->ensureBuilt();
     return w;
 }
 
-void Zorbon::refreshBracketWindows() const
-{
-    for (TBracketWindow* w : {static_cast<TBracketWindow*>(turnaj8), static_cast<TBracketWindow*>(Turnaj16),
-                              static_cast<TBracketWindow*>(Turnaj32)})
-        w->refresh();
-}
-
 TZadejVysledek* Zorbon::resultDialog(int size) const
 {
-    return size == 8 ? static_cast<TZadejVysledek*>(ZadejVysledek8) : size == 16 ? static_cast<TZadejVysledek*>(ZadejVysledek16) : static_cast<TZadejVysledek*>(ZadejVysledek32);
+    return m_resultDialogs[sizeIndex(size)];
 }
 
 TOprava* Zorbon::correctionDialog(int size) const
 {
-    return size == 8 ? static_cast<TOprava*>(Oprava8) : size == 16 ? static_cast<TOprava*>(Oprava16) : static_cast<TOprava*>(Oprava32);
+    return m_correctionDialogs[sizeIndex(size)];
+}
+
+void Zorbon::connectWindows()
+{
+    connect(HlavniOkno, &THlavniOkno::opens, this, &Zorbon::open);
+    connect(HlavniOkno, &THlavniOkno::archiveRequested, this, [this] { Dialogs::exec(PredchoziTurnaje); });
+    connect(ZpravaNovyTurnaj, &TZpravaNovyTurnaj::newTournamentRequested, this, [this] { NovyTurnaj->showModeless(); });
+    Odeber->confirm = [this](const std::string& chosen) {
+        OpravduOdebrat->ask(chosen);
+        return Dialogs::exec(OpravduOdebrat);
+    };
+    OpravduOdebrat->remove = [this] { return Odeber->removeChosen(OpravduOdebrat); };
+    connect(Rozlosovani, &TRozlosovani::drawn, this, [this](int size) {
+        bracketWindow(size)->showTournament();
+        HlavniOkno->hide();
+        Rozlosovani->accept();
+        PocetTercu8->open(Tournament::BoardCountFrom::Draw);
+    });
+    for (const int size : kBracketSizes) {
+        TBracketWindow* w = m_bracketWindows[sizeIndex(size)];
+        connect(w, &TBracketWindow::boardCountRequested, this,
+                [this] { PocetTercu8->open(Tournament::BoardCountFrom::Terce); });
+        connect(w, &TBracketWindow::resultRequested, this, [this, size](int board) {
+            TZadejVysledek* dialog = resultDialog(size);
+            dialog->prepare(board);
+            Dialogs::exec(dialog);
+        });
+        w->confirmCorrection = [this, size] { return Dialogs::exec(correctionDialog(size)) == QDialog::Accepted; };
+        connect(w, &TBracketWindow::resultsRequested, this, [this](bool modal) { VysledkovaListina->showResults(modal); });
+        connect(w, &TBracketWindow::closed, this, [this] { HlavniOkno->show(); });
+        connect(w, &TBracketWindow::helpRequested, this, [this, w] { showHelpFrom(w); });
+        connect(w, &TBracketWindow::aboutRequested, this, &Zorbon::showAbout);
+    }
+    connect(VysledkovaListina, &TVysledkovaListina::helpRequested, this, [this] { showHelpFrom(VysledkovaListina); });
+    connect(VysledkovaListina, &TVysledkovaListina::aboutRequested, this, &Zorbon::showAbout);
+    connect(PredchoziTurnaje, &TPredchoziTurnaje::resultsRequested, this,
+            [this](const ResultsSheet& sheet) { VysledkovaListina->showArchived(sheet); });
+    connect(PredchoziTurnaje, &TPredchoziTurnaje::reopened, this, [this] { showRunningTournament(); });
+}
+
+void Zorbon::open(Opens what)
+{
+    switch (what) {
+    case Opens::NewTournament:
+        Dialogs::exec(NovyTurnaj);
+        break;
+    case Opens::TournamentExists:
+        Dialogs::exec(ZpravaNovyTurnaj);
+        break;
+    case Opens::Registration:
+        Dialogs::exec(Registrace);
+        break;
+    case Opens::DeleteAll:
+        Dialogs::exec(SmazRegistraci);
+        break;
+    case Opens::Draw:
+        Dialogs::exec(Rozlosovani);
+        break;
+    case Opens::Remove:
+        if (Odeber->prepare(HlavniOkno))
+            Dialogs::exec(Odeber);
+        break;
+    case Opens::Help:
+        showHelpFrom(HlavniOkno);
+        break;
+    case Opens::About:
+        showAbout();
+        break;
+    case Opens::Exit:
+        HlavniOkno->close();
+        break;
+    }
+}
+
+void Zorbon::showHelpFrom(QWidget* from)
+{
+    showHelp(HlavniOkno, from);
+}
+
+void Zorbon::showAbout()
+{
+    Dialogs::exec(Oprogramu);
+}
+
+void Zorbon::showRunningTournament()
+{
+    if (session.activeSize == 0)
+        return; // before the draw the main window shows the tournament
+    bracketWindow(session.activeSize)->showTournament();
+    HlavniOkno->hide();
+}
+
+bool Zorbon::start()
+{
+    if (!m_lock->held()) {
+        Dialogs::message(nullptr, QString::fromUtf8(kAlreadyRunning));
+        return false;
+    }
+    if (!m_journalNote.empty())
+        Dialogs::message(nullptr, qs(m_journalNote));
+    if (const std::optional<std::string> what = core().resumeDescription()) {
+        const QString question = QString::fromUtf8(kResumeQuestion) + QLatin1Char('\n') + qs(*what);
+        if (Dialogs::ask(nullptr, QStringLiteral("TPokracovat"), question)) {
+            m_model->run(nullptr, [](Tournament& t) { return t.resume(); });
+            if (session.activeSize != 0) {
+                showRunningTournament();
+                return true;
+            }
+        } else {
+            core().abandon();
+        }
+    }
+    HlavniOkno->show();
+    return true;
 }
 
 } // namespace zorbon::ui

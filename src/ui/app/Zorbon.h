@@ -1,6 +1,11 @@
 #pragma once
-// The application: the session and every window, each created once at start-up and kept until exit.
+// The application: the command layer with its journal, and every window, each created once at
+// start-up and kept until exit. It is also where the windows meet: a window only tells what it
+// needs (a dialog, the bracket, the results), and the application opens it.
 
+#include "bracket/sizes.h"
+#include "journal/lock.h"
+#include "lobby/lobby.h"
 #include "tournament/session.h"
 
 #include <QObject>
@@ -10,74 +15,83 @@
 
 class QWidget;
 
+namespace zorbon {
+class Tournament;
+}
+
 namespace zorbon::ui {
 
+class Model;
 class THlavniOkno;
-class Tturnaj8;
 class TRegistrace;
 class TZpravaNovyTurnaj;
 class TNovyTurnaj;
 class TSmazRegistraci;
 class TRozlosovani;
 class TPocetTercu8;
-class TZadejVysledek8;
 class TOprogramu;
 class TVysledkovaListina;
-class TTurnaj16;
-class TZadejVysledek16;
-class TTurnaj32;
-class TOprava8;
-class TOprava16;
-class TZadejVysledek32;
-class TOprava32;
 class TOdeber;
 class TOpravduOdebrat;
 class TBracketWindow;
 class TZadejVysledek;
 class TOprava;
+class TPredchoziTurnaje;
 
-class Zorbon {
+class Zorbon : public QObject {
+    Q_OBJECT
 public:
-    // Creates the working layout if it is missing and every window, hidden, in the fixed order.
+    // Takes the working folder (unless another Zorbon holds it), creates the working layout and the
+    // journal if they are missing, and every window, hidden, in the fixed order.
     Zorbon();
-    ~Zorbon();
+    ~Zorbon() override;
     Zorbon(const Zorbon&) = delete;
     Zorbon& operator=(const Zorbon&) = delete;
 
-    // Shows the main window.
-    void start();
+    // Shows the main window, after telling of a damaged journal and offering to resume an
+    // unfinished tournament (whose bracket window then shows instead). False, after saying so,
+    // when another Zorbon runs in this folder: the program then ends, having touched no file.
+    bool start();
 
-    // The bracket window of this size, with its widgets made.
+private:
+    std::unique_ptr<FolderLock> m_lock;
+    std::unique_ptr<Model> m_model;
+    std::string m_journalNote; // what start() tells about a damaged journal
+
+public:
+    Model& model() { return *m_model; }
+    Tournament& core();
+    Session& session;
+
+    // The bracket window, result dialog and correction question of a bracket size.
     TBracketWindow* bracketWindow(int size) const;
-    // Repaints the three bracket windows from the session; one never needed yet stays unmade.
-    void refreshBracketWindows() const;
     TZadejVysledek* resultDialog(int size) const;
     TOprava* correctionDialog(int size) const;
 
-    Session session;
-
     THlavniOkno* HlavniOkno = nullptr;
-    Tturnaj8* turnaj8 = nullptr;
     TRegistrace* Registrace = nullptr;
     TZpravaNovyTurnaj* ZpravaNovyTurnaj = nullptr;
     TNovyTurnaj* NovyTurnaj = nullptr;
     TSmazRegistraci* SmazRegistraci = nullptr;
     TRozlosovani* Rozlosovani = nullptr;
     TPocetTercu8* PocetTercu8 = nullptr;
-    TZadejVysledek8* ZadejVysledek8 = nullptr;
     TOprogramu* Oprogramu = nullptr;
     TVysledkovaListina* VysledkovaListina = nullptr;
-    TTurnaj16* Turnaj16 = nullptr;
-    TZadejVysledek16* ZadejVysledek16 = nullptr;
-    TTurnaj32* Turnaj32 = nullptr;
-    TOprava8* Oprava8 = nullptr;
-    TOprava16* Oprava16 = nullptr;
-    TZadejVysledek32* ZadejVysledek32 = nullptr;
-    TOprava32* Oprava32 = nullptr;
     TOdeber* Odeber = nullptr;
     TOpravduOdebrat* OpravduOdebrat = nullptr;
+    TPredchoziTurnaje* PredchoziTurnaje = nullptr;
 
 private:
+    void connectWindows();
+    void open(Opens what);
+    void showHelpFrom(QWidget* from);
+    void showAbout();
+    // After a resume or a reopening: the bracket window of a drawn tournament takes over.
+    void showRunningTournament();
+
+    PerSize<TBracketWindow*> m_bracketWindows{};
+    PerSize<TZadejVysledek*> m_resultDialogs{};
+    PerSize<TOprava*> m_correctionDialogs{};
     std::vector<std::unique_ptr<QWidget>> m_windows; // in creation order
 };
 

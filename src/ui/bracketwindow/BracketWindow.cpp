@@ -1,22 +1,11 @@
 #include "bracketwindow/BracketWindow.h"
 
+#include "app/Model.h"
 #include "bracketwindow/BracketWidgets.h"
-#include "common/Guard.h"
 #include "common/Dartboard.h"
-#include "common/HelpViewer.h"
-#include "bracketwindow/Oprava.h"
+#include "common/Dialogs.h"
+#include "common/Guard.h"
 #include "common/ScreenFit.h"
-#include "mainwindow/THlavniOkno.h"
-#include "common/TOprogramu.h"
-#include "bracketwindow/TPocetTercu8.h"
-#include "mainwindow/TRegistrace.h"
-#include "resultswindow/TVysledkovaListina.h"
-#include "bracketwindow/ZadejVysledek.h"
-#include "app/Zorbon.h"
-
-#include "bracket/correction.h"
-#include "lobby/lobby.h"
-#include "results/standings.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -56,13 +45,17 @@ QLabel* hiddenLabel(const QString& name, QWidget* parent)
 
 } // namespace
 
-TBracketWindow::TBracketWindow(Zorbon& app, int size)
-    : m_app(app)
+TBracketWindow::TBracketWindow(Model& model, int size)
+    : m_model(model)
     , m_size(size)
     , m_look(lookFor(size))
 {
     setObjectName(m_look.windowName);
     setWindowTitle(m_look.caption);
+    connect(&m_model, &Model::changed, this, [this](unsigned what) {
+        if (what & (kBracketChanged | kTournamentChanged | kHistoryChanged))
+            refresh();
+    });
     // The widgets come on first need (ensureBuilt): the hundreds of cells of the three windows
     // would otherwise more than double the program's start-up, and what they show lives in the session.
 }
@@ -87,7 +80,7 @@ void TBracketWindow::ensureBuilt()
 
 Bracket& TBracketWindow::bracket() const
 {
-    return m_app.session.brackets.bySize(m_size);
+    return m_model.session().brackets.bySize(m_size);
 }
 
 void TBracketWindow::buildMenus()
@@ -108,6 +101,11 @@ void TBracketWindow::buildMenus()
     addAction(prikazy, "Tere1", QStringLiteral("&Terče"), [this] { SpeedButton1Click(); });
     addAction(prikazy, "Hraj1", QStringLiteral("&Hraj"), [this] { SpeedButton2Click(); });
     addAction(prikazy, "Vsledkovlistina1", QStringLiteral("&Výsledková listina"), [this] { SpeedButton3Click(); });
+    prikazy->addSeparator();
+    m_zpet = addAction(prikazy, "Zpet1", QStringLiteral("&Zpět"), [this] { Zpet1Click(); });
+    m_zpet->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_znovu = addAction(prikazy, "Znovu1", QStringLiteral("Z&novu"), [this] { Znovu1Click(); });
+    m_znovu->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
@@ -329,6 +327,9 @@ void TBracketWindow::refresh()
     }
     for (auto* button : m_speed)
         button->setEnabled(!correcting);
+    // Undo waits, like the buttons and the boards, until the correction is done.
+    m_zpet->setEnabled(!correcting);
+    m_znovu->setEnabled(!correcting);
 
     m_vitez->setText(qs(b.winnerLine));
     m_vitez->setVisible(!correcting);
@@ -338,10 +339,12 @@ void TBracketWindow::refresh()
     // operator was when it ends; a second correction opened meanwhile keeps the first saved place.
     if (correcting && !m_correctionShown) {
         m_correctionShown = true;
+        m_savedH = m_hbar ? m_hbar->value() : 0;
+        m_savedV = m_vbar ? m_vbar->value() : 0;
         if (m_scrollH)
-            m_scrollH->setText(QString::number(m_hbar->value()));
+            m_scrollH->setText(QString::number(m_savedH));
         if (m_scrollV)
-            m_scrollV->setText(QString::number(m_vbar->value()));
+            m_scrollV->setText(QString::number(m_savedV));
         m_correction->show();
         scrollTo(m_look.correctionH, m_look.correctionV);
         // On a screen too small for the window the controls must come into view there as well.
@@ -354,7 +357,7 @@ void TBracketWindow::refresh()
         m_correction->hide();
         if (keyboardInside && b.correction)
             m_drawing->frame(b.correction->box)->setFocus(Qt::OtherFocusReason);
-        scrollTo(m_scrollH ? m_scrollH->text().toInt() : 0, m_scrollV ? m_scrollV->text().toInt() : 0);
+        scrollTo(m_savedH, m_savedV);
     }
 }
 
@@ -409,100 +412,102 @@ void TBracketWindow::showEvent(QShowEvent* e)
     }
 }
 
-Say TBracketWindow::sayer()
-{
-    // The called box and its board are already lime when the announcement is read.
-    return [this](const std::string& text) {
-        refresh();
-        Dialogs::message(this, qs(text));
-    };
-}
-
 void TBracketWindow::SpeedButton1Click()
 {
-    if (const auto refusal = refuseBoardCountChange(bracket())) {
-        Dialogs::message(this, qs(*refusal));
+    if (const Outcome check = m_model.core().checkBoardCountChange(); !check.ok()) {
+        Model::show(this, check);
         return;
     }
-    Dialogs::exec(m_app.PocetTercu8);
-    refresh();
+    emit boardCountRequested();
 }
 
 void TBracketWindow::SpeedButton2Click()
 {
-    guard(this, [this] { CallReadyMatches(bracket(), sayer()); });
-    refresh();
+    const Say say = m_model.sayer(this);
+    m_model.run(this, [&](Tournament& t) { return t.callReadyMatches(say); });
 }
 
 void TBracketWindow::SpeedButton3Click()
 {
-    m_app.session.placings = Standings(bracket());
-    m_app.VysledkovaListina->showResults(bracket().table().rules.resultsModal);
+    if (m_model.run(this, [](Tournament& t) { return t.showStandings(); }).ok())
+        emit resultsRequested(bracket().table().rules.resultsModal);
 }
 
 void TBracketWindow::TercClick(int n)
 {
-    const BoardClickOutcome outcome = BoardClick(bracket(), n);
-    if (!outcome.opensResult) {
-        Dialogs::message(this, qs(outcome.message));
+    if (const Outcome click = m_model.core().boardClick(n); !click.ok()) {
+        Model::show(this, click);
         return;
     }
-    TZadejVysledek* dialog = m_app.resultDialog(m_size);
-    dialog->prepare(n, qs(outcome.player1), qs(outcome.player2));
-    Dialogs::exec(dialog);
-    refresh();
+    emit resultRequested(n);
 }
 
 void TBracketWindow::BoxClick(int box)
 {
-    guard(this, [this, box] {
-        if (ClickToCall(bracket(), box, sayer()))
-            return;
-        const auto context = PrepareCorrection(bracket(), box);
-        if (!context)
-            return;
-        if (Dialogs::exec(m_app.correctionDialog(m_size)) != QDialog::Accepted)
-            return;
-        OpenCorrection(bracket(), *context);
-        refresh();
-        m_corrName1->setText(qs(bracket().name(context->name1)));
-        m_corrName2->setText(qs(bracket().name(context->name2)));
-        m_edit1->setText(qs(bracket().score(context->name1)));
-        m_edit2->setText(qs(bracket().score(context->name2)));
-        scrollTo(m_look.correctionH, m_look.correctionV);
-        // Typing replaces the score, as in the result dialog.
-        m_edit1->setFocus();
-        m_edit1->selectAll();
+    std::optional<CorrectionContext> context;
+    const Say say = m_model.sayer(this);
+    m_model.run(this, [&](Tournament& t) { return t.clickBox(box, say, context); });
+    if (!context || !confirmCorrection || !confirmCorrection())
+        return;
+    m_model.perform(this, [&](Tournament& t) {
+        t.openCorrection(*context);
+        return Outcome::done();
     });
-    refresh();
+    m_corrName1->setText(qs(bracket().name(context->name1)));
+    m_corrName2->setText(qs(bracket().name(context->name2)));
+    m_edit1->setText(qs(bracket().score(context->name1)));
+    m_edit2->setText(qs(bracket().score(context->name2)));
+    scrollTo(m_look.correctionH, m_look.correctionV);
+    // Typing replaces the score, as in the result dialog.
+    m_edit1->setFocus();
+    m_edit1->selectAll();
 }
 
 void TBracketWindow::Button1Click()
 {
-    guard(this, [this] {
-        const auto result =
-            ApplyCorrection(bracket(), m_edit1->text().toStdString(), m_edit2->text().toStdString());
-        refresh();
-        if (!result.message.empty())
-            Dialogs::message(this, qs(result.message));
-    });
-    refresh();
+    const std::string s1 = m_edit1->text().toStdString();
+    const std::string s2 = m_edit2->text().toStdString();
+    m_model.run(this, [&](Tournament& t) { return t.applyCorrection(s1, s2); });
 }
 
 void TBracketWindow::Button2Click()
 {
-    CancelCorrection(bracket());
-    refresh();
+    m_model.perform(this, [](Tournament& t) {
+        t.cancelCorrection();
+        return Outcome::done();
+    });
+}
+
+void TBracketWindow::Zpet1Click()
+{
+    if (bracket().correctionMode)
+        return;
+    const std::optional<std::string> what = m_model.core().undoDescription();
+    if (!what) {
+        Dialogs::message(this, QString::fromUtf8(kNothingToUndo));
+        return;
+    }
+    if (!Dialogs::ask(this, QStringLiteral("TVratitZpet"),
+                      QStringLiteral("Opravdu vrátit zpět: ") + qs(*what) + QStringLiteral(" ???")))
+        return;
+    m_model.run(this, [](Tournament& t) { return t.undo(); });
+}
+
+void TBracketWindow::Znovu1Click()
+{
+    if (bracket().correctionMode)
+        return;
+    m_model.run(this, [](Tournament& t) { return t.redo(); });
 }
 
 void TBracketWindow::Help2Click()
 {
-    showHelp(m_app, this);
+    emit helpRequested();
 }
 
 void TBracketWindow::OProgramu1Click()
 {
-    Dialogs::exec(m_app.Oprogramu);
+    emit aboutRequested();
 }
 
 void TBracketWindow::closeEvent(QCloseEvent* e)
@@ -512,16 +517,12 @@ void TBracketWindow::closeEvent(QCloseEvent* e)
         return;
     }
     // The clear-down stops where a working file fails; the window then stays open.
-    if (!guard(this, [this] { CloseTournament(m_app.session); })) {
+    if (!m_model.run(this, [](Tournament& t) { return t.closeTournament(); }).ok()) {
         e->ignore();
         return;
     }
-    m_app.Registrace->clearName();
-    m_app.VysledkovaListina->syncFromSession();
-    m_app.PocetTercu8->syncFromSession();
-    m_app.HlavniOkno->refresh();
     e->accept();
-    m_app.HlavniOkno->show();
+    emit closed();
 }
 
 } // namespace zorbon::ui

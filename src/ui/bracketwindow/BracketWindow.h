@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <vector>
 
 class QAction;
@@ -22,16 +23,18 @@ class Bracket;
 
 namespace zorbon::ui {
 
-class Zorbon;
+class Model;
 class BracketDrawing;
 class BoardView;
 class ScoreEdit;
 
+// One class for the three windows; the spec's names (Tturnaj8, TTurnaj16, TTurnaj32) are their
+// objectNames, and the size picks the look and the table.
 class TBracketWindow : public QMainWindow {
     Q_OBJECT
 public:
     void setVisible(bool visible) override;
-    TBracketWindow(Zorbon& app, int size);
+    TBracketWindow(Model& model, int size);
     int size() const { return m_size; }
     Bracket& bracket() const;
     const BracketLook& look() const { return m_look; }
@@ -44,6 +47,9 @@ public:
     // Shown by the draw: visible, in front, scrolled to the first round.
     void showTournament();
 
+    // Asks the correction question and returns true for "Ano" (the application runs that dialog).
+    std::function<bool()> confirmCorrection;
+
     // Handlers, named after the controls that run them.
     void SpeedButton1Click(); // "Terče"
     void SpeedButton2Click(); // "Hraj"
@@ -54,13 +60,22 @@ public:
     void Button2Click(); // correction Storno
     void Help2Click();
     void OProgramu1Click();
+    void Zpet1Click();   // undo
+    void Znovu1Click();  // redo
+
+signals:
+    void boardCountRequested();         // "Terče" may change the count: the board-count dialog
+    void resultRequested(int board);    // a click on an occupied board: the result dialog
+    void resultsRequested(bool modal);  // the standings are in the session: the results window
+    void closed();                      // the tournament is cleared: the main window comes back
+    void helpRequested();
+    void aboutRequested();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
 private:
-    Say sayer();
     void buildMenus();
     void buildChrome(QWidget* central);
     void buildCorrectionControls();
@@ -70,7 +85,7 @@ private:
     void enterCorrectionView(bool keepSavedPosition);
     void leaveCorrectionView();
 
-    Zorbon& m_app;
+    Model& m_model;
     int m_size;
     const BracketLook& m_look;
 
@@ -84,8 +99,12 @@ private:
     std::vector<QAction*> m_boardKeys; // Ctrl+<number> of each board
     QLabel* m_vitez = nullptr;
     QLabel* m_porazeny = nullptr;
-    QLabel* m_scrollH = nullptr;
+    QLabel* m_scrollH = nullptr; // hidden labels that show the saved view position
     QLabel* m_scrollV = nullptr;
+    int m_savedH = 0; // where the view was when a correction opened
+    int m_savedV = 0;
+    QAction* m_zpet = nullptr;
+    QAction* m_znovu = nullptr;
     QWidget* m_correction = nullptr;
     QLabel* m_corrName1 = nullptr;
     QLabel* m_corrName2 = nullptr;
@@ -94,21 +113,6 @@ private:
     bool m_correctionShown = false;
     bool m_built = false;
     QSize m_fullSize; // the window with its whole client area
-};
-
-class Tturnaj8 : public TBracketWindow {
-public:
-    explicit Tturnaj8(Zorbon& app) : TBracketWindow(app, 8) {}
-};
-
-class TTurnaj16 : public TBracketWindow {
-public:
-    explicit TTurnaj16(Zorbon& app) : TBracketWindow(app, 16) {}
-};
-
-class TTurnaj32 : public TBracketWindow {
-public:
-    explicit TTurnaj32(Zorbon& app) : TBracketWindow(app, 32) {}
 };
 
 } // namespace zorbon::ui

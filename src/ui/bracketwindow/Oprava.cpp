@@ -6,7 +6,7 @@
 
 namespace zorbon::ui {
 
-TOprava::TOprava(Zorbon&, int size)
+TOprava::TOprava(int size)
     : AnoNeDialog(QStringLiteral("Zorbon - Oprava výsledku"), QStringLiteral("Opravdu chcete opravit  výsledek ???"))
     , m_size(size)
 {

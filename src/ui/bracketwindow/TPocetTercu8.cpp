@@ -1,12 +1,9 @@
 #include "bracketwindow/TPocetTercu8.h"
 
+#include "app/Model.h"
 #include "bracketwindow/BracketWidgets.h"
-#include "bracketwindow/BracketWindow.h"
+#include "common/Dialogs.h"
 #include "common/Guard.h"
-#include "app/Zorbon.h"
-
-#include "boards/calling.h"
-#include "records/record.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,9 +16,13 @@
 
 namespace zorbon::ui {
 
-TPocetTercu8::TPocetTercu8(Zorbon& app)
-    : m_app(app)
+TPocetTercu8::TPocetTercu8(Model& model)
+    : m_model(model)
 {
+    connect(&m_model, &Model::changed, this, [this](unsigned what) {
+        if (what & kBoardChoiceChanged)
+            syncFromSession();
+    });
     setObjectName(QStringLiteral("TPocetTercu8"));
     setWindowTitle(QStringLiteral("Zorbon - Počet terčů"));
     // The controls come on first need (ensureBuilt), not at start-up: a spin box in its own font
@@ -52,7 +53,7 @@ void TPocetTercu8::ensureBuilt()
     m_spin->setRange(0, 0);
     m_spin->setFont(bold);
     m_spin->setMinimumWidth(70);
-    connect(m_spin, &QSpinBox::valueChanged, this, [this](int v) { m_app.session.boardCountChoice = v; });
+    connect(m_spin, &QSpinBox::valueChanged, this, [this](int v) { m_model.core().chooseBoardCount(v); });
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Button1"));
     ok->setDefault(true);
@@ -72,13 +73,20 @@ void TPocetTercu8::ensureBuilt()
     layout->addLayout(buttons);
 }
 
+int TPocetTercu8::open(Tournament::BoardCountFrom from)
+{
+    m_from = from;
+    return Dialogs::exec(this);
+}
+
 void TPocetTercu8::syncFromSession()
 {
     if (!m_spin)
         return; // made later, it takes the number at its first showing
-    if (m_spin->maximum() < m_app.session.boardCountChoice)
-        m_spin->setMaximum(m_app.session.boardCountChoice);
-    m_spin->setValue(m_app.session.boardCountChoice);
+    const int choice = m_model.session().boardCountChoice;
+    if (m_spin->maximum() < choice)
+        m_spin->setMaximum(choice);
+    m_spin->setValue(choice);
 }
 
 void TPocetTercu8::showEvent(QShowEvent* e)
@@ -90,22 +98,22 @@ void TPocetTercu8::showEvent(QShowEvent* e)
 
 void TPocetTercu8::FormShow()
 {
-    guard(this, [this] {
-        const int limit = boardLimitFor(ReadRecord().PlayerCount);
+    int limit = 0;
+    if (m_model.run(this, [&](Tournament& t) { return t.boardCountLimit(limit); }).ok()) {
         m_label1->setText(qs(boardPrompt(limit)));
-        const int keep = m_app.session.boardCountChoice;
+        const int keep = m_model.session().boardCountChoice;
         m_spin->setMaximum(limit);
         m_spin->setValue(std::min(keep, limit));
-    });
+    }
     m_spin->setFocus();
     m_spin->selectAll();
 }
 
 void TPocetTercu8::Button1Click()
 {
-    const bool done = guard(this, [this] { ApplyBoardCount(m_app.session.brackets, m_spin->value()); });
-    m_app.refreshBracketWindows();
-    if (done)
+    const int k = m_spin->value();
+    const Tournament::BoardCountFrom from = m_from;
+    if (m_model.run(this, [&](Tournament& t) { return t.setBoardCount(k, from); }).ok())
         accept();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The board-count dialog: how many boards are in play, within the limit the player count allows.
 
+#include "tournament/tournament.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -8,12 +10,15 @@ class QSpinBox;
 
 namespace zorbon::ui {
 
-class Zorbon;
+class Model;
 
 class TPocetTercu8 : public QDialog {
     Q_OBJECT
 public:
-    explicit TPocetTercu8(Zorbon& app);
+    explicit TPocetTercu8(Model& model);
+
+    // Runs the dialog for the draw or for "Terče" (only the latter can be undone); returns its result.
+    int open(Tournament::BoardCountFrom from);
 
     // Makes the controls; nothing happens after the first call.
     void ensureBuilt();
@@ -21,14 +26,16 @@ public:
 
     void FormShow();
     void Button1Click(); // OK
-    // The number shown at the next opening (the clear-down sets it back to 0).
+    // The number shown at the next opening (the clear-down sets it back to 0, an undo or a resume
+    // to what it was).
     void syncFromSession();
 
 protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    Zorbon& m_app;
+    Model& m_model;
+    Tournament::BoardCountFrom m_from = Tournament::BoardCountFrom::Terce;
     QLabel* m_label1 = nullptr;
     QSpinBox* m_spin = nullptr;
 };

@@ -1,11 +1,9 @@
 #include "bracketwindow/ZadejVysledek.h"
-#include "common/ButtonRow.h"
 
+#include "app/Model.h"
 #include "bracketwindow/BracketWidgets.h"
+#include "common/ButtonRow.h"
 #include "common/Guard.h"
-#include "app/Zorbon.h"
-
-#include "bracket/result.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -15,8 +13,8 @@
 
 namespace zorbon::ui {
 
-TZadejVysledek::TZadejVysledek(Zorbon& app, int size)
-    : m_app(app)
+TZadejVysledek::TZadejVysledek(Model& model, int size)
+    : m_model(model)
     , m_size(size)
 {
     setObjectName(QStringLiteral("TZadejVysledek%1").arg(size));
@@ -54,6 +52,7 @@ void TZadejVysledek::ensureBuilt()
     m_label2 = new QLabel(this);
     m_label2->setObjectName(QStringLiteral("Label2"));
     for (QLabel* l : {m_label1, m_label2}) {
+        l->setTextFormat(Qt::PlainText);
         l->setFont(bold);
         l->setWordWrap(true);
         l->setMinimumWidth(160);
@@ -96,14 +95,16 @@ void TZadejVysledek::ensureBuilt()
     resize(460, 160);
 }
 
-void TZadejVysledek::prepare(int board, const QString& player1, const QString& player2)
+void TZadejVysledek::prepare(int board)
 {
     ensureBuilt();
+    m_board = board;
+    const Board& b = m_model.session().brackets.bySize(m_size).board(board);
     m_edit1->setText(QStringLiteral("0"));
     m_edit2->setText(QStringLiteral("0"));
     m_label5->setText(QString::number(board));
-    m_label1->setText(player1);
-    m_label2->setText(player2);
+    m_label1->setText(qs(b.player1));
+    m_label2->setText(qs(b.player2));
 }
 
 void TZadejVysledek::showEvent(QShowEvent* e)
@@ -115,16 +116,14 @@ void TZadejVysledek::showEvent(QShowEvent* e)
 
 void TZadejVysledek::Button1Click()
 {
-    Bracket& bracket = m_app.session.brackets.bySize(m_size);
-    guard(this, [&] {
-        const int board = parseInt(m_label5->text().toStdString());
-        const EntryResult r =
-            EnterResult(bracket, board, m_edit1->text().toStdString(), m_edit2->text().toStdString());
-        if (r.accepted)
-            accept();
-        else if (!r.message.empty())
-            Dialogs::message(this, qs(r.message));
-    });
+    const std::string s1 = m_edit1->text().toStdString();
+    const std::string s2 = m_edit2->text().toStdString();
+    const int board = m_board;
+    const Outcome outcome = m_model.perform(this, [&](Tournament& t) { return t.enterResult(board, s1, s2); });
+    if (outcome.ok())
+        accept();
+    else
+        Model::show(this, outcome); // the dialog stays open with the scores as typed
 }
 
 void TZadejVysledek::Button2Click()

@@ -7,17 +7,19 @@ class QLabel;
 
 namespace zorbon::ui {
 
-class Zorbon;
+class Model;
 class ScoreEdit;
 
 class TZadejVysledek : public QDialog {
     Q_OBJECT
 public:
-    TZadejVysledek(Zorbon& app, int size);
+    // One class for the three dialogs; TZadejVysledek8, 16 and 32 are their objectNames.
+    TZadejVysledek(Model& model, int size);
     int size() const { return m_size; }
 
-    // What a click on an occupied board fills in before the dialog is shown.
-    void prepare(int board, const QString& player1, const QString& player2);
+    // What a click on an occupied board fills in before the dialog is shown: the board's number
+    // and its two players, the scores "0".
+    void prepare(int board);
 
     // Makes the controls; nothing happens after the first call.
     void ensureBuilt();
@@ -30,28 +32,14 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    Zorbon& m_app;
+    Model& m_model;
     int m_size;
+    int m_board = 0; // the board the dialog was opened from
     QLabel* m_label1 = nullptr;
     QLabel* m_label2 = nullptr;
     QLabel* m_label5 = nullptr;
     ScoreEdit* m_edit1 = nullptr;
     ScoreEdit* m_edit2 = nullptr;
-};
-
-class TZadejVysledek8 : public TZadejVysledek {
-public:
-    explicit TZadejVysledek8(Zorbon& app) : TZadejVysledek(app, 8) {}
-};
-
-class TZadejVysledek16 : public TZadejVysledek {
-public:
-    explicit TZadejVysledek16(Zorbon& app) : TZadejVysledek(app, 16) {}
-};
-
-class TZadejVysledek32 : public TZadejVysledek {
-public:
-    explicit TZadejVysledek32(Zorbon& app) : TZadejVysledek(app, 32) {}
 };
 
 } // namespace zorbon::ui

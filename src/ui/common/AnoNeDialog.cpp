@@ -12,13 +12,16 @@
 
 namespace zorbon::ui {
 
-AnoNeDialog::AnoNeDialog(const QString& caption, const QString& text)
-    : Label1(new QLabel(text, this))
+AnoNeDialog::AnoNeDialog(const QString& caption, const QString& text, QWidget* parent)
+    : QDialog(parent)
+    , Label1(new QLabel(text, this))
     , Button1(new QPushButton(QStringLiteral("Ano"), this))
     , Button2(new QPushButton(QStringLiteral("Ne"), this))
 {
     setWindowTitle(caption);
     Label1->setObjectName("Label1");
+    // The questions name tournaments and players as typed: never read as markup.
+    Label1->setTextFormat(Qt::PlainText);
     Label1->setAlignment(Qt::AlignCenter);
     // A question that names a tournament or a player can be long; it takes more lines rather
     // than a window wider than the screen.
@@ -55,7 +58,9 @@ void AnoNeDialog::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
         const int room = roomOnScreen(this).width() - 2 * 24 - 8;
-        const int natural = Label1->fontMetrics().horizontalAdvance(Label1->text()) + 4;
+        int natural = 0;
+        for (const QString& line : Label1->text().split(QLatin1Char('\n')))
+            natural = std::max(natural, Label1->fontMetrics().horizontalAdvance(line) + 4);
         Label1->setMinimumWidth(std::min({natural, m_widest, std::max(room, 200)}));
         layout()->activate();
     }

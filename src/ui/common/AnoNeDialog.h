@@ -15,7 +15,7 @@ public:
     // Result codes: "Ano" ends with Accepted, "Ne" with Ne, Esc and the close box with Rejected.
     enum { Ne = 2 };
 
-    AnoNeDialog(const QString& caption, const QString& text);
+    AnoNeDialog(const QString& caption, const QString& text, QWidget* parent = nullptr);
 
     virtual void Button1Click() = 0;
     virtual void Button2Click() { done(Ne); }

@@ -1,5 +1,7 @@
 #include "common/Dialogs.h"
 
+#include "common/AnoNeDialog.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
@@ -24,6 +26,19 @@ State& state()
 
 const QString kCaption = QStringLiteral("Zorbon");
 
+// A question of the program's own look that accepts on "Ano".
+class Question : public AnoNeDialog {
+public:
+    Question(const QString& caption, const QString& text, QWidget* parent) : AnoNeDialog(caption, text, parent) {}
+    void Button1Click() override { accept(); }
+};
+
+// Texts that name what a person typed are shown as they are, never as markup.
+void plain(QMessageBox& box)
+{
+    box.setTextFormat(Qt::PlainText);
+}
+
 } // namespace
 
 void Dialogs::message(QWidget* parent, const QString& text)
@@ -35,6 +50,7 @@ void Dialogs::message(QWidget* parent, const QString& text)
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, kCaption, text, QMessageBox::Ok, parent);
+    plain(box);
     box.exec();
 }
 
@@ -47,6 +63,7 @@ void Dialogs::error(QWidget* parent, const QString& text)
         return;
     }
     QMessageBox box(QMessageBox::Critical, kCaption, text, QMessageBox::Ok, parent);
+    plain(box);
     box.exec();
 }
 
@@ -59,9 +76,17 @@ bool Dialogs::question(QWidget* parent, const QString& text)
         return state().answers.dequeue();
     }
     QMessageBox box(QMessageBox::Question, kCaption, text, QMessageBox::Yes | QMessageBox::No, parent);
+    plain(box);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+bool Dialogs::ask(QWidget* parent, const QString& objectName, const QString& text, const QString& caption)
+{
+    Question dialog(caption, text, parent);
+    dialog.setObjectName(objectName);
+    return exec(&dialog) == QDialog::Accepted;
 }
 
 int Dialogs::exec(QDialog* dialog)

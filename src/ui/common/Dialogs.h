@@ -20,6 +20,10 @@ public:
     static void error(QWidget* parent, const QString& text);
     // The system's Yes/No confirmation box; true for Yes.
     static bool question(QWidget* parent, const QString& text);
+    // The program's own Ano/Ne dialog (Label1, Button1 "Ano", Button2 "Ne") with this objectName and
+    // text, run like every dialog; true for "Ano". Esc and the close box answer "Ne".
+    static bool ask(QWidget* parent, const QString& objectName, const QString& text,
+                    const QString& caption = QStringLiteral("Zorbon"));
     // Runs one of the program's own dialogs modally and returns its result code.
     static int exec(QDialog* dialog);
     // The standard warning beep for a refused key.

@@ -3,7 +3,6 @@
 #include "common/Dialogs.h"
 #include "common/ScreenFit.h"
 #include "mainwindow/THlavniOkno.h"
-#include "app/Zorbon.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -70,16 +69,16 @@ bool HelpViewer::openContents()
     return true;
 }
 
-void showHelp(Zorbon& app, QWidget* from)
+void showHelp(QWidget* owner, QWidget* from)
 {
     // The viewer belongs to the main window, which lives as long as the program, so it closes with it.
     if (!QFileInfo(QString::fromUtf8(kHelpFile)).isFile()) {
         Dialogs::message(from, QStringLiteral("Soubor nápovědy „%1“ nebyl nalezen.").arg(QString::fromUtf8(kHelpFile)));
         return;
     }
-    auto* viewer = app.HlavniOkno->findChild<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly);
+    auto* viewer = owner->findChild<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly);
     if (!viewer)
-        viewer = new HelpViewer(app.HlavniOkno);
+        viewer = new HelpViewer(owner);
     viewer->openContents();
     viewer->show();
     viewer->browser()->setFocus();

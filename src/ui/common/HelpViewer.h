@@ -9,7 +9,6 @@ class QAction;
 
 namespace zorbon::ui {
 
-class Zorbon;
 
 inline constexpr const char* kHelpFile = "HELP/HELP.HLP";
 
@@ -32,8 +31,9 @@ private:
     QAction* m_forward;
 };
 
-// The Help command of any window: opens the one help viewer at the contents page, or tells the
-// operator that the help file is missing.
-void showHelp(Zorbon& app, QWidget* from);
+// The Help command of any window: opens the one help viewer, a child of `owner` (the main window,
+// which lives as long as the program), at the contents page, or tells the operator that the help
+// file is missing.
+void showHelp(QWidget* owner, QWidget* from);
 
 } // namespace zorbon::ui

@@ -9,9 +9,8 @@
 
 namespace zorbon::ui {
 
-TOprogramu::TOprogramu(Zorbon& app)
-    : m_app(app)
-    , m_image1(new QLabel(this))
+TOprogramu::TOprogramu()
+    : m_image1(new QLabel(this))
 {
     setObjectName("TOprogramu");
     setWindowTitle(QStringLiteral("Zorbon - O programu"));

@@ -7,18 +7,15 @@ class QLabel;
 
 namespace zorbon::ui {
 
-class Zorbon;
-
 class TOprogramu : public QDialog {
     Q_OBJECT
 public:
-    explicit TOprogramu(Zorbon& app);
+    TOprogramu();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    Zorbon& m_app;
     QLabel* m_image1;
 };
 

@@ -1,20 +1,10 @@
 #include "mainwindow/THlavniOkno.h"
 
+#include "app/Model.h"
 #include "common/Dartboard.h"
 #include "common/Dialogs.h"
 #include "common/Guard.h"
-#include "common/HelpViewer.h"
 #include "common/ScreenFit.h"
-#include "mainwindow/TNovyTurnaj.h"
-#include "mainwindow/TOdeber.h"
-#include "common/TOprogramu.h"
-#include "mainwindow/TRegistrace.h"
-#include "mainwindow/TRozlosovani.h"
-#include "mainwindow/TSmazRegistraci.h"
-#include "mainwindow/TZpravaNovyTurnaj.h"
-#include "app/Zorbon.h"
-
-#include "lobby/lobby.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -57,32 +47,18 @@ QLabel* valueLabel(QWidget* parent, const char* name)
     p.setColor(QPalette::WindowText, kRed);
     l->setPalette(p);
     l->setTextInteractionFlags(Qt::NoTextInteraction);
+    // Typed by the operator: shown as typed, never as markup.
+    l->setTextFormat(Qt::PlainText);
     // The header texts have no length limit: a long one takes more lines instead of running
     // under the picture.
     l->setWordWrap(true);
     return l;
 }
 
-// The command's precondition. Shows the refusal or the input/output report and returns false when the
-// command may not go ahead; otherwise tells what it opens.
-bool allowed(QWidget* parent, Command command, Lobby& lobby, Opens* opens = nullptr)
-{
-    CommandCheck check;
-    if (!guard(parent, [&] { check = CheckCommand(command, lobby); }))
-        return false;
-    if (check.refused()) {
-        Dialogs::message(parent, qs(check.refusal));
-        return false;
-    }
-    if (opens)
-        *opens = check.opens;
-    return true;
-}
-
 } // namespace
 
-THlavniOkno::THlavniOkno(Zorbon& app)
-    : m_app(app)
+THlavniOkno::THlavniOkno(Model& model)
+    : m_model(model)
 {
     setObjectName("THlavniOkno");
     setWindowTitle(QStringLiteral("Zorbon"));
@@ -146,6 +122,8 @@ THlavniOkno::THlavniOkno(Zorbon& app)
     addItem(soubor, "NovyTurnaj1", "&Nový Turnaj", &THlavniOkno::SpeedButton1Click);
     soubor->addSeparator();
     addItem(soubor, "Konec1", "&Konec", &THlavniOkno::Konec1Click);
+    soubor->addSeparator();
+    addItem(soubor, "PredchoziTurnaje1", "&Předchozí turnaje…", &THlavniOkno::PredchoziTurnaje1Click);
     QMenu* prikazy = menuBar()->addMenu(QStringLiteral("&Příkazy"));
     prikazy->setObjectName("Prikazy1");
     addItem(prikazy, "PridatHrace1", "Přidat &hráče", &THlavniOkno::SpeedButton2Click);
@@ -224,11 +202,16 @@ THlavniOkno::THlavniOkno(Zorbon& app)
     layout->addWidget(label(client, "Label4", QStringLiteral("Seznam registrovaných hráčů :")));
     layout->addWidget(m_memo1, 1);
     layout->addWidget(m_label3);
+
+    connect(&m_model, &Model::changed, this, [this](unsigned what) {
+        if (what & kLobbyChanged)
+            refresh();
+    });
 }
 
 void THlavniOkno::refresh()
 {
-    const Lobby& lobby = m_app.session.lobby;
+    const Lobby& lobby = m_model.session().lobby;
     m_label2->setText(qs(lobby.header.name));
     m_label7->setText(qs(lobby.header.place));
     m_label8->setText(qs(lobby.header.date));
@@ -261,69 +244,61 @@ void THlavniOkno::firstShow()
 
 void THlavniOkno::FormShow()
 {
-    guard(this, [this] { LoadMainWindow(m_app.session.lobby); });
+    m_model.run(this, [](Tournament& t) { return t.showMainWindow(); });
     refresh();
+}
+
+// The command's precondition: its refusal or the input/output report is shown; otherwise the
+// application opens what the command leads to.
+void THlavniOkno::command(Command command)
+{
+    if (m_model.run(this, [command](Tournament& t) { return t.check(command); }).ok())
+        emit opens(OpensFor(command, m_model.session().lobby));
 }
 
 void THlavniOkno::SpeedButton1Click()
 {
-    Opens opens{};
-    if (!allowed(this, Command::NovyTurnaj, m_app.session.lobby, &opens))
-        return;
-    if (opens == Opens::TournamentExists)
-        Dialogs::exec(m_app.ZpravaNovyTurnaj);
-    else
-        Dialogs::exec(m_app.NovyTurnaj);
-    refresh();
+    command(Command::NovyTurnaj);
 }
 
 void THlavniOkno::SpeedButton2Click()
 {
-    if (!allowed(this, Command::Registruj, m_app.session.lobby))
-        return;
-    Dialogs::exec(m_app.Registrace);
-    refresh();
+    command(Command::Registruj);
 }
 
 void THlavniOkno::SpeedButton3Click()
 {
-    if (!allowed(this, Command::Vymaz, m_app.session.lobby))
-        return;
-    Dialogs::exec(m_app.SmazRegistraci);
-    refresh();
+    command(Command::Vymaz);
 }
 
 void THlavniOkno::SpeedButton4Click()
 {
-    if (!allowed(this, Command::Rozlosuj, m_app.session.lobby))
-        return;
-    Dialogs::exec(m_app.Rozlosovani);
-    refresh();
+    command(Command::Rozlosuj);
 }
 
 void THlavniOkno::OdeberHrace1Click()
 {
-    if (!allowed(this, Command::OdeberHrace, m_app.session.lobby))
-        return;
-    if (!m_app.Odeber->prepare())
-        return;
-    Dialogs::exec(m_app.Odeber);
-    refresh();
+    command(Command::OdeberHrace);
 }
 
 void THlavniOkno::Help1Click()
 {
-    showHelp(m_app, this);
+    emit opens(Opens::Help);
 }
 
 void THlavniOkno::Oprogramu1Click()
 {
-    Dialogs::exec(m_app.Oprogramu);
+    emit opens(Opens::About);
 }
 
 void THlavniOkno::Konec1Click()
 {
     close();
+}
+
+void THlavniOkno::PredchoziTurnaje1Click()
+{
+    emit archiveRequested();
 }
 
 void THlavniOkno::closeEvent(QCloseEvent* event)
@@ -334,7 +309,7 @@ void THlavniOkno::closeEvent(QCloseEvent* event)
     }
     // Even when the files cannot be cleared the operator has chosen to leave; the next start copes
     // with whatever the files hold.
-    guard(this, [this] { ClearOnExit(m_app.session.lobby); });
+    m_model.run(this, [](Tournament& t) { return t.exitProgram(); });
     event->accept();
     // A help window or a modeless new-tournament dialog must not keep the program running.
     QCoreApplication::quit();

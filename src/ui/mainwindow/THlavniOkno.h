@@ -1,6 +1,8 @@
 #pragma once
 // The main window: the tournament header, the registered players and the commands up to the draw.
 
+#include "lobby/lobby.h"
+
 #include <QMainWindow>
 
 class QLabel;
@@ -10,15 +12,15 @@ class QAction;
 
 namespace zorbon::ui {
 
-class Zorbon;
+class Model;
 
 class THlavniOkno : public QMainWindow {
     Q_OBJECT
 public:
-    explicit THlavniOkno(Zorbon& app);
+    explicit THlavniOkno(Model& model);
 
-    // Repaints the header, the registered list and the count label from the session. Every window
-    // that changes those calls it.
+    // Repaints the header, the registered list and the count label from the session; done whenever
+    // the model says the lobby changed.
     void refresh();
 
     void SpeedButton1Click(); // Nový
@@ -29,6 +31,12 @@ public:
     void Help1Click();
     void Oprogramu1Click();
     void Konec1Click();
+    void PredchoziTurnaje1Click();
+
+signals:
+    // A command that went ahead opens this (a dialog, the help, the About box).
+    void opens(zorbon::Opens what);
+    void archiveRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -38,8 +46,9 @@ protected:
 private:
     void FormShow();
     void firstShow();
+    void command(Command command);
 
-    Zorbon& m_app;
+    Model& m_model;
     bool m_shownBefore = false;
     QLabel* m_label2;
     QLabel* m_label7;

@@ -1,12 +1,9 @@
 #include "mainwindow/TNovyTurnaj.h"
 #include "common/ButtonRow.h"
 
+#include "app/Model.h"
 #include "common/Dialogs.h"
 #include "common/Guard.h"
-#include "mainwindow/THlavniOkno.h"
-#include "app/Zorbon.h"
-
-#include "lobby/lobby.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -18,8 +15,8 @@
 
 namespace zorbon::ui {
 
-TNovyTurnaj::TNovyTurnaj(Zorbon& app)
-    : m_app(app)
+TNovyTurnaj::TNovyTurnaj(Model& model)
+    : m_model(model)
 {
     setObjectName("TNovyTurnaj");
     setWindowTitle(QStringLiteral("Zorbon - Nový turnaj"));
@@ -64,7 +61,7 @@ TournamentHeader TNovyTurnaj::typed() const
 
 void TNovyTurnaj::paintFields()
 {
-    const TournamentHeader& fields = m_app.session.lobby.newTournamentFields;
+    const TournamentHeader& fields = m_model.session().lobby.newTournamentFields;
     m_edit1->setText(qs(fields.name));
     m_edit2->setText(qs(fields.place));
     m_edit3->setText(qs(fields.date));
@@ -92,13 +89,9 @@ void TNovyTurnaj::showModeless()
 
 void TNovyTurnaj::Button1Click()
 {
-    const std::string refusal = AcceptNewTournament(m_app.session.lobby, typed());
-    if (!refusal.empty()) {
-        Dialogs::message(this, qs(refusal));
-        return;
-    }
-    m_app.HlavniOkno->refresh();
-    accept();
+    const TournamentHeader fields = typed();
+    if (m_model.run(this, [&](Tournament& t) { return t.acceptNewTournament(fields); }).ok())
+        accept();
 }
 
 void TNovyTurnaj::Button2Click()
@@ -109,7 +102,11 @@ void TNovyTurnaj::Button2Click()
 void TNovyTurnaj::done(int result)
 {
     QDialog::done(result);
-    NewTournamentClosed(m_app.session.lobby, typed());
+    const TournamentHeader fields = typed();
+    m_model.perform(this, [&](Tournament& t) {
+        t.newTournamentClosed(fields);
+        return Outcome::done();
+    });
     m_edit1->clear();
 }
 

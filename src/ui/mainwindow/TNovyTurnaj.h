@@ -12,12 +12,12 @@ struct TournamentHeader;
 
 namespace zorbon::ui {
 
-class Zorbon;
+class Model;
 
 class TNovyTurnaj : public QDialog {
     Q_OBJECT
 public:
-    explicit TNovyTurnaj(Zorbon& app);
+    explicit TNovyTurnaj(Model& model);
 
     // Shown without blocking the main window (after "Ano" in the tournament-exists dialog).
     void showModeless();
@@ -33,7 +33,7 @@ private:
     TournamentHeader typed() const;
     void paintFields();
 
-    Zorbon& m_app;
+    Model& m_model;
     QLineEdit* m_edit1;
     QLineEdit* m_edit2;
     QLineEdit* m_edit3;

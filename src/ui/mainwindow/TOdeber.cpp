@@ -1,13 +1,9 @@
 #include "mainwindow/TOdeber.h"
 #include "common/ButtonRow.h"
 
+#include "app/Model.h"
 #include "common/Dialogs.h"
 #include "common/Guard.h"
-#include "mainwindow/THlavniOkno.h"
-#include "mainwindow/TOpravduOdebrat.h"
-#include "app/Zorbon.h"
-
-#include "lobby/lobby.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -19,8 +15,8 @@
 
 namespace zorbon::ui {
 
-TOdeber::TOdeber(Zorbon& app)
-    : m_app(app)
+TOdeber::TOdeber(Model& model)
+    : m_model(model)
 {
     setObjectName("TOdeber");
     setWindowTitle(QStringLiteral("Zorbon - Odeber hráče"));
@@ -67,7 +63,7 @@ void TOdeber::ensureBuilt()
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-bool TOdeber::prepare()
+bool TOdeber::prepare(QWidget* reportTo)
 {
     ensureBuilt();
     m_comboBox1->clear();
@@ -75,7 +71,7 @@ bool TOdeber::prepare()
     m_kept.clear();
     m_memo1->clear();
     std::vector<std::string> names;
-    if (!guard(m_app.HlavniOkno, [&] { names = RemovalChoices(); }))
+    if (!m_model.run(reportTo, [&](Tournament& t) { return t.removalChoices(names); }).ok())
         return false;
     for (const auto& name : names)
         m_comboBox1->addItem(qs(name));
@@ -88,13 +84,12 @@ bool TOdeber::prepare()
 void TOdeber::button1Click()
 {
     const std::string chosen = m_comboBox1->currentText().toStdString();
-    if (const std::string refusal = RemovalRefusal(chosen); !refusal.empty()) {
-        Dialogs::message(this, qs(refusal));
+    if (const Outcome refusal = CheckRemoval(chosen); !refusal.ok()) {
+        Model::show(this, refusal);
         return;
     }
-    m_app.OpravduOdebrat->ask(chosen);
     // "Ano" and "Ne" both end the removal; Esc in the confirmation only backs out of it.
-    const int answer = Dialogs::exec(m_app.OpravduOdebrat);
+    const int answer = confirm ? confirm(chosen) : QDialog::Rejected;
     if (answer != QDialog::Rejected)
         done(answer == QDialog::Accepted ? QDialog::Accepted : QDialog::Rejected);
 }
@@ -104,13 +99,12 @@ void TOdeber::Button2Click()
     reject();
 }
 
-bool TOdeber::removeChosen()
+bool TOdeber::removeChosen(QWidget* reportTo)
 {
     clearItems();
     const std::string name = m_comboBox1->currentText().toStdString();
-    const bool removed = guard(m_app.OpravduOdebrat, [&] { RemovePlayer(m_app.session.lobby, name, m_kept); });
+    const bool removed = m_model.run(reportTo, [&](Tournament& t) { return t.removePlayer(name, m_kept); }).ok();
     m_memo1->setPlainText(lines(m_kept));
-    m_app.HlavniOkno->refresh();
     return removed;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,20 +12,24 @@ class QPlainTextEdit;
 
 namespace zorbon::ui {
 
-class Zorbon;
+class Model;
 
 class TOdeber : public QDialog {
     Q_OBJECT
 public:
-    explicit TOdeber(Zorbon& app);
+    explicit TOdeber(Model& model);
+
+    // Asks the remove confirmation for the chosen text and returns how it ended (the application
+    // runs that dialog).
+    std::function<int(const std::string& chosen)> confirm;
 
     // Before each showing: the choice emptied and filled with the roster's names. False (after the
-    // error report) when the roster cannot be read; the dialog is then not shown.
-    bool prepare();
+    // error report, shown with `reportTo`) when the roster cannot be read; the dialog is then not shown.
+    bool prepare(QWidget* reportTo);
 
     // "Ano" of the confirmation: removes the chosen text from the roster, the count and the main
     // window's list. False (after the error report) when a file operation failed.
-    bool removeChosen();
+    bool removeChosen(QWidget* reportTo);
 
     // Makes the controls; nothing happens after the first call.
     void ensureBuilt();
@@ -37,7 +42,7 @@ public:
 private:
     void clearItems();
 
-    Zorbon& m_app;
+    Model& m_model;
     QComboBox* m_comboBox1 = nullptr;
     QPlainTextEdit* m_memo1 = nullptr; // hidden: the kept names the roster is rebuilt from
     std::vector<std::string> m_kept;

@@ -1,8 +1,6 @@
 #include "mainwindow/TOpravduOdebrat.h"
 
 #include "common/Guard.h"
-#include "mainwindow/TOdeber.h"
-#include "app/Zorbon.h"
 
 #include "lobby/lobby.h"
 
@@ -10,9 +8,8 @@
 
 namespace zorbon::ui {
 
-TOpravduOdebrat::TOpravduOdebrat(Zorbon& app)
+TOpravduOdebrat::TOpravduOdebrat()
     : AnoNeDialog(QStringLiteral("Zorbon - Odebrání hráče"), QString())
-    , m_app(app)
 {
     setObjectName("TOpravduOdebrat");
 }
@@ -25,7 +22,7 @@ void TOpravduOdebrat::ask(const std::string& chosen)
 void TOpravduOdebrat::Button1Click()
 {
     // The remove dialog closes too once this one ends with "Ano" (see TOdeber::button1Click).
-    if (m_app.Odeber->removeChosen())
+    if (remove && remove())
         accept();
 }
 

@@ -3,24 +3,24 @@
 
 #include "common/AnoNeDialog.h"
 
+#include <functional>
 #include <string>
 
 namespace zorbon::ui {
 
-class Zorbon;
-
 class TOpravduOdebrat : public AnoNeDialog {
     Q_OBJECT
 public:
-    explicit TOpravduOdebrat(Zorbon& app);
+    TOpravduOdebrat();
+
+    // "Ano": removes the chosen player; true when it was done (the application provides it).
+    std::function<bool()> remove;
 
     // Sets the question for the chosen text before the dialog is shown.
     void ask(const std::string& chosen);
 
     void Button1Click() override;
 
-private:
-    Zorbon& m_app;
 };
 
 } // namespace zorbon::ui

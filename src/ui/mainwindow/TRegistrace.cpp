@@ -1,12 +1,9 @@
 #include "mainwindow/TRegistrace.h"
 
+#include "app/Model.h"
 #include "common/Dialogs.h"
 #include "common/Guard.h"
 #include "common/ScreenFit.h"
-#include "mainwindow/THlavniOkno.h"
-#include "app/Zorbon.h"
-
-#include "lobby/lobby.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -19,8 +16,8 @@
 
 namespace zorbon::ui {
 
-TRegistrace::TRegistrace(Zorbon& app)
-    : m_app(app)
+TRegistrace::TRegistrace(Model& model)
+    : m_model(model)
     , m_jmenoHrace(new QLineEdit(this))
     , m_memo1(new QPlainTextEdit(this))
     , m_label2(new QLabel(qs(CountLabel(0)), this))
@@ -70,6 +67,14 @@ TRegistrace::TRegistrace(Zorbon& app)
     layout->addWidget(button2, 2, 2);
     layout->setColumnStretch(1, 1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(&m_model, &Model::changed, this, [this](unsigned what) {
+        // Delete-all and the end of a tournament empty the name field.
+        if (what & kNameFieldCleared)
+            m_jmenoHrace->clear();
+        if ((what & kLobbyChanged) && isVisible())
+            paint();
+    });
 }
 
 void TRegistrace::showEvent(QShowEvent* event)
@@ -81,14 +86,14 @@ void TRegistrace::showEvent(QShowEvent* event)
 
 void TRegistrace::FormShow()
 {
-    guard(this, [this] { LoadRegistration(m_app.session.lobby); });
+    m_model.run(this, [](Tournament& t) { return t.showRegistration(); });
     paint();
     m_jmenoHrace->setFocus();
 }
 
 void TRegistrace::paint()
 {
-    const Lobby& lobby = m_app.session.lobby;
+    const Lobby& lobby = m_model.session().lobby;
     m_label2->setText(qs(CountLabel(lobby.count)));
     m_memo1->setPlainText(lines(lobby.registrationList));
     m_memo1->moveCursor(QTextCursor::End);
@@ -97,17 +102,15 @@ void TRegistrace::paint()
 
 void TRegistrace::Button1Click()
 {
-    Lobby& lobby = m_app.session.lobby;
+    const Lobby& lobby = m_model.session().lobby;
     const std::size_t before = lobby.registrationList.size();
-    AddOutcome outcome;
-    guard(this, [&] { outcome = AddPlayer(lobby, m_jmenoHrace->text().toStdString()); });
+    const std::string name = m_jmenoHrace->text().toStdString();
+    const Outcome outcome = m_model.perform(this, [&](Tournament& t) { return t.addPlayer(name); });
     // Taken once it stands in the list, even if saving it failed afterwards.
     if (lobby.registrationList.size() > before)
         m_jmenoHrace->clear();
     paint();
-    m_app.HlavniOkno->refresh();
-    if (!outcome.refusal.empty())
-        Dialogs::message(this, qs(outcome.refusal));
+    Model::show(this, outcome);
     m_jmenoHrace->setFocus();
 }
 
@@ -120,13 +123,11 @@ void TRegistrace::done(int result)
 {
     QDialog::done(result);
     m_jmenoHrace->clear();
-    RegistrationClosed(m_app.session.lobby);
+    m_model.perform(this, [](Tournament& t) {
+        t.registrationClosed();
+        return Outcome::done();
+    });
     m_memo1->clear();
-}
-
-void TRegistrace::clearName()
-{
-    m_jmenoHrace->clear();
 }
 
 } // namespace zorbon::ui

@@ -9,15 +9,12 @@ class QPlainTextEdit;
 
 namespace zorbon::ui {
 
-class Zorbon;
+class Model;
 
 class TRegistrace : public QDialog {
     Q_OBJECT
 public:
-    explicit TRegistrace(Zorbon& app);
-
-    // Empties the name field (delete-all and the end of a tournament do).
-    void clearName();
+    explicit TRegistrace(Model& model);
 
     void Button1Click(); // Přidej
     void Button2Click(); // Hotovo
@@ -30,7 +27,7 @@ private:
     void FormShow();
     void paint();
 
-    Zorbon& m_app;
+    Model& m_model;
     QLineEdit* m_jmenoHrace;
     QPlainTextEdit* m_memo1;
     QLabel* m_label2;

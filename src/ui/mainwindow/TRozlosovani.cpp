@@ -1,11 +1,7 @@
 #include "mainwindow/TRozlosovani.h"
 
+#include "app/Model.h"
 #include "bracketwindow/BracketWidgets.h"
-#include "bracketwindow/BracketWindow.h"
-#include "common/Guard.h"
-#include "mainwindow/THlavniOkno.h"
-#include "bracketwindow/TPocetTercu8.h"
-#include "app/Zorbon.h"
 
 #include "draw/draw.h"
 
@@ -13,11 +9,11 @@
 
 namespace zorbon::ui {
 
-TRozlosovani::TRozlosovani(Zorbon& app)
+TRozlosovani::TRozlosovani(Model& model)
     : AnoNeDialog(QStringLiteral("Zorbon - Rozlosovani"),
                   QStringLiteral("Opravdu chcete provést rozlosování (nebude již možná další registrace hráčů) ???"))
     , seedSource(&clockSeed)
-    , m_app(app)
+    , m_model(model)
 {
     setObjectName(QStringLiteral("TRozlosovani"));
     paintBackground(this, TColor::clSkyBlue);
@@ -30,31 +26,15 @@ TRozlosovani::TRozlosovani(Zorbon& app)
 
 void TRozlosovani::Button1Click()
 {
-    Session& session = m_app.session;
-    DrawOutcome outcome;
-    const bool done = guard(this, [&] {
-        Lcg rng(seedSource());
-        outcome = Draw(session.brackets, session.lobby.registered, rng);
-    });
-    // Whatever the draw got to (all three brackets reset, names taken from the list) is shown.
-    m_app.refreshBracketWindows();
-    m_app.HlavniOkno->refresh();
-    if (!done) {
+    const std::uint32_t seed = seedSource();
+    const Outcome outcome = m_model.perform(this, [seed](Tournament& t) { return t.draw(seed); });
+    if (!outcome.ok()) {
+        // Too few or too many players, or a file failed: the main window stays usable.
+        Model::show(this, outcome);
         reject();
         return;
     }
-    if (outcome.size == 0) {
-        // Too few or too many players: the main window stays usable for registration.
-        Dialogs::message(this, qs(outcome.refusal));
-        reject();
-        return;
-    }
-    TBracketWindow* window = m_app.bracketWindow(outcome.size);
-    window->showTournament();
-    m_app.HlavniOkno->hide();
-    accept();
-    Dialogs::exec(m_app.PocetTercu8);
-    window->refresh();
+    emit drawn(m_model.session().activeSize);
 }
 
 } // namespace zorbon::ui

@@ -1,30 +1,21 @@
 #include "mainwindow/TSmazRegistraci.h"
 
-#include "common/Guard.h"
-#include "mainwindow/THlavniOkno.h"
-#include "mainwindow/TRegistrace.h"
-#include "app/Zorbon.h"
-
-#include "lobby/lobby.h"
+#include "app/Model.h"
 
 namespace zorbon::ui {
 
-TSmazRegistraci::TSmazRegistraci(Zorbon& app)
+TSmazRegistraci::TSmazRegistraci(Model& model)
     : AnoNeDialog(QStringLiteral("Zorbon - Smaž registraci"),
                   QStringLiteral("Opravdu chcete smazat všechny registrované hráče ???"))
-    , m_app(app)
+    , m_model(model)
 {
     setObjectName("TSmazRegistraci");
 }
 
 void TSmazRegistraci::Button1Click()
 {
-    const bool done = guard(this, [this] { DeleteAllPlayers(m_app.session.lobby); });
-    m_app.HlavniOkno->refresh();
-    if (!done)
-        return;
-    m_app.Registrace->clearName();
-    accept();
+    if (m_model.run(this, [](Tournament& t) { return t.deleteAllPlayers(); }).ok())
+        accept();
 }
 
 } // namespace zorbon::ui

@@ -5,16 +5,16 @@
 
 namespace zorbon::ui {
 
-class Zorbon;
+class Model;
 
 class TSmazRegistraci : public AnoNeDialog {
     Q_OBJECT
 public:
-    explicit TSmazRegistraci(Zorbon& app);
+    explicit TSmazRegistraci(Model& model);
     void Button1Click() override;
 
 private:
-    Zorbon& m_app;
+    Model& m_model;
 };
 
 } // namespace zorbon::ui

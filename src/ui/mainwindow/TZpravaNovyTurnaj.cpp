@@ -1,19 +1,16 @@
 #include "mainwindow/TZpravaNovyTurnaj.h"
 
+#include "app/Model.h"
 #include "common/Guard.h"
-#include "mainwindow/TNovyTurnaj.h"
-#include "app/Zorbon.h"
-
-#include "lobby/lobby.h"
 
 #include <QLabel>
 #include <QShowEvent>
 
 namespace zorbon::ui {
 
-TZpravaNovyTurnaj::TZpravaNovyTurnaj(Zorbon& app)
+TZpravaNovyTurnaj::TZpravaNovyTurnaj(Model& model)
     : AnoNeDialog(QStringLiteral("Zorbon"), QString())
-    , m_app(app)
+    , m_model(model)
 {
     setObjectName("TZpravaNovyTurnaj");
 }
@@ -21,15 +18,15 @@ TZpravaNovyTurnaj::TZpravaNovyTurnaj(Zorbon& app)
 void TZpravaNovyTurnaj::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous())
-        Label1->setText(qs(TournamentExistsText(m_app.session.lobby)));
+        Label1->setText(qs(TournamentExistsText(m_model.session().lobby)));
     AnoNeDialog::showEvent(event);
 }
 
 void TZpravaNovyTurnaj::Button1Click()
 {
-    StartOver(m_app.session.lobby);
+    m_model.run(this, [](Tournament& t) { return t.startOver(); });
     // Not modal: the old header stays until the new dialog's OK replaces it.
-    m_app.NovyTurnaj->showModeless();
+    emit newTournamentRequested();
     accept();
 }
 

@@ -5,19 +5,23 @@
 
 namespace zorbon::ui {
 
-class Zorbon;
+class Model;
 
 class TZpravaNovyTurnaj : public AnoNeDialog {
     Q_OBJECT
 public:
-    explicit TZpravaNovyTurnaj(Zorbon& app);
+    explicit TZpravaNovyTurnaj(Model& model);
     void Button1Click() override;
+
+signals:
+    // "Ano": the new-tournament dialog opens, not modal.
+    void newTournamentRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    Zorbon& m_app;
+    Model& m_model;
 };
 
 } // namespace zorbon::ui

@@ -1,13 +1,10 @@
 #include "resultswindow/TVysledkovaListina.h"
 
+#include "app/Model.h"
 #include "bracketwindow/BracketWidgets.h"
 #include "common/Guard.h"
-#include "common/HelpViewer.h"
 #include "common/ScreenFit.h"
-#include "common/TOprogramu.h"
-#include "app/Zorbon.h"
 
-#include "records/record.h"
 #include "results/standings.h"
 
 #include <QFontDatabase>
@@ -50,9 +47,15 @@ bool printText(QPrinter& printer, const std::vector<std::string>& lines)
 
 } // namespace
 
-TVysledkovaListina::TVysledkovaListina(Zorbon& app)
-    : m_app(app)
+TVysledkovaListina::TVysledkovaListina(Model& model)
+    : m_model(model)
 {
+    connect(&m_model, &Model::changed, this, [this](unsigned what) {
+        if (what & kTournamentChanged)
+            m_exported.clear();
+        if (what & (kResultsChanged | kTournamentChanged))
+            syncFromSession();
+    });
     setObjectName(QStringLiteral("TVysledkovaListina"));
     setWindowTitle(QStringLiteral("Zorbon - Výsledková listina"));
     // The controls come on first need (ensureBuilt), not at start-up: three lists, a menu and a
@@ -157,7 +160,8 @@ TVysledkovaListina::~TVysledkovaListina() = default;
 void TVysledkovaListina::showResults(bool modal)
 {
     ensureBuilt();
-    m_memo2->setPlainText(lines(m_app.session.placings));
+    m_archived.reset();
+    m_memo2->setPlainText(lines(m_model.session().placings));
     if (isVisible()) {
         // Already open beside the bracket: show the standings just computed, not the old ones.
         fillDisplayed();
@@ -172,6 +176,24 @@ void TVysledkovaListina::showResults(bool modal)
         raise();
         activateWindow();
     }
+}
+
+void TVysledkovaListina::showArchived(const ResultsSheet& sheet)
+{
+    ensureBuilt();
+    m_archived = sheet;
+    m_memo2->setPlainText(lines(displayedOrder(sheet.displayed)));
+    if (isVisible())
+        hide();
+    Dialogs::exec(this);
+    // Back to the running tournament's lists for whoever opens the window next.
+    m_archived.reset();
+    syncFromSession();
+}
+
+ResultsSheet TVysledkovaListina::sheet() const
+{
+    return m_archived ? *m_archived : m_model.core().runningSheet();
 }
 
 void TVysledkovaListina::setVisible(bool visible)
@@ -192,17 +214,24 @@ void TVysledkovaListina::showEvent(QShowEvent* e)
 
 void TVysledkovaListina::fillDisplayed()
 {
-    m_app.session.displayed = displayedOrder(m_app.session.placings);
-    m_memo1->setPlainText(lines(m_app.session.displayed));
+    if (m_archived) {
+        m_memo1->setPlainText(lines(m_archived->displayed));
+        return;
+    }
+    m_model.perform(this, [](Tournament& t) {
+        t.showResultsList();
+        return Outcome::done();
+    });
+    m_memo1->setPlainText(lines(m_model.session().displayed));
 }
 
 void TVysledkovaListina::syncFromSession()
 {
-    if (!m_memo1)
+    if (!m_memo1 || m_archived)
         return; // made later, it takes the lists from the session then
-    m_memo1->setPlainText(lines(m_app.session.displayed));
-    m_memo2->setPlainText(lines(m_app.session.placings));
-    m_memo3->clear();
+    m_memo1->setPlainText(lines(m_model.session().displayed));
+    m_memo2->setPlainText(lines(m_model.session().placings));
+    m_memo3->setPlainText(lines(m_exported));
 }
 
 QPrintDialog* TVysledkovaListina::printDialog()
@@ -218,46 +247,48 @@ QPrintDialog* TVysledkovaListina::printDialog()
 
 void TVysledkovaListina::SpeedButton1Click()
 {
+    const ResultsSheet list = sheet();
     int players = 0;
-    if (!guard(this, [&] { players = ReadRecord().PlayerCount; }))
+    if (!m_model.run(this, [&](Tournament& t) { return t.sheetPlayers(list, players); }).ok())
         return;
     QPrintDialog* dialog = printDialog();
     if (Dialogs::exec(dialog) != QDialog::Accepted)
         return;
-    const Session& s = m_app.session;
-    if (!printText(*m_printer, printLines(s.lobby.header, players, s.displayed)))
+    if (!printText(*m_printer, printLines(list.header, players, list.displayed)))
         Dialogs::error(this, QStringLiteral("Tisk se nezdařil"));
 }
 
 void TVysledkovaListina::SpeedButton2Click()
 {
-    const Session& s = m_app.session;
+    const ResultsSheet list = sheet();
     std::string confirmation;
-    if (guard(this, [&] { confirmation = SaveResultsText(s.lobby.header.name, s.displayed); }))
+    if (m_model.run(this, [&](Tournament& t) { return t.saveResultsText(list, confirmation); }).ok())
         Dialogs::message(this, qs(confirmation));
 }
 
 void TVysledkovaListina::SpeedButton3Click()
 {
-    const Session& s = m_app.session;
+    const ResultsSheet list = sheet();
     std::string confirmation;
     ensureBuilt();
-    const bool done = guard(this, [&] {
-        m_memo3->setPlainText(lines(htmlLines(s.lobby.header, ReadRecord().PlayerCount, s.displayed)));
-        confirmation = ExportResultsHtml(s.lobby.header, s.displayed);
-    });
+    const bool done = m_model
+                          .run(this, [&](Tournament& t) {
+                              return t.exportResultsHtml(list, confirmation, m_exported);
+                          })
+                          .ok();
+    m_memo3->setPlainText(lines(m_exported));
     if (done)
         Dialogs::message(this, qs(confirmation));
 }
 
 void TVysledkovaListina::Help2Click()
 {
-    showHelp(m_app, this);
+    emit helpRequested();
 }
 
 void TVysledkovaListina::Oprogramu1Click()
 {
-    Dialogs::exec(m_app.Oprogramu);
+    emit aboutRequested();
 }
 
 } // namespace zorbon::ui

@@ -1,9 +1,12 @@
 #pragma once
 // The results list: the standings best first, printed, saved as text and exported as HTML.
 
+#include "tournament/tournament.h"
+
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 
 class QPlainTextEdit;
 class QPrintDialog;
@@ -11,12 +14,12 @@ class QPrinter;
 
 namespace zorbon::ui {
 
-class Zorbon;
+class Model;
 
 class TVysledkovaListina : public QDialog {
     Q_OBJECT
 public:
-    explicit TVysledkovaListina(Zorbon& app);
+    explicit TVysledkovaListina(Model& model);
     ~TVysledkovaListina() override;
 
     // Makes the controls, filled from the session; nothing happens after the first call.
@@ -26,7 +29,10 @@ public:
     // "Výsledková listina" of a bracket window, after the standings were put into the session:
     // modally or beside the bracket; an open window shows the new standings at once.
     void showResults(bool modal);
-    // Shows the session's lists again (the clear-down has emptied them).
+    // The results list of an ended tournament from the archive, modally; printed, saved and
+    // exported with its own header and player count.
+    void showArchived(const ResultsSheet& sheet);
+    // Shows the session's lists again (the clear-down has emptied them, an undo changed them).
     void syncFromSession();
 
     void SpeedButton1Click(); // Tisk
@@ -38,13 +44,21 @@ public:
     // The print dialog, made on first use; tests answer it through Dialogs.
     QPrintDialog* printDialog();
 
+signals:
+    void helpRequested();
+    void aboutRequested();
+
 protected:
     void showEvent(QShowEvent* e) override;
 
 private:
     void fillDisplayed();
+    // What Tisk, Ulož and Export hand out: the running tournament's list or the archived one.
+    ResultsSheet sheet() const;
 
-    Zorbon& m_app;
+    Model& m_model;
+    std::optional<ResultsSheet> m_archived;
+    std::vector<std::string> m_exported; // the HTML of the last export, shown in the hidden Memo3
     QPlainTextEdit* m_memo1 = nullptr;
     QPlainTextEdit* m_memo2 = nullptr;
     QPlainTextEdit* m_memo3 = nullptr;

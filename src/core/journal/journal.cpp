@@ -1,0 +1,547 @@
+#include "journal/journal.h"
+
+#include "records/errors.h"
+
+#include <sqlite3.h>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <system_error>
+#include <unistd.h>
+#include <utility>
+
+namespace zorbon {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A file that is not a readable journal of this version: it goes aside and a new one is made.
+class Damaged : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+std::string reasonFor(sqlite3* db, int code)
+{
+    const int primary = code & 0xFF;
+    const int sysErr = db ? sqlite3_system_errno(db) : 0;
+    switch (primary) {
+    case SQLITE_FULL:
+        return ioReport(ENOSPC);
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return ioReport(EACCES);
+    case SQLITE_CANTOPEN:
+    case SQLITE_IOERR:
+        return sysErr ? ioReport(sysErr) : std::string(sqlite3_errstr(code));
+    default:
+        return sqlite3_errstr(code);
+    }
+}
+
+bool damageCode(int code)
+{
+    const int primary = code & 0xFF;
+    // SQLITE_ERROR here is a statement that does not fit the file: no such table or column.
+    return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB || primary == SQLITE_FORMAT || primary == SQLITE_ERROR ||
+           primary == SQLITE_SCHEMA || primary == SQLITE_MISMATCH || primary == SQLITE_RANGE ||
+           primary == SQLITE_CONSTRAINT;
+}
+
+[[noreturn]] void fail(sqlite3* db, int code)
+{
+    if (damageCode(code))
+        throw Damaged(sqlite3_errstr(code));
+    throw JournalError(reasonFor(db, code));
+}
+
+// A prepared statement, reset after each use and finalised with its owner.
+class Stmt {
+public:
+    Stmt(sqlite3* db, const char* sql) : m_db(db)
+    {
+        if (const int rc = sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &m_s, nullptr); rc != SQLITE_OK)
+            fail(db, rc);
+    }
+    ~Stmt() { sqlite3_finalize(m_s); }
+    Stmt(const Stmt&) = delete;
+    Stmt& operator=(const Stmt&) = delete;
+
+    Stmt& bind(int i, std::int64_t v)
+    {
+        check(sqlite3_bind_int64(m_s, i, v));
+        return *this;
+    }
+    Stmt& bind(int i, const std::string& v)
+    {
+        check(sqlite3_bind_text(m_s, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT));
+        return *this;
+    }
+    Stmt& bindBlob(int i, const std::string& v)
+    {
+        check(sqlite3_bind_blob(m_s, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT));
+        return *this;
+    }
+    Stmt& bindNull(int i)
+    {
+        check(sqlite3_bind_null(m_s, i));
+        return *this;
+    }
+    // True for a row, false at the end.
+    bool step()
+    {
+        const int rc = sqlite3_step(m_s);
+        if (rc == SQLITE_ROW)
+            return true;
+        if (rc == SQLITE_DONE)
+            return false;
+        fail(m_db, rc);
+    }
+    void run()
+    {
+        step();
+        reset();
+    }
+    void reset()
+    {
+        sqlite3_reset(m_s);
+        sqlite3_clear_bindings(m_s);
+    }
+    std::int64_t integer(int col) { return sqlite3_column_int64(m_s, col); }
+    std::string text(int col)
+    {
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(m_s, col));
+        return p ? std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(m_s, col))) : std::string();
+    }
+    std::string blob(int col)
+    {
+        const auto* p = static_cast<const char*>(sqlite3_column_blob(m_s, col));
+        return p ? std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(m_s, col))) : std::string();
+    }
+    bool isNull(int col) { return sqlite3_column_type(m_s, col) == SQLITE_NULL; }
+
+private:
+    void check(int rc)
+    {
+        if (rc != SQLITE_OK)
+            fail(m_db, rc);
+    }
+    sqlite3* m_db;
+    sqlite3_stmt* m_s = nullptr;
+};
+
+void exec(sqlite3* db, const char* sql)
+{
+    if (const int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr); rc != SQLITE_OK)
+        fail(db, rc);
+}
+
+// One value of a one-row query ("PRAGMA user_version").
+std::string scalar(sqlite3* db, const char* sql)
+{
+    Stmt s(db, sql);
+    return s.step() ? s.text(0) : std::string();
+}
+
+struct Connection {
+    sqlite3* db = nullptr;
+    ~Connection()
+    {
+        if (db)
+            sqlite3_close_v2(db);
+    }
+    sqlite3* release() { return std::exchange(db, nullptr); }
+};
+
+const char* const kSchema = R"(
+BEGIN;
+CREATE TABLE tournament(
+  id INTEGER PRIMARY KEY,
+  started TEXT NOT NULL,
+  ended TEXT,
+  end_kind TEXT,
+  head INTEGER NOT NULL,
+  name TEXT NOT NULL,
+  place TEXT NOT NULL,
+  date TEXT NOT NULL,
+  players INTEGER NOT NULL,
+  size INTEGER NOT NULL,
+  decided INTEGER NOT NULL,
+  winner TEXT NOT NULL
+);
+CREATE UNIQUE INDEX one_running ON tournament(ended IS NULL) WHERE ended IS NULL;
+CREATE TABLE command(
+  tournament INTEGER NOT NULL REFERENCES tournament(id) ON DELETE CASCADE,
+  seq INTEGER NOT NULL,
+  kind TEXT NOT NULL,
+  params TEXT NOT NULL,
+  description TEXT NOT NULL,
+  undoable INTEGER NOT NULL,
+  at TEXT NOT NULL,
+  state BLOB NOT NULL,
+  PRIMARY KEY (tournament, seq)
+) WITHOUT ROWID;
+PRAGMA user_version = 1;
+COMMIT;
+)";
+
+void configure(sqlite3* db)
+{
+    sqlite3_busy_timeout(db, 1000);
+    sqlite3_extended_result_codes(db, 1);
+    exec(db, "PRAGMA foreign_keys = ON");
+    exec(db, "PRAGMA synchronous = FULL");
+}
+
+sqlite3* openFile(const std::string& path, int flags)
+{
+    Connection c;
+    const int rc = sqlite3_open_v2(path.c_str(), &c.db, flags, nullptr);
+    if (rc != SQLITE_OK)
+        fail(c.db, rc);
+    return c.release();
+}
+
+void syncFolder(const fs::path& file)
+{
+    const fs::path dir = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+void removeWithCompanions(const std::string& path)
+{
+    std::error_code ec;
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+        fs::remove(path + suffix, ec);
+}
+
+// A new journal appears whole: made under a temporary name, then renamed into place, so a kill
+// during its making never leaves an empty or half-made file that would read as damaged.
+void create(const std::string& path)
+{
+    const std::string temp = path + ".novy";
+    removeWithCompanions(temp);
+    {
+        Connection c;
+        c.db = openFile(temp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        exec(c.db, "PRAGMA journal_mode = WAL");
+        exec(c.db, kSchema);
+    } // closing checkpoints the write-ahead log into the file and removes it
+    std::error_code ec;
+    fs::rename(temp, path, ec);
+    if (ec) {
+        removeWithCompanions(temp);
+        throw JournalError(ioReport(ec.value()));
+    }
+    syncFolder(path);
+}
+
+std::string freeName(const std::string& base)
+{
+    std::error_code ec;
+    std::string name = base;
+    for (int n = 2; fs::exists(fs::symlink_status(name, ec)) || fs::exists(fs::symlink_status(name + "-wal", ec)); ++n)
+        name = base + "-" + std::to_string(n);
+    return name;
+}
+
+// Renames the file (or folder) and the files SQLite keeps beside it; returns the new name.
+std::string moveAside(const std::string& path, const std::string& stamp)
+{
+    const std::string target = freeName(path + ".poskozeno-" + stamp);
+    std::error_code ec;
+    fs::rename(path, target, ec);
+    if (ec)
+        throw JournalError(ioReport(ec.value()));
+    for (const char* suffix : {"-wal", "-shm"}) {
+        if (fs::exists(fs::symlink_status(path + suffix, ec)))
+            fs::rename(path + suffix, target + suffix, ec);
+        // A stale log beside a new journal would be read into it; whatever cannot go aside goes.
+        if (fs::exists(fs::symlink_status(path + suffix, ec)))
+            fs::remove_all(path + suffix, ec);
+    }
+    syncFolder(path);
+    return target;
+}
+
+History readHistory(Stmt& head, Stmt& rows, std::int64_t id, Journal::StateCheck check)
+{
+    History h;
+    h.id = id;
+    head.bind(1, id);
+    if (!head.step()) {
+        head.reset();
+        throw JournalError("Turnaj v záloze není");
+    }
+    h.started = head.text(0);
+    const std::int64_t at = head.integer(1);
+    head.reset();
+    std::vector<HistoryEntry> entries;
+    rows.bind(1, id);
+    while (rows.step()) {
+        if (rows.integer(0) != static_cast<std::int64_t>(entries.size())) {
+            rows.reset();
+            throw Damaged("commands out of order");
+        }
+        HistoryEntry e;
+        e.kind = rows.text(1);
+        e.params = rows.text(2);
+        e.description = rows.text(3);
+        // 1: undo can take it back; 2: the floor it stops at.
+        e.undoable = rows.integer(4) == 1;
+        e.floor = rows.integer(4) == 2;
+        e.at = rows.text(5);
+        e.state = rows.blob(6);
+        if (check && !check(e.state)) {
+            rows.reset();
+            throw Damaged("a state cannot be read");
+        }
+        entries.push_back(std::move(e));
+    }
+    rows.reset();
+    if (at < 0 || at > static_cast<std::int64_t>(entries.size()) || (at == 0 && !entries.empty()))
+        throw Damaged("head out of range");
+    h.assign(std::move(entries), static_cast<std::size_t>(at));
+    return h;
+}
+
+} // namespace
+
+struct Journal::Statements {
+    explicit Statements(sqlite3* db)
+        : insertTournament(db, "INSERT INTO tournament(started, head, name, place, date, players, size, decided, "
+                               "winner) VALUES(?1, 0, '', '', '', 0, 0, 0, '')")
+        , updateTournament(db, "UPDATE tournament SET head = ?2, name = ?3, place = ?4, date = ?5, players = ?6, "
+                               "size = ?7, decided = ?8, winner = ?9, ended = ?10, end_kind = ?11 WHERE id = ?1")
+        , deleteCommands(db, "DELETE FROM command WHERE tournament = ?1 AND seq >= ?2")
+        , insertCommand(db, "INSERT INTO command(tournament, seq, kind, params, description, undoable, at, state) "
+                            "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)")
+        , tournamentHead(db, "SELECT started, head FROM tournament WHERE id = ?1")
+        , commands(db, "SELECT seq, kind, params, description, undoable, at, state FROM command "
+                       "WHERE tournament = ?1 ORDER BY seq")
+        , archive(db, "SELECT id, started, ended, end_kind, name, place, date, players, size, decided, winner "
+                      "FROM tournament WHERE ended IS NOT NULL ORDER BY ended DESC, id DESC")
+        , running(db, "SELECT id FROM tournament WHERE ended IS NULL")
+        , reopen(db, "UPDATE tournament SET ended = NULL, end_kind = NULL WHERE id = ?1")
+        , remove(db, "DELETE FROM tournament WHERE id = ?1")
+    {
+    }
+    Stmt insertTournament, updateTournament, deleteCommands, insertCommand, tournamentHead, commands, archive,
+        running, reopen, remove;
+};
+
+Journal::Journal(sqlite3* db) : m_db(db), m_st(std::make_unique<Statements>(db)) {}
+
+Journal::~Journal()
+{
+    m_st.reset();
+    sqlite3_close_v2(m_db);
+}
+
+Journal::Opened Journal::open(const std::string& path, const std::string& stamp, StateCheck check)
+{
+    Opened out;
+    std::error_code ec;
+    const auto status = fs::symlink_status(path, ec);
+    try {
+        if (!fs::exists(status)) {
+            create(path);
+            out.how = Opening::Created;
+        } else {
+            try {
+                if (!fs::is_regular_file(status))
+                    throw Damaged("not a file");
+                if (fs::file_size(path, ec) == 0 || ec)
+                    throw Damaged("empty");
+                Connection c;
+                c.db = openFile(path, SQLITE_OPEN_READWRITE);
+                // A file that turns out not to be ours must not be written into when it is closed.
+                sqlite3_db_config(c.db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+                configure(c.db);
+                const std::string version = scalar(c.db, "PRAGMA user_version");
+                if (version != std::to_string(kVersion))
+                    throw Damaged("version " + version); // another program's file, or a newer Zorbon's
+                if (const std::string verdict = scalar(c.db, "PRAGMA quick_check"); verdict != "ok")
+                    throw Damaged(verdict);
+                std::unique_ptr<Journal> j;
+                try {
+                    j.reset(new Journal(c.db));
+                    c.release();
+                } catch (const JournalError& e) {
+                    throw Damaged(e.what()); // the statements do not fit the file's tables
+                }
+                std::vector<std::int64_t> running;
+                while (j->m_st->running.step())
+                    running.push_back(j->m_st->running.integer(0));
+                j->m_st->running.reset();
+                if (running.size() > 1)
+                    throw Damaged("two running tournaments");
+                if (!running.empty())
+                    out.running = readHistory(j->m_st->tournamentHead, j->m_st->commands, running.front(), check);
+                sqlite3_db_config(j->m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
+                out.journal = std::move(j);
+                out.how = Opening::Opened;
+                return out;
+            } catch (const Damaged& e) {
+                out.running.reset();
+                out.reason = e.what();
+                out.movedTo = moveAside(path, stamp);
+                create(path);
+                out.how = Opening::Damaged;
+            }
+        }
+        Connection c;
+        c.db = openFile(path, SQLITE_OPEN_READWRITE);
+        configure(c.db);
+        out.journal.reset(new Journal(c.release()));
+    } catch (const Damaged& e) {
+        out = Opened{};
+        out.reason = e.what();
+    } catch (const JournalError& e) {
+        const std::string movedTo = out.movedTo;
+        out = Opened{};
+        out.movedTo = movedTo;
+        out.reason = e.what();
+    } catch (const std::filesystem::filesystem_error& e) {
+        out = Opened{};
+        out.reason = ioReport(e.code().value());
+    }
+    return out;
+}
+
+void Journal::write(History& h, const TournamentSummary& s, const std::string* endKind, const std::string* at)
+{
+    exec(m_db, "BEGIN IMMEDIATE");
+    std::int64_t id = h.id;
+    try {
+        if (id == 0) {
+            m_st->insertTournament.bind(1, h.started).run();
+            id = sqlite3_last_insert_rowid(m_db);
+        }
+        const auto& entries = h.entries();
+        m_st->deleteCommands.bind(1, id).bind(2, static_cast<std::int64_t>(h.firstUnsaved())).run();
+        for (std::size_t i = h.firstUnsaved(); i < entries.size(); ++i) {
+            const HistoryEntry& e = entries[i];
+            m_st->insertCommand.bind(1, id)
+                .bind(2, static_cast<std::int64_t>(i))
+                .bind(3, e.kind)
+                .bind(4, e.params)
+                .bind(5, e.description)
+                .bind(6, std::int64_t{e.floor ? 2 : e.undoable ? 1 : 0})
+                .bind(7, e.at)
+                .bindBlob(8, e.state)
+                .run();
+        }
+        Stmt& u = m_st->updateTournament;
+        u.bind(1, id)
+            .bind(2, static_cast<std::int64_t>(h.head()))
+            .bind(3, s.name)
+            .bind(4, s.place)
+            .bind(5, s.date)
+            .bind(6, std::int64_t{s.players})
+            .bind(7, std::int64_t{s.size})
+            .bind(8, std::int64_t{s.decided})
+            .bind(9, s.winner);
+        if (endKind) {
+            u.bind(10, *at).bind(11, *endKind);
+        } else {
+            u.bindNull(10).bindNull(11);
+        }
+        u.run();
+        exec(m_db, "COMMIT");
+    } catch (...) {
+        for (Stmt* st : {&m_st->insertTournament, &m_st->deleteCommands, &m_st->insertCommand, &m_st->updateTournament})
+            st->reset();
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    h.id = id;
+    h.markSaved();
+}
+
+void Journal::save(History& history, const TournamentSummary& summary)
+{
+    try {
+        write(history, summary, nullptr, nullptr);
+    } catch (const Damaged& e) {
+        throw JournalError(e.what());
+    }
+}
+
+void Journal::end(History& history, const TournamentSummary& summary, const std::string& kind, const std::string& at)
+{
+    try {
+        write(history, summary, &kind, &at);
+    } catch (const Damaged& e) {
+        throw JournalError(e.what());
+    }
+}
+
+std::vector<StoredTournament> Journal::archive()
+{
+    std::vector<StoredTournament> out;
+    try {
+        Stmt& a = m_st->archive;
+        while (a.step()) {
+            StoredTournament t;
+            t.id = a.integer(0);
+            t.started = a.text(1);
+            t.ended = a.text(2);
+            t.endKind = a.text(3);
+            t.summary = {a.text(4), a.text(5), a.text(6), static_cast<int>(a.integer(7)),
+                         static_cast<int>(a.integer(8)), static_cast<int>(a.integer(9)), a.text(10)};
+            out.push_back(std::move(t));
+        }
+        a.reset();
+    } catch (const Damaged& e) {
+        m_st->archive.reset();
+        throw JournalError(e.what());
+    } catch (...) {
+        m_st->archive.reset();
+        throw;
+    }
+    return out;
+}
+
+History Journal::load(std::int64_t id)
+{
+    try {
+        return readHistory(m_st->tournamentHead, m_st->commands, id, nullptr);
+    } catch (const Damaged& e) {
+        throw JournalError(e.what());
+    }
+}
+
+void Journal::reopen(std::int64_t id)
+{
+    try {
+        m_st->reopen.bind(1, id).run();
+    } catch (const Damaged& e) {
+        m_st->reopen.reset();
+        throw JournalError(e.what());
+    } catch (...) {
+        m_st->reopen.reset();
+        throw;
+    }
+}
+
+void Journal::remove(std::int64_t id)
+{
+    try {
+        m_st->remove.bind(1, id).run();
+    } catch (const Damaged& e) {
+        m_st->remove.reset();
+        throw JournalError(e.what());
+    } catch (...) {
+        m_st->remove.reset();
+        throw;
+    }
+}
+
+} // namespace zorbon

@@ -1,0 +1,101 @@
+#pragma once
+// The journal: one SQLite database beside the record that holds every tournament's commands with
+// the whole state after each, the running one and the ended ones (the archive). Committed in one
+// transaction per command, in WAL mode with full syncs, so a kill or a power cut loses nothing that
+// was committed and never leaves half a command.
+
+#include "tournament/history.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+namespace zorbon {
+
+inline constexpr const char* kJournalPath = "data/setup/turnaj.db";
+
+// The journal cannot be read or written; what() is the reason in the run-time's words ("Disk full").
+class JournalError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// What the archive and the resume question tell about a tournament.
+struct TournamentSummary {
+    std::string name;
+    std::string place;
+    std::string date;
+    int players = 0;
+    int size = 0;    // 0 before the draw
+    int decided = 0; // matches with a result
+    std::string winner;
+    bool operator==(const TournamentSummary&) const = default;
+};
+
+struct StoredTournament {
+    std::int64_t id = 0;
+    TournamentSummary summary;
+    std::string started;
+    std::string ended; // empty while it runs
+    std::string endKind;
+};
+
+class Journal {
+public:
+    enum class Opening {
+        Opened,   // an existing journal, checked
+        Created,  // there was none
+        Damaged,  // it could not be read: moved aside, a new one made
+        Unusable, // no journal can be made here (the reason says why); the program goes on without
+    };
+    struct Opened {
+        std::unique_ptr<Journal> journal; // null when Unusable
+        Opening how = Opening::Unusable;
+        std::string movedTo; // Damaged: where the old file went
+        std::string reason;  // Damaged or Unusable: why
+        std::optional<History> running; // the tournament that did not end, checked whole
+    };
+
+    // Tells whether a stored state can be read back (the command layer's decoder).
+    using StateCheck = bool (*)(const std::string& state);
+
+    // Opens the journal at `path`, creating it when missing. A file that is not a journal of this
+    // program or of this version, is damaged, or holds a running tournament with a state that
+    // `check` refuses is renamed to path + ".poskozeno-" + `stamp` (with its -wal and -shm files;
+    // never deleted, never written) and a new one is made.
+    static Opened open(const std::string& path, const std::string& stamp, StateCheck check);
+
+    ~Journal();
+    Journal(const Journal&) = delete;
+    Journal& operator=(const Journal&) = delete;
+
+    // Stores what `history` holds and the journal does not: its row (a new one for id 0), the
+    // unsaved entries, head and the summary. One transaction; JournalError leaves the journal as it was.
+    void save(History& history, const TournamentSummary& summary);
+    // The same, and the tournament ends: it joins the archive.
+    void end(History& history, const TournamentSummary& summary, const std::string& kind, const std::string& at);
+    // The ended tournaments, newest first.
+    std::vector<StoredTournament> archive();
+    // A stored tournament's commands; JournalError when it cannot be read.
+    History load(std::int64_t id);
+    // An ended tournament runs again.
+    void reopen(std::int64_t id);
+    void remove(std::int64_t id);
+
+    // The schema version this program writes (PRAGMA user_version).
+    static constexpr int kVersion = 1;
+
+private:
+    explicit Journal(sqlite3* db);
+    void write(History& history, const TournamentSummary& summary, const std::string* endKind, const std::string* at);
+    struct Statements;
+    sqlite3* m_db;
+    std::unique_ptr<Statements> m_st;
+};
+
+} // namespace zorbon

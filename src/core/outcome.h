@@ -1,0 +1,35 @@
+#pragma once
+// The one answer of an operator command: it went ahead, or it was refused (with the message to show,
+// or silently), or a working file failed (with the run-time's report to show).
+
+#include <string>
+#include <utility>
+
+namespace zorbon {
+
+class Outcome {
+public:
+    enum class Kind { Done, Refused, Failed };
+
+    Outcome() = default;
+    static Outcome done() { return {}; }
+    // Refused: nothing happened. An empty message means nothing is said (a click that means nothing).
+    static Outcome refused(std::string message = {}) { return Outcome(Kind::Refused, std::move(message)); }
+    // A file operation failed; what the command did before it stays done.
+    static Outcome failed(std::string report) { return Outcome(Kind::Failed, std::move(report)); }
+
+    Kind kind() const { return m_kind; }
+    bool ok() const { return m_kind == Kind::Done; }
+    bool isRefused() const { return m_kind == Kind::Refused; }
+    bool isFailed() const { return m_kind == Kind::Failed; }
+    // The refusal or the report; empty for a command that went ahead or a silent refusal.
+    const std::string& message() const { return m_message; }
+    bool operator==(const Outcome&) const = default;
+
+private:
+    Outcome(Kind kind, std::string message) : m_kind(kind), m_message(std::move(message)) {}
+    Kind m_kind = Kind::Done;
+    std::string m_message;
+};
+
+} // namespace zorbon

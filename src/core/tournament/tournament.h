@@ -1,0 +1,184 @@
+#pragma once
+// The command layer: one function per operator command. Each reads and writes the working files
+// exactly when its command does, applies the pure rules to the session, commits the command with
+// the whole state after it to the journal, and tells what changed. The windows call only this.
+
+#include "boards/calling.h"
+#include "bracket/correction.h"
+#include "journal/journal.h"
+#include "lobby/lobby.h"
+#include "outcome.h"
+#include "tournament/history.h"
+#include "tournament/session.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zorbon {
+
+// What a command changed; each window repaints what it shows of these.
+enum Changed : unsigned {
+    kLobbyChanged = 1u << 0,       // header, registered lists and counts, new-tournament fields
+    kBracketChanged = 1u << 1,     // the bracket in play: cells, states, boards, winner line, correction
+    kResultsChanged = 1u << 2,     // the placings and the displayed results list
+    kBoardChoiceChanged = 1u << 3, // the board-count dialog's number
+    kNameFieldCleared = 1u << 4,   // the registration dialog's name field is emptied
+    kTournamentChanged = 1u << 5,  // a tournament was resumed, reopened, drawn or ended
+    kHistoryChanged = 1u << 6,     // what undo and redo would do
+    kEverything = 0xFFFFu,
+};
+
+// The results list as the results window prints, saves and exports it.
+struct ResultsSheet {
+    TournamentHeader header;
+    std::optional<int> players; // none: read PlayerCount from the record when it is needed
+    std::vector<std::string> displayed;
+};
+
+// What the archive window lists about an ended tournament.
+using ArchivedTournament = StoredTournament;
+
+inline constexpr const char* kNothingToUndo = "Není co vrátit zpět";
+inline constexpr const char* kNothingToRedo = "Není co zopakovat";
+inline constexpr const char* kResumeQuestion = "Rozehraný turnaj nebyl ukončen. Chcete v něm pokračovat ???";
+
+class Tournament {
+public:
+    // Local time as "2026-12-09 14:05:31", and as "20261209-140531" for file names.
+    using Clock = std::function<std::string(bool forFileName)>;
+    static std::string localTime(bool forFileName);
+
+    // `journal` may be null: no journal could be made, `journalProblem` says why, and the first
+    // command of every tournament tells the operator. `running` is the journal's unfinished
+    // tournament, offered by resumeDescription().
+    Tournament(std::unique_ptr<Journal> journal, std::optional<History> running, std::string journalProblem,
+               Clock clock = &Tournament::localTime);
+    // A layer that keeps no journal and warns of none, as tests and tools use it.
+    Tournament();
+    ~Tournament();
+
+    Session& session() { return m_session; }
+    const Session& session() const { return m_session; }
+    const History& history() const { return m_history; }
+    Journal* journal() const { return m_journal.get(); }
+
+    // What changed since the last call (Changed bits).
+    unsigned takeChanges();
+    // "Zálohu turnaje nelze uložit: … Turnaj pokračuje bez zálohy.", once per tournament, when the
+    // journal could not take a command; empty otherwise.
+    std::string takeBackupWarning();
+
+    // --- Main window -----------------------------------------------------------------------------
+    // The main window shown: the record's count and the roster's names into the window.
+    Outcome showMainWindow();
+    // A main-window command's precondition (reading the record where the command does).
+    Outcome check(Command command);
+    Outcome acceptNewTournament(const TournamentHeader& typed);
+    void newTournamentClosed(const TournamentHeader& typed);
+    Outcome startOver(); // "Ano" of the tournament-exists dialog
+    Outcome showRegistration();
+    void registrationClosed();
+    Outcome addPlayer(const std::string& name);
+    Outcome deleteAllPlayers();
+    Outcome removalChoices(std::vector<std::string>& names);
+    // `kept` receives the remove dialog's rebuilt list (what the roster was saved from).
+    Outcome removePlayer(const std::string& name, std::vector<std::string>& kept);
+    // "Ano" of the draw dialog. Done: session().activeSize is the bracket to show.
+    Outcome draw(std::uint32_t seed);
+    // Exit confirmed: PlayerCount 0 and an empty roster; the tournament ends. Always ends it, even
+    // when a file fails (the report comes back), since the operator has chosen to leave.
+    Outcome exitProgram();
+
+    // --- Board count -----------------------------------------------------------------------------
+    // The board-count dialog shown: the most boards the registered count allows.
+    Outcome boardCountLimit(int& limit);
+    enum class BoardCountFrom { Draw, Terce };
+    // OK of the board-count dialog; the count the draw asks for is part of the draw and no undo
+    // takes it back, a count set with "Terče" is a command of its own.
+    Outcome setBoardCount(int k, BoardCountFrom from);
+    void chooseBoardCount(int k); // the dialog's number moved
+
+    // --- Bracket window --------------------------------------------------------------------------
+    Outcome checkBoardCountChange() const;
+    // "Hraj": every call is committed before its announcement; undo takes them back together.
+    Outcome callReadyMatches(const Say& say);
+    // A click on a box: calls it when it is ready; otherwise, if the box can be corrected,
+    // `correction` receives what to confirm.
+    Outcome clickBox(int box, const Say& say, std::optional<CorrectionContext>& correction);
+    void openCorrection(const CorrectionContext& context);
+    Outcome boardClick(int board) const;
+    Outcome enterResult(int board, const std::string& score1, const std::string& score2);
+    Outcome applyCorrection(const std::string& score1, const std::string& score2);
+    void cancelCorrection();
+    // "Výsledková listina": the placings from the bracket as it stands.
+    Outcome showStandings();
+    // The results window being shown: its list becomes the placings, best first.
+    void showResultsList();
+    // The bracket window's clear-down; done: the tournament has ended.
+    Outcome closeTournament();
+
+    // --- Undo --------------------------------------------------------------------------------------
+    // What "Zpět" / "Znovu" would take back or put back, or nullopt.
+    std::optional<std::string> undoDescription() const;
+    std::optional<std::string> redoDescription() const;
+    Outcome undo();
+    Outcome redo();
+
+    // --- Results list ------------------------------------------------------------------------------
+    ResultsSheet runningSheet() const;
+    // PlayerCount for the printout: the sheet's own, or the record read now.
+    Outcome sheetPlayers(const ResultsSheet& sheet, int& players);
+    Outcome saveResultsText(const ResultsSheet& sheet, std::string& confirmation);
+    Outcome exportResultsHtml(const ResultsSheet& sheet, std::string& confirmation, std::vector<std::string>& lines);
+
+    // --- Resume and archive --------------------------------------------------------------------------
+    // The second line of the resume question when the journal holds an unfinished tournament.
+    std::optional<std::string> resumeDescription() const;
+    // "Ano": the unfinished tournament as it was after its last command; the record and the roster
+    // are written back. Before the draw the registered list is left for the main window to load.
+    Outcome resume();
+    // "Ne": it is kept in the archive as ended; nothing else changes.
+    void abandon();
+    // The ended tournaments, newest first (empty without a journal).
+    std::vector<ArchivedTournament> archive(std::string* problem = nullptr);
+    Outcome archivedSheet(std::int64_t id, ResultsSheet& sheet);
+    // "Pokračovat": an ended tournament runs again; refused while players are registered.
+    Outcome reopen(std::int64_t id);
+    Outcome deleteArchived(std::int64_t id);
+
+    // A tournament's summary line: name, place and date, its bracket and the matches decided.
+    static std::string describe(const Session& state);
+    static TournamentSummary summarize(const Session& state);
+
+private:
+    struct Scope;
+    template <class Body>
+    Outcome run(Scope& scope, Body&& body);
+    void commit(Scope& scope);
+    void saveJournal();
+    void endTournament(const std::string& kind);
+    void startNewHistory();
+    void backupFailed(const std::string& reason);
+    Outcome restore(const std::string& state, bool writeFiles, bool keepOtherBrackets);
+    // The working files, read and written through the session's copy of them.
+    TournamentRecord readRecord();
+    void writeRecord(const TournamentRecord& record);
+    std::vector<std::string> readRoster();
+    void saveRoster(const std::vector<std::string>& names);
+
+    Session m_session;
+    History m_history;
+    std::unique_ptr<Journal> m_journal;
+    std::optional<History> m_running;
+    std::string m_journalProblem;
+    Clock m_clock;
+    unsigned m_changes = 0;
+    std::string m_backupWarning;
+    bool m_warned = false;
+};
+
+} // namespace zorbon

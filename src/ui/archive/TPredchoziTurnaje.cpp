@@ -1,0 +1,190 @@
+#include "archive/TPredchoziTurnaje.h"
+
+#include "app/Model.h"
+#include "bracketwindow/BracketWidgets.h"
+#include "common/Dialogs.h"
+#include "common/Guard.h"
+#include "common/ScreenFit.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace zorbon::ui {
+namespace {
+
+QString winnerColumn(const TournamentSummary& s)
+{
+    if (s.size == 0)
+        return QStringLiteral("(nerozlosován)");
+    if (s.winner.empty())
+        return QStringLiteral("(nedohrán)");
+    return qs(s.winner);
+}
+
+QString endedColumn(const StoredTournament& t)
+{
+    // "2026-12-09 14:05:31" without the seconds reads as a date and a time.
+    return qs(t.ended.substr(0, 16));
+}
+
+} // namespace
+
+TPredchoziTurnaje::TPredchoziTurnaje(Model& model) : m_model(model)
+{
+    setObjectName(QStringLiteral("TPredchoziTurnaje"));
+    setWindowTitle(QStringLiteral("Zorbon - Předchozí turnaje"));
+}
+
+void TPredchoziTurnaje::setVisible(bool visible)
+{
+    if (visible)
+        ensureBuilt();
+    QDialog::setVisible(visible);
+}
+
+void TPredchoziTurnaje::ensureBuilt()
+{
+    if (m_list)
+        return;
+    paintBackground(this, TColor::clYellow);
+    m_label1 = new QLabel(QStringLiteral("Ukončené turnaje (nejnovější nahoře) :"), this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setTextFormat(Qt::PlainText);
+    QFont bold = m_label1->font();
+    bold.setBold(true);
+    m_label1->setFont(bold);
+
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("Seznam"));
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setAllColumnsShowFocus(true);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setHeaderLabels({QStringLiteral("Název turnaje"), QStringLiteral("Hrací místo"), QStringLiteral("Datum"),
+                             QStringLiteral("Hráčů"), QStringLiteral("Vítěz"), QStringLiteral("Ukončen")});
+    m_list->header()->setStretchLastSection(false);
+    m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_list->setMinimumSize(720, 260);
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, [this] { updateButtons(); });
+    connect(m_list, &QTreeWidget::itemActivated, this, [this] { ButtonVysledkyClick(); });
+
+    auto button = [this](const char* name, const QString& text, void (TPredchoziTurnaje::*handler)()) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QString::fromLatin1(name));
+        connect(b, &QPushButton::clicked, this, handler);
+        return b;
+    };
+    m_results = button("ButtonVysledky", QStringLiteral("Výsledková listina"), &TPredchoziTurnaje::ButtonVysledkyClick);
+    m_reopen = button("ButtonPokracovat", QStringLiteral("Pokračovat"), &TPredchoziTurnaje::ButtonPokracovatClick);
+    m_delete = button("ButtonSmazat", QStringLiteral("Smazat"), &TPredchoziTurnaje::ButtonSmazatClick);
+    auto* close = new QPushButton(QStringLiteral("Zavřít"), this);
+    close->setObjectName(QStringLiteral("ButtonZavrit"));
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    m_results->setToolTip(QStringLiteral("Výsledková listina vybraného turnaje: tisk, uložení, export"));
+    m_reopen->setToolTip(QStringLiteral("Vybraný turnaj znovu otevřít a hrát dál"));
+    m_delete->setToolTip(QStringLiteral("Vybraný turnaj smazat ze zálohy"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_results);
+    buttons->addWidget(m_reopen);
+    buttons->addWidget(m_delete);
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 14, 16, 12);
+    layout->setSpacing(10);
+    layout->addWidget(m_label1);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(buttons);
+    resize(820, 380);
+}
+
+void TPredchoziTurnaje::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (!e->spontaneous()) {
+        fitResizableWindow(this);
+        fill();
+    }
+}
+
+void TPredchoziTurnaje::fill()
+{
+    m_list->clear();
+    std::string problem;
+    const std::vector<ArchivedTournament> archive = m_model.core().archive(&problem);
+    for (const ArchivedTournament& t : archive) {
+        const TournamentSummary& s = t.summary;
+        auto* item = new QTreeWidgetItem(m_list, {qs(s.name), qs(s.place), qs(s.date), QString::number(s.players),
+                                                  winnerColumn(s), endedColumn(t)});
+        item->setData(0, Qt::UserRole, QVariant::fromValue<qlonglong>(t.id));
+        item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    if (!archive.empty())
+        m_list->setCurrentItem(m_list->topLevelItem(0));
+    if (!problem.empty())
+        m_label1->setText(QStringLiteral("Zálohu turnajů nelze přečíst: ") + qs(problem));
+    else if (archive.empty())
+        m_label1->setText(QStringLiteral("Zatím žádný ukončený turnaj."));
+    else
+        m_label1->setText(QStringLiteral("Ukončené turnaje (nejnovější nahoře) :"));
+    updateButtons();
+    m_list->setFocus();
+}
+
+void TPredchoziTurnaje::updateButtons()
+{
+    const bool any = chosen() != 0;
+    for (QPushButton* b : {m_results, m_reopen, m_delete})
+        b->setEnabled(any);
+}
+
+std::int64_t TPredchoziTurnaje::chosen() const
+{
+    const QTreeWidgetItem* item = m_list ? m_list->currentItem() : nullptr;
+    return item && item->isSelected() ? item->data(0, Qt::UserRole).toLongLong() : 0;
+}
+
+void TPredchoziTurnaje::ButtonVysledkyClick()
+{
+    const std::int64_t id = chosen();
+    if (id == 0)
+        return;
+    ResultsSheet sheet;
+    if (m_model.run(this, [&](Tournament& t) { return t.archivedSheet(id, sheet); }).ok())
+        emit resultsRequested(sheet);
+}
+
+void TPredchoziTurnaje::ButtonPokracovatClick()
+{
+    const std::int64_t id = chosen();
+    if (id == 0)
+        return;
+    if (!m_model.run(this, [&](Tournament& t) { return t.reopen(id); }).ok()) {
+        fill();
+        return;
+    }
+    accept();
+    emit reopened();
+}
+
+void TPredchoziTurnaje::ButtonSmazatClick()
+{
+    const std::int64_t id = chosen();
+    if (id == 0)
+        return;
+    const QString name = m_list->currentItem()->text(0);
+    if (!Dialogs::ask(this, QStringLiteral("TSmazatTurnaj"),
+                      QStringLiteral("Opravdu smazat turnaj ") + name + QStringLiteral(" z archivu ???")))
+        return;
+    m_model.run(this, [&](Tournament& t) { return t.deleteArchived(id); });
+    fill();
+}
+
+} // namespace zorbon::ui
