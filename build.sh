@@ -10,7 +10,7 @@ ROOT=$PWD
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
-  libgtest-dev libgmock-dev
+  libgtest-dev libgmock-dev libsqlite3-dev
   fonts-dejavu-core locales
 )
 # Only the fuzz stage of "test" needs these.
