@@ -1,5 +1,6 @@
 #include "bracketwindow/BracketWindow.h"
 
+#include "bracketwindow/BracketPrint.h"
 #include "bracketwindow/BracketWidgets.h"
 #include "common/Guard.h"
 #include "common/Dartboard.h"
@@ -100,6 +101,9 @@ void TBracketWindow::buildMenus()
     };
     QMenu* soubor = menuBar()->addMenu(QStringLiteral("&Soubor"));
     soubor->setObjectName(QStringLiteral("Soubor1"));
+    addAction(soubor, "TiskPavouka1", QStringLiteral("&Tisk pavouka"), [this] { TiskPavouka1Click(); });
+    addAction(soubor, "ExportPavoukaPdf1", QStringLiteral("&Export pavouka do PDF"),
+              [this] { ExportPavoukaPdf1Click(); });
     soubor->addSeparator();
     addAction(soubor, "Zavt1", QStringLiteral("&Zavřít"), [this] { close(); });
 
@@ -493,6 +497,16 @@ void TBracketWindow::Button2Click()
 {
     CancelCorrection(bracket());
     refresh();
+}
+
+void TBracketWindow::TiskPavouka1Click()
+{
+    TiskPavouka(this, bracket(), m_app.session.lobby.header);
+}
+
+void TBracketWindow::ExportPavoukaPdf1Click()
+{
+    ExportPavoukaPdf(this, bracket(), m_app.session.lobby.header);
 }
 
 void TBracketWindow::Help2Click()

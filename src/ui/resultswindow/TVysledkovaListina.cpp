@@ -8,6 +8,7 @@
 #include "app/Zorbon.h"
 
 #include "records/record.h"
+#include "results/exports.h"
 #include "results/standings.h"
 
 #include <QFontDatabase>
@@ -77,6 +78,7 @@ void TVysledkovaListina::ensureBuilt()
     add(soubor, "Tisk1", QStringLiteral("&Tisk"), [this] { SpeedButton1Click(); });
     add(soubor, "Ulo1", QStringLiteral("&Ulož"), [this] { SpeedButton2Click(); });
     add(soubor, "Export1", QStringLiteral("&Export"), [this] { SpeedButton3Click(); });
+    add(soubor, "ExportCsv1", QStringLiteral("Export do &CSV"), [this] { ExportCsv1Click(); });
     soubor->addSeparator();
     add(soubor, "Zavt1", QStringLiteral("&Zavřít"), [this] { close(); });
     auto* help = bar->addMenu(QStringLiteral("&Help"));
@@ -247,6 +249,14 @@ void TVysledkovaListina::SpeedButton3Click()
         confirmation = ExportResultsHtml(s.lobby.header, s.displayed);
     });
     if (done)
+        Dialogs::message(this, qs(confirmation));
+}
+
+void TVysledkovaListina::ExportCsv1Click()
+{
+    const Session& s = m_app.session;
+    std::string confirmation;
+    if (guard(this, [&] { confirmation = ExportResultsCsv(s.lobby.header.name, s.displayed); }))
         Dialogs::message(this, qs(confirmation));
 }
 
