@@ -273,7 +273,7 @@ Computed compute(const QPaintDevice* device, const QRectF& target, const Bracket
     widestScore = std::max(widestScore, fonts.width(QStringLiteral("0"), 100, true) / 100.0);
     // name and score, each with a pad of some 0.3 name sizes on either side
     const double acrossPerPx = nameWidthPerPx + widestScore + 1.2;
-    const double sizeAcross = boxW / acrossPerPx;
+    const double sizeAcross = 0.97 * boxW / acrossPerPx;
     const double range = std::max(1.0, *std::max_element(grid.centre.begin(), grid.centre.end()) -
                                            *std::min_element(grid.centre.begin(), grid.centre.end()));
     const double closest = closestCentres(grid, boxW / pitch);
@@ -432,11 +432,14 @@ void drawBox(QPainter& p, const Fonts& fonts, const Sizes& s, const Bracket& b, 
         const QRectF rowRect(r.left(), r.top() + row * s.row, r.width(), s.row);
         const QString name = qs(b.name(id));
         const bool placeholder = b.name(id) == kUnknown || b.name(id) == kBye;
-        // A name that fits keeps its room from the frame; a longer one may come closer before it shrinks.
-        const double pad = fonts.width(name, s.name) <= scoreLeft - rowRect.left() - 2 * s.pad ? s.pad : s.tightPad;
-        const QRectF nameRect(rowRect.left() + pad, rowRect.top(), scoreLeft - rowRect.left() - 2 * pad,
-                              rowRect.height());
-        drawFitted(p, fonts, nameRect, name, s.name, s.floor, false, placeholder ? pal.muted : pal.text);
+        // A name keeps its room from the frame, unless it would be cut short there and need not be
+        // closer to it.
+        const QRectF roomy(rowRect.left() + s.pad, rowRect.top(), scoreLeft - rowRect.left() - 2 * s.pad,
+                           rowRect.height());
+        const QRectF tight(rowRect.left() + s.tightPad, rowRect.top(), scoreLeft - rowRect.left() - 2 * s.tightPad,
+                           rowRect.height());
+        const bool cut = fitText(fonts, name, roomy.width(), s.name, s.floor, false).text != name;
+        drawFitted(p, fonts, cut ? tight : roomy, name, s.name, s.floor, false, placeholder ? pal.muted : pal.text);
         const QRectF scoreRect(scoreLeft + s.pad, rowRect.top(), s.scoreWidth - 2 * s.pad, rowRect.height());
         drawFitted(p, fonts, scoreRect, qs(b.score(id)).trimmed(), s.name, s.floor, true,
                    finished ? pal.text : pal.muted, Qt::AlignRight);
