@@ -28,7 +28,11 @@ public:
         , QPrintDialog(&ownPrinter, parent)
     {
         setObjectName(kDialogName);
-        ownPrinter.setPageLayout(bracketPageLayout());
+        // One by one: a printer whose least margins are wider still takes the paper and the orientation.
+        const QPageLayout page = bracketPageLayout();
+        ownPrinter.setPageSize(page.pageSize());
+        ownPrinter.setPageOrientation(page.orientation());
+        ownPrinter.setPageMargins(page.margins(), page.units());
     }
 };
 
