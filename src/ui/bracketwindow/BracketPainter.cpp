@@ -415,7 +415,7 @@ void drawLegend(QPainter& p, const Fonts& fonts, const Sizes& s, const QRectF& r
 void drawBox(QPainter& p, const Fonts& fonts, const Sizes& s, const Bracket& b, int number, const QRectF& r,
              const QRectF& label, BracketStyle style, const Palette& pal)
 {
-    const BoxSpec& spec = b.table().box(number);
+    const BoxSpec& match = b.table().box(number);
     const BoxState state = b.state(number);
     drawBoxFrame(p, fonts, r, state, style);
 
@@ -428,7 +428,7 @@ void drawBox(QPainter& p, const Fonts& fonts, const Sizes& s, const Bracket& b, 
 
     const bool finished = state == BoxState::Finished;
     int row = 0;
-    for (const SlotId id : {spec.upper, spec.lower}) {
+    for (const SlotId id : {match.upper, match.lower}) {
         const QRectF rowRect(r.left(), r.top() + row * s.row, r.width(), s.row);
         const QString name = qs(b.name(id));
         const bool placeholder = b.name(id) == kUnknown || b.name(id) == kBye;
@@ -451,7 +451,7 @@ void drawBox(QPainter& p, const Fonts& fonts, const Sizes& s, const Bracket& b, 
     const QString left = labelText(b.table(), number);
     const QString right = onBoard ? onBoardText(b, number) : QString();
     const double rightW = right.isEmpty() ? 0 : fonts.width(right, s.label, true);
-    const double leftW = fonts.width(left, s.label, spec.isFinal());
+    const double leftW = fonts.width(left, s.label, match.isFinal());
     // Where a line runs up into the box, the label stands on the page's own background.
     const double knockH = label.height() - fonts.px(1.2); // clear of the frame's top edge
     p.setPen(Qt::NoPen);
@@ -460,7 +460,7 @@ void drawBox(QPainter& p, const Fonts& fonts, const Sizes& s, const Bracket& b, 
     if (!right.isEmpty())
         p.drawRect(QRectF(label.right() - rightW - s.pad, label.top(), rightW + s.pad, knockH));
     const QRectF leftRect(label.left(), label.top(), std::max(0.0, label.width() - rightW - s.pad), label.height());
-    drawFitted(p, fonts, leftRect, left, s.label, s.floor, spec.isFinal(), spec.isFinal() ? pal.header : pal.label);
+    drawFitted(p, fonts, leftRect, left, s.label, s.floor, match.isFinal(), match.isFinal() ? pal.header : pal.label);
     if (!right.isEmpty()) {
         const QColor marker = style == BracketStyle::Paper ? Qt::black : stateColour(BoxState::OnBoard);
         drawFitted(p, fonts, QRectF(label.right() - rightW, label.top(), rightW, label.height()), right, s.label,
