@@ -12,6 +12,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libsqlite3-dev
   fonts-dejavu-core locales
+  poppler-utils # pdftotext and pdfinfo read the printed bracket back in the tests
 )
 # Only the fuzz stage of "test" needs these.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)

@@ -1,9 +1,9 @@
 #include "results/standings.h"
 
 #include "records/errors.h"
-#include "records/files.h"
 #include "records/roster.h"
 #include "records/textcodec.h"
+#include "results/exports.h"
 
 #include <algorithm>
 #include <array>
@@ -36,24 +36,12 @@ std::vector<int> buildOrder(const AdvancementTable& t)
     return order;
 }
 
-std::string cannotCreate(const std::string& path)
-{
-    return "Cannot create file " + path;
-}
-
 // Writes the lines to folder/name+ext; a name that would lead elsewhere is refused before anything
 // is written, and every failure to create the file reads the same.
 void writeListFile(const char* folder, const std::string& name, const char* ext, const std::vector<std::string>& lines)
 {
-    const std::string path = std::string(folder) + "/" + name + ext;
-    if (name.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos || name.find("..") != std::string::npos)
-        throw IoError(cannotCreate(path));
-    const std::string bytes = joinLinesCp1250(lines);
-    try {
-        replaceFile(path, bytes);
-    } catch (const IoError&) {
-        throw IoError(cannotCreate(path));
-    }
+    const std::string path = exportPath(folder, name, ext);
+    writeExportFile(path, joinLinesCp1250(lines));
 }
 
 // Length of the UTF-8 sequence that starts with this byte (1 for a stray byte).

@@ -4,6 +4,7 @@
 #include "draw/draw.h"
 #include "records/errors.h"
 #include "records/roster.h"
+#include "results/exports.h"
 #include "results/standings.h"
 #include "tournament/state_codec.h"
 
@@ -746,6 +747,29 @@ Outcome Tournament::exportResultsHtml(const ResultsSheet& sheet, std::string& co
     lines = htmlLines(sheet.header, players, sheet.displayed);
     try {
         confirmation = ExportResultsHtml(sheet.header, players, sheet.displayed);
+    } catch (const IoError& e) {
+        return Outcome::failed(e.what());
+    }
+    return Outcome::done();
+}
+
+Outcome Tournament::exportResultsCsv(const ResultsSheet& sheet, std::string& confirmation)
+{
+    try {
+        confirmation = ExportResultsCsv(sheet.header.name, sheet.displayed);
+    } catch (const IoError& e) {
+        return Outcome::failed(e.what());
+    }
+    return Outcome::done();
+}
+
+Outcome Tournament::exportBracketPdf(const std::function<std::string()>& makePdf, std::string& confirmation)
+{
+    const std::string& name = m_session.lobby.header.name;
+    try {
+        // A name that cannot make a file is refused before the page is drawn.
+        exportPath("export", name, kBracketPdfSuffix);
+        confirmation = ExportBracketPdf(name, makePdf());
     } catch (const IoError& e) {
         return Outcome::failed(e.what());
     }

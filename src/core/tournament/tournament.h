@@ -134,6 +134,10 @@ public:
     Outcome sheetPlayers(const ResultsSheet& sheet, int& players);
     Outcome saveResultsText(const ResultsSheet& sheet, std::string& confirmation);
     Outcome exportResultsHtml(const ResultsSheet& sheet, std::string& confirmation, std::vector<std::string>& lines);
+    Outcome exportResultsCsv(const ResultsSheet& sheet, std::string& confirmation);
+    // "Export pavouka do PDF": the running tournament's name is checked first, then `makePdf`
+    // draws the page and it is written to "export/<name> - pavouk.pdf".
+    Outcome exportBracketPdf(const std::function<std::string()>& makePdf, std::string& confirmation);
 
     // --- Resume and archive --------------------------------------------------------------------------
     // The second line of the resume question when the journal holds an unfinished tournament.

@@ -1,6 +1,7 @@
 #include "bracketwindow/BracketWindow.h"
 
 #include "app/Model.h"
+#include "bracketwindow/BracketPrint.h"
 #include "bracketwindow/BracketWidgets.h"
 #include "common/Dartboard.h"
 #include "common/Dialogs.h"
@@ -93,6 +94,9 @@ void TBracketWindow::buildMenus()
     };
     QMenu* soubor = menuBar()->addMenu(QStringLiteral("&Soubor"));
     soubor->setObjectName(QStringLiteral("Soubor1"));
+    addAction(soubor, "TiskPavouka1", QStringLiteral("&Tisk pavouka"), [this] { TiskPavouka1Click(); });
+    addAction(soubor, "ExportPavoukaPdf1", QStringLiteral("&Export pavouka do PDF"),
+              [this] { ExportPavoukaPdf1Click(); });
     soubor->addSeparator();
     addAction(soubor, "Zavt1", QStringLiteral("&Zavřít"), [this] { close(); });
 
@@ -498,6 +502,22 @@ void TBracketWindow::Znovu1Click()
     if (bracket().correctionMode)
         return;
     m_model.run(this, [](Tournament& t) { return t.redo(); });
+}
+
+void TBracketWindow::TiskPavouka1Click()
+{
+    TiskPavouka(this, bracket(), m_model.session().lobby.header);
+}
+
+void TBracketWindow::ExportPavoukaPdf1Click()
+{
+    std::string confirmation;
+    const auto makePdf = [this] {
+        const QByteArray pdf = bracketPdf(bracket(), m_model.session().lobby.header);
+        return std::string(pdf.constData(), static_cast<std::size_t>(pdf.size()));
+    };
+    if (m_model.run(this, [&](Tournament& t) { return t.exportBracketPdf(makePdf, confirmation); }).ok())
+        Dialogs::message(this, qs(confirmation));
 }
 
 void TBracketWindow::Help2Click()

@@ -58,6 +58,8 @@ public:
     void BoxClick(int box);
     void Button1Click(); // correction OK
     void Button2Click(); // correction Storno
+    void TiskPavouka1Click();      // "Tisk pavouka"
+    void ExportPavoukaPdf1Click(); // "Export pavouka do PDF"
     void Help2Click();
     void OProgramu1Click();
     void Zpet1Click();   // undo

@@ -80,6 +80,7 @@ void TVysledkovaListina::ensureBuilt()
     add(soubor, "Tisk1", QStringLiteral("&Tisk"), [this] { SpeedButton1Click(); });
     add(soubor, "Ulo1", QStringLiteral("&Ulož"), [this] { SpeedButton2Click(); });
     add(soubor, "Export1", QStringLiteral("&Export"), [this] { SpeedButton3Click(); });
+    add(soubor, "ExportCsv1", QStringLiteral("Export do &CSV"), [this] { ExportCsv1Click(); });
     soubor->addSeparator();
     add(soubor, "Zavt1", QStringLiteral("&Zavřít"), [this] { close(); });
     auto* help = bar->addMenu(QStringLiteral("&Help"));
@@ -278,6 +279,14 @@ void TVysledkovaListina::SpeedButton3Click()
                           .ok();
     m_memo3->setPlainText(lines(m_exported));
     if (done)
+        Dialogs::message(this, qs(confirmation));
+}
+
+void TVysledkovaListina::ExportCsv1Click()
+{
+    const ResultsSheet list = sheet();
+    std::string confirmation;
+    if (m_model.run(this, [&](Tournament& t) { return t.exportResultsCsv(list, confirmation); }).ok())
         Dialogs::message(this, qs(confirmation));
 }
 

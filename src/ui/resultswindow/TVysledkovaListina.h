@@ -38,6 +38,7 @@ public:
     void SpeedButton1Click(); // Tisk
     void SpeedButton2Click(); // Ulož
     void SpeedButton3Click(); // Export
+    void ExportCsv1Click();   // "Export do CSV"
     void Help2Click();
     void Oprogramu1Click();
 

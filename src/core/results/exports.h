@@ -1,0 +1,36 @@
+#pragma once
+// Files written into "vysledky/" and "export/": the one check that a tournament name can make a file
+// there, the one way they are written, and the exports that are not part of the printed list (CSV of
+// the standings, the bracket as PDF).
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zorbon {
+
+// folder + "/" + name + ext. A name that would lead out of the folder ('/', '\\', NUL, "..") throws
+// IoError "Cannot create file <that path>" before anything is touched.
+std::string exportPath(std::string_view folder, const std::string& name, std::string_view ext);
+
+// Replaces the file at a path made by exportPath, atomically; any failure (missing or unwritable
+// folder, a name too long for the file system) throws IoError "Cannot create file <path>" and leaves
+// nothing behind.
+void writeExportFile(const std::string& path, std::string_view bytes);
+
+// The displayed results list (best first) as CSV for a spreadsheet: UTF-8 with a byte-order mark,
+// ';' between the fields, CR LF after every line, the line "Umístění;Hráč" first, then the placing
+// ("5-6. místo") and the name of each line. A field with ';', '"', CR or LF is quoted.
+std::string resultsCsv(const std::vector<std::string>& displayed);
+
+// "Export do CSV": writes "export/<name>.csv" and returns the confirmation to show.
+std::string ExportResultsCsv(const std::string& tournamentName, const std::vector<std::string>& displayed);
+
+// "Export pavouka do PDF": writes the finished document to "export/<name> - pavouk.pdf" and returns
+// the confirmation to show.
+std::string ExportBracketPdf(const std::string& tournamentName, std::string_view pdf);
+
+// The file name part of the bracket's PDF: "<name> - pavouk.pdf".
+inline constexpr std::string_view kBracketPdfSuffix = " - pavouk.pdf";
+
+} // namespace zorbon
