@@ -54,9 +54,11 @@ public:
     bool start();
 
 private:
+    // Made in this order: the lock before anything touches the folder, the note that opening the
+    // journal fills in before the model that opens it.
     std::unique_ptr<FolderLock> m_lock;
-    std::unique_ptr<Model> m_model;
     std::string m_journalNote; // what start() tells about a damaged journal
+    std::unique_ptr<Model> m_model;
 
 public:
     Model& model() { return *m_model; }

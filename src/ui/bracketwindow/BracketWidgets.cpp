@@ -1,6 +1,7 @@
 #include "bracketwindow/BracketWidgets.h"
 
 #include "common/Dialogs.h"
+#include "common/Guard.h"
 
 #include <QHash>
 #include <QKeyEvent>
@@ -75,6 +76,8 @@ Cell::Cell(const QString& name, Qt::Alignment align, QWidget* parent) : QLabel(p
     setObjectName(name);
     setAlignment(align | Qt::AlignVCenter);
     setAutoFillBackground(true);
+    // Names are shown as typed, never as markup.
+    setTextFormat(Qt::PlainText);
     // The black text comes with the first colour (setColour): one palette change per cell instead of
     // two, which matters when a window makes some 250 cells.
 }
@@ -112,7 +115,7 @@ int Cell::textAdvance()
 void Cell::updateTip()
 {
     const int room = contentsRect().width() - 3;
-    setToolTip(textAdvance() > room ? text() : QString());
+    setToolTip(textAdvance() > room ? plainToolTip(text()) : QString());
 }
 
 void Cell::paintEvent(QPaintEvent*)
@@ -233,6 +236,7 @@ BoardView::BoardView(const QString& name, QWidget* parent) : QLabel(parent)
     setObjectName(name);
     setCursor(Qt::PointingHandCursor);
     setFont(pixelFont(10));
+    setTextFormat(Qt::PlainText);
 }
 
 void BoardView::setLines(const QStringList& lines, QRgb rgb)
@@ -240,7 +244,7 @@ void BoardView::setLines(const QStringList& lines, QRgb rgb)
     const QString text = lines.join(QLatin1Char('\n'));
     if (text != this->text())
         setText(text);
-    setToolTip(lines.size() > 1 ? text : QString());
+    setToolTip(lines.size() > 1 ? plainToolTip(text) : QString());
     if (rgb != m_colour || !autoFillBackground()) {
         m_colour = rgb;
         paintBackground(this, rgb);

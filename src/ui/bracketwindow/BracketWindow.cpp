@@ -40,6 +40,7 @@ QLabel* hiddenLabel(const QString& name, QWidget* parent)
 {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
     l->hide();
     return l;
 }
@@ -217,6 +218,7 @@ void TBracketWindow::buildChrome(QWidget* central)
 
     m_vitez = new QLabel(m_drawing);
     m_vitez->setObjectName(QStringLiteral("LabVitez"));
+    m_vitez->setTextFormat(Qt::PlainText);
     m_vitez->setFont(pixelFont(17, true));
     m_vitez->setGeometry(m_look.vitezPos.x(), m_look.vitezPos.y(), m_look.vitezWidth, 26);
     m_porazeny = hiddenLabel(QStringLiteral("porazeny"), m_drawing);

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QTextDocument>
 
 #include <string>
 #include <vector>
@@ -32,6 +33,15 @@ bool guard(QWidget* parent, Step&& step)
 inline QString qs(const std::string& text)
 {
     return QString::fromStdString(text);
+}
+
+// A tooltip that shows a typed text as it is: a tooltip reads text that looks like markup as
+// markup, so such a text goes in escaped inside markup of its own.
+inline QString plainToolTip(const QString& text)
+{
+    if (!Qt::mightBeRichText(text))
+        return text;
+    return QStringLiteral("<p style=\"white-space:pre\">") + text.toHtmlEscaped() + QStringLiteral("</p>");
 }
 
 // One name a line, as a list control shows them.
