@@ -1,9 +1,16 @@
 // Start-up against the floor: runs the bare Qt window and Zorbon's start-up probe in turn, each in
-// the same scratch working folder, and reports the median wall time to first paint and the median
-// peak resident memory of each, with their ratios.
+// the same scratch working folder (where Zorbon keeps its journal), and reports the median wall time
+// to first paint and the median peak resident memory of each, with their ratios. Then Zorbon
+// resuming a finished 32-player tournament that was never closed, to its shown bracket window,
+// against its plain start.
 //   startup_bench FLOOR PROBE [RUNS]
 
+#include "benchplay.h"
 #include "benchrows.h"
+
+#include "journal/journal.h"
+#include "records/record.h"
+#include "tournament/state_codec.h"
 
 #include <cerrno>
 #include <chrono>
@@ -122,6 +129,30 @@ int main(int argc, char** argv)
             (isFloor ? floorRss : probeRss).push_back(s.rssMiB);
         }
     }
+    // A finished 32-player tournament left running in the journal of a folder of its own.
+    const std::filesystem::path resumeDir = std::filesystem::path(tmpl) / "resume";
+    std::filesystem::create_directories(resumeDir);
+    std::filesystem::current_path(resumeDir);
+    zorbon::EnsureWorkingLayout();
+    {
+        zorbon::Journal::Opened opened = zorbon::Journal::open(zorbon::kJournalPath, "bench", &zorbon::isReadableState);
+        zorbon::Tournament t(std::move(opened.journal), std::nullopt, {});
+        std::uint32_t dice = 5;
+        if (bench::playTournament(t, bench::playerNames(32), 77, dice, false) < 0) {
+            std::fprintf(stderr, "the tournament to resume did not end\n");
+            return 1;
+        }
+    }
+    runOnce(probeProgram);
+    std::vector<double> plainWall, resumeWall;
+    for (int i = 0; i < runs; ++i) {
+        const bool plainFirst = i % 2 == 0;
+        for (int k = 0; k < 2; ++k) {
+            const bool plain = (k == 0) == plainFirst;
+            std::filesystem::current_path(plain ? std::filesystem::path(tmpl) : resumeDir);
+            (plain ? plainWall : resumeWall).push_back(runOnce(probeProgram).wallMs);
+        }
+    }
     std::filesystem::current_path("/");
     std::filesystem::remove_all(tmpl, ec);
 
@@ -140,5 +171,10 @@ int main(int argc, char** argv)
     bench::row("Start-up: peak RSS, zorbon", bench::fixed(pr, 1) + " MiB", "", "");
     bench::row("Start-up: peak RSS ratio zorbon / bare", bench::fixed(pr / fr, 3), "≤ 1.25",
                bench::verdict(pr / fr <= 1.25));
+    const double plain = bench::median(plainWall), resumed = bench::median(resumeWall);
+    bench::row("Start-up: resuming a finished 32-player tournament to its shown bracket window", bench::millis(resumed),
+               "", "");
+    bench::row("Start-up: resume / plain start (" + bench::millis(plain) + ")", bench::fixed(resumed / plain, 3),
+               "≤ 1.5", bench::verdict(resumed / plain <= 1.5));
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "app/Zorbon.h"
 
 #include "lobby/lobby.h"
+#include "tournament/tournament.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -108,6 +109,7 @@ public:
         hraj(w, "hraj10");
         finishBoards(w);
         correction(w);
+        undoRedo(w);
         const int fin = w->bracket().table().finalNumber();
         for (int guard = 0; w->bracket().state(fin) != BoxState::Finished; ++guard) {
             if (guard > 100)
@@ -140,11 +142,11 @@ private:
 
     void registerPlayers()
     {
-        Lobby& lobby = m_app.session.lobby;
-        if (!AcceptNewTournament(lobby, {"Velká cena Brna", "Hospoda U Šípku", "1. 5. 2024"}).empty())
+        Tournament& t = m_app.core();
+        if (!t.acceptNewTournament({"Velká cena Brna", "Hospoda U Šípku", "1. 5. 2024"}).ok())
             fail("new tournament refused");
         for (const QString& name : playerNames())
-            if (!AddPlayer(lobby, name.toStdString()).accepted)
+            if (!t.addPlayer(name.toStdString()).ok())
                 fail("registration refused");
         m_app.HlavniOkno->refresh();
         settle();
@@ -229,6 +231,25 @@ private:
         stop("correctionApply");
         if (w->bracket().correctionMode)
             fail("the correction was not applied");
+    }
+
+    // "Zpět" takes the correction back (timed from "Ano" to the paint), "Znovu" puts it back.
+    void undoRedo(TBracketWindow* w)
+    {
+        const std::string before = w->bracket().score(w->bracket().table().box(1).upper);
+        Dialogs::script([this](QDialog* d) {
+            start();
+            child<QAbstractButton>(d, "Button1")->click();
+        });
+        w->Zpet1Click();
+        stop("undo");
+        if (w->bracket().score(w->bracket().table().box(1).upper) == before)
+            fail("undo did not take the correction back");
+        start();
+        w->Znovu1Click();
+        stop("redo");
+        if (w->bracket().score(w->bracket().table().box(1).upper) != before)
+            fail("redo did not put the correction back");
     }
 
     void results(TBracketWindow* w)
@@ -369,6 +390,8 @@ int main(int argc, char** argv)
             {"result", "Action: entering a result (board click, dialog, OK)"},
             {"correctionOpen", "Action: opening a correction (box click, \"Ano\")"},
             {"correctionApply", "Action: applying a correction"},
+            {"undo", "Action: \"Zpět\" (after its question) taking back a correction"},
+            {"redo", "Action: \"Znovu\" putting it back"},
             {"results", "Action: \"Výsledková listina\" after a finished 32 tournament"},
             {"save", "Action: \"Ulož\""},
             {"export", "Action: \"Export\""},
@@ -404,13 +427,22 @@ int main(int argc, char** argv)
             for (int i = 0; i < diskCycles; ++i)
                 bench.cycle(i);
             bench::note("On disk: the same tournaments in a working folder under " + std::string(argv[2]) +
-                        " (a disk here), where each written file is flushed (fdatasync) before its rename.");
+                        " (a disk here), where each written file is flushed (fdatasync) before its rename and "
+                        "each command's journal transaction is synced before it returns.");
             const std::pair<const char*, const char*> rows[] = {
-                {"draw", "Action on disk: draw of 32 players (the record written twice)"},
-                {"boardCount", "Action on disk: board-count OK (the record written once)"},
+                {"draw", "Action on disk: draw of 32 players (the record written twice, the journal committed)"},
+                {"boardCount", "Action on disk: board-count OK (the record written once, the journal committed)"},
+                {"hraj10", "Action on disk: \"Hraj\" with 10 free boards (a commit before each announcement)"},
+                {"result", "Action on disk: entering a result (the journal committed)"},
+                {"correctionOpen", "Action on disk: opening a correction"},
+                {"correctionApply", "Action on disk: applying a correction (the journal committed)"},
+                {"undo", "Action on disk: \"Zpět\" with its commit"},
+                {"redo", "Action on disk: \"Znovu\" with its commit"},
+                {"results", "Action on disk: \"Výsledková listina\" (the journal committed)"},
                 {"save", "Action on disk: \"Ulož\" (one file written)"},
                 {"export", "Action on disk: \"Export\" (one file written)"},
-                {"close", "Action on disk: closing the bracket window (record and roster written)"},
+                {"close", "Action on disk: closing the bracket window (record and roster written, the tournament "
+                          "archived)"},
             };
             for (const auto& [key, what] : rows) {
                 const double m = bench::median(bench.samples[key]);

@@ -172,7 +172,10 @@ CREATE TABLE tournament(
   winner TEXT NOT NULL
 );
 CREATE UNIQUE INDEX one_running ON tournament(ended IS NULL) WHERE ended IS NULL;
+-- A rowid table: its leaves hold a state of up to 4 KB whole, where a table without rowid would
+-- spill every state over about 1 KB into overflow pages and triple the file.
 CREATE TABLE command(
+  id INTEGER PRIMARY KEY,
   tournament INTEGER NOT NULL REFERENCES tournament(id) ON DELETE CASCADE,
   seq INTEGER NOT NULL,
   kind TEXT NOT NULL,
@@ -181,8 +184,8 @@ CREATE TABLE command(
   undoable INTEGER NOT NULL,
   at TEXT NOT NULL,
   state BLOB NOT NULL,
-  PRIMARY KEY (tournament, seq)
-) WITHOUT ROWID;
+  UNIQUE (tournament, seq)
+);
 PRAGMA user_version = 1;
 COMMIT;
 )";
