@@ -25,8 +25,14 @@
 #include "tournament/state_codec.h"
 #include "tournament/tournament.h"
 
+#include <QTimer>
+
 namespace zorbon::ui {
 namespace {
+
+// How long after the main window shows the idle build begins: well after its first paint, and long
+// before an operator's first click could need a bracket window.
+constexpr int kIdleBuildDelayMs = 300;
 
 template <class W, class... Args>
 W* create(std::vector<std::unique_ptr<QWidget>>& windows, Args&&... args)
@@ -189,6 +195,14 @@ void Zorbon::open(Opens what)
     }
 }
 
+void Zorbon::buildWhileIdle(std::size_t next)
+{
+    if (next >= kBracketSizes.size())
+        return;
+    bracketWindow(kBracketSizes[kBracketSizes.size() - 1 - next]);
+    QTimer::singleShot(0, this, [this, next] { buildWhileIdle(next + 1); });
+}
+
 void Zorbon::showHelpFrom(QWidget* from)
 {
     showHelp(HlavniOkno, from);
@@ -228,6 +242,7 @@ bool Zorbon::start()
         }
     }
     HlavniOkno->show();
+    QTimer::singleShot(kIdleBuildDelayMs, this, [this] { buildWhileIdle(0); });
     return true;
 }
 

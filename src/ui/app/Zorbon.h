@@ -90,6 +90,9 @@ private:
     void showAbout();
     // After a resume or a reopening: the bracket window of a drawn tournament takes over.
     void showRunningTournament();
+    // Makes the bracket windows' widgets while the operator looks at the main window, the largest
+    // first and one window per turn of the event loop, so that the first draw only shows them.
+    void buildWhileIdle(std::size_t next);
 
     PerSize<TBracketWindow*> m_bracketWindows{};
     PerSize<TZadejVysledek*> m_resultDialogs{};
