@@ -312,6 +312,12 @@ void lobbyAndEightPlayers(Zorbon& app)
     w->SpeedButton2Click();
     shot(w, QStringLiteral("pavouk8-hraj"));
     enterResult(w, 1, QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("zadej-vysledek"));
+    // The undo question for that result, answered "Ne".
+    Dialogs::script([](QDialog* d) {
+        shot(d, QStringLiteral("vratit-zpet"));
+        press(d, "Button2");
+    });
+    w->Zpet1Click();
     finishBoards(w);
     const int fin = w->bracket().table().finalNumber();
     bool corrected = false;
@@ -436,6 +442,28 @@ int main(int argc, char* argv[])
         lobbyAndEightPlayers(app);
         sixteenPlayers(app);
         thirtyTwoPlayers(app);
+        // The archive of the three tournaments just closed.
+        Dialogs::script([](QDialog* d) { shot(d, QStringLiteral("predchozi-turnaje")); });
+        app.HlavniOkno->PredchoziTurnaje1Click();
+        // A tournament left running, as when the program is killed.
+        newTournament(app, QStringLiteral("Podzimní pohár"), QStringLiteral("Hospoda U Šípku"),
+                      QStringLiteral("4. 10. 2025"));
+        registerPlayers(app, 10);
+        play(draw(app, 3), 2);
+        if (Dialogs::unanswered() != 0) {
+            std::fprintf(stderr, "a dialog did not open as expected\n");
+            return 1;
+        }
+    }
+    {
+        // The next start asks whether to go on with it.
+        Zorbon app;
+        Dialogs::script([](QDialog* d) {
+            shot(d, QStringLiteral("pokracovat"));
+            press(d, "Button1");
+        });
+        app.start();
+        closeTournament(app.bracketWindow(16));
         if (Dialogs::unanswered() != 0) {
             std::fprintf(stderr, "a dialog did not open as expected\n");
             return 1;

@@ -6,6 +6,7 @@
 #include "common/Guard.h"
 #include "common/ScreenFit.h"
 
+#include <QDateTime>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,10 +27,11 @@ QString winnerColumn(const TournamentSummary& s)
     return qs(s.winner);
 }
 
+// "2026-12-09 14:05:31" as a Czech date and time: "9. 12. 2026 14:05".
 QString endedColumn(const StoredTournament& t)
 {
-    // "2026-12-09 14:05:31" without the seconds reads as a date and a time.
-    return qs(t.ended.substr(0, 16));
+    const QDateTime at = QDateTime::fromString(qs(t.ended), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return at.isValid() ? at.toString(QStringLiteral("d. M. yyyy H:mm")) : qs(t.ended);
 }
 
 } // namespace
