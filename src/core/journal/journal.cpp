@@ -22,10 +22,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-std::string reasonFor(sqlite3* db, int code)
+std::string reasonFor(sqlite3* db, int code, int lastErrno)
 {
     const int primary = code & 0xFF;
-    const int sysErr = db ? sqlite3_system_errno(db) : 0;
+    int sysErr = db ? sqlite3_system_errno(db) : 0;
+    // A failed COMMIT leaves the connection's errno at 0; the file keeps the last one it saw.
+    if (sysErr == 0 && db)
+        sqlite3_file_control(db, "main", SQLITE_FCNTL_LAST_ERRNO, &sysErr);
+    if (sysErr == 0 && (primary == SQLITE_IOERR || primary == SQLITE_FULL))
+        sysErr = lastErrno;
     switch (primary) {
     case SQLITE_FULL:
         return ioReport(ENOSPC);
@@ -52,9 +57,11 @@ bool damageCode(int code)
 
 [[noreturn]] void fail(sqlite3* db, int code)
 {
+    // SQLite does not keep the errno of a failed write to its log; the C library's is still this one.
+    const int lastErrno = errno;
     if (damageCode(code))
         throw Damaged(sqlite3_errstr(code));
-    throw JournalError(reasonFor(db, code));
+    throw JournalError(reasonFor(db, code, lastErrno));
 }
 
 // A prepared statement, reset after each use and finalised with its owner.
@@ -254,6 +261,19 @@ std::string freeName(const std::string& base)
     return name;
 }
 
+// Renames the files SQLite keeps beside the journal to target + their suffix.
+void renameCompanions(const std::string& path, const std::string& target)
+{
+    std::error_code ec;
+    for (const char* suffix : {"-wal", "-shm"}) {
+        if (fs::exists(fs::symlink_status(path + suffix, ec)))
+            fs::rename(path + suffix, target + suffix, ec);
+        // A stale log beside a new journal would be read into it; whatever cannot go aside goes.
+        if (fs::exists(fs::symlink_status(path + suffix, ec)))
+            fs::remove_all(path + suffix, ec);
+    }
+}
+
 // Renames the file (or folder) and the files SQLite keeps beside it; returns the new name.
 std::string moveAside(const std::string& path, const std::string& stamp)
 {
@@ -262,15 +282,20 @@ std::string moveAside(const std::string& path, const std::string& stamp)
     fs::rename(path, target, ec);
     if (ec)
         throw JournalError(ioReport(ec.value()));
-    for (const char* suffix : {"-wal", "-shm"}) {
-        if (fs::exists(fs::symlink_status(path + suffix, ec)))
-            fs::rename(path + suffix, target + suffix, ec);
-        // A stale log beside a new journal would be read into it; whatever cannot go aside goes.
-        if (fs::exists(fs::symlink_status(path + suffix, ec)))
-            fs::remove_all(path + suffix, ec);
-    }
+    renameCompanions(path, target);
     syncFolder(path);
     return target;
+}
+
+// The same for a log left without its journal; returns the log's new name.
+std::string moveCompanionsAside(const std::string& path, const std::string& stamp)
+{
+    const std::string target = freeName(path + ".poskozeno-" + stamp);
+    std::error_code ec;
+    const bool log = fs::exists(fs::symlink_status(path + "-wal", ec));
+    renameCompanions(path, target);
+    syncFolder(path);
+    return log ? target + "-wal" : target + "-shm";
 }
 
 History readHistory(Stmt& head, Stmt& rows, std::int64_t id, Journal::StateCheck check)
@@ -303,7 +328,7 @@ History readHistory(Stmt& head, Stmt& rows, std::int64_t id, Journal::StateCheck
         e.state = rows.blob(6);
         if (check && !check(e.state)) {
             rows.reset();
-            throw Damaged("a state cannot be read");
+            throw Damaged("Uložený stav turnaje nelze přečíst");
         }
         entries.push_back(std::move(e));
     }
@@ -339,7 +364,7 @@ struct Journal::Statements {
         running, reopen, remove;
 };
 
-Journal::Journal(sqlite3* db) : m_db(db), m_st(std::make_unique<Statements>(db)) {}
+Journal::Journal(sqlite3* db, StateCheck check) : m_db(db), m_check(check), m_st(std::make_unique<Statements>(db)) {}
 
 Journal::~Journal()
 {
@@ -354,8 +379,17 @@ Journal::Opened Journal::open(const std::string& path, const std::string& stamp,
     const auto status = fs::symlink_status(path, ec);
     try {
         if (!fs::exists(status)) {
-            create(path);
-            out.how = Opening::Created;
+            // A log or shared-memory file without its database is what is left of a journal: it
+            // goes aside like a damaged one, or SQLite would read it into the new journal.
+            if (fs::exists(fs::symlink_status(path + "-wal", ec)) || fs::exists(fs::symlink_status(path + "-shm", ec))) {
+                out.movedTo = moveCompanionsAside(path, stamp);
+                out.reason = "a log without its journal";
+                create(path);
+                out.how = Opening::Damaged;
+            } else {
+                create(path);
+                out.how = Opening::Created;
+            }
         } else {
             try {
                 if (!fs::is_regular_file(status))
@@ -374,7 +408,7 @@ Journal::Opened Journal::open(const std::string& path, const std::string& stamp,
                     throw Damaged(verdict);
                 std::unique_ptr<Journal> j;
                 try {
-                    j.reset(new Journal(c.db));
+                    j.reset(new Journal(c.db, check));
                     c.release();
                 } catch (const JournalError& e) {
                     throw Damaged(e.what()); // the statements do not fit the file's tables
@@ -402,7 +436,7 @@ Journal::Opened Journal::open(const std::string& path, const std::string& stamp,
         Connection c;
         c.db = openFile(path, SQLITE_OPEN_READWRITE);
         configure(c.db);
-        out.journal.reset(new Journal(c.release()));
+        out.journal.reset(new Journal(c.release(), check));
     } catch (const Damaged& e) {
         out = Opened{};
         out.reason = e.what();
@@ -515,7 +549,7 @@ std::vector<StoredTournament> Journal::archive()
 History Journal::load(std::int64_t id)
 {
     try {
-        return readHistory(m_st->tournamentHead, m_st->commands, id, nullptr);
+        return readHistory(m_st->tournamentHead, m_st->commands, id, m_check);
     } catch (const Damaged& e) {
         throw JournalError(e.what());
     }

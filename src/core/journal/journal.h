@@ -81,7 +81,8 @@ public:
     void end(History& history, const TournamentSummary& summary, const std::string& kind, const std::string& at);
     // The ended tournaments, newest first.
     std::vector<StoredTournament> archive();
-    // A stored tournament's commands; JournalError when it cannot be read.
+    // A stored tournament's commands, every state checked as at the opening; JournalError when one
+    // cannot be read.
     History load(std::int64_t id);
     // An ended tournament runs again.
     void reopen(std::int64_t id);
@@ -91,10 +92,11 @@ public:
     static constexpr int kVersion = 1;
 
 private:
-    explicit Journal(sqlite3* db);
+    Journal(sqlite3* db, StateCheck check);
     void write(History& history, const TournamentSummary& summary, const std::string* endKind, const std::string* at);
     struct Statements;
     sqlite3* m_db;
+    StateCheck m_check;
     std::unique_ptr<Statements> m_st;
 };
 

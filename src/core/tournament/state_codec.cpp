@@ -296,6 +296,10 @@ std::optional<Session> decodeState(std::string_view bytes)
         return std::nullopt;
     if (!r.ok() || !r.atEnd())
         return std::nullopt;
+    // Only the very bytes this program writes: a number or a name written another way than the
+    // encoder writes it would read as the same state and so hide damage.
+    if (encodeState(s) != bytes)
+        return std::nullopt;
     return s;
 }
 

@@ -179,12 +179,34 @@ void Tournament::saveJournal()
             backupFailed(m_journalProblem);
         return;
     }
+    if (!flushPendingEnds())
+        return;
     try {
         // The session is the state of the entry in effect: just committed, undone or redone.
         m_journal->save(m_history, summarize(m_session));
     } catch (const JournalError& e) {
         backupFailed(e.what());
     }
+}
+
+bool Tournament::flushPendingEnds()
+{
+    while (!m_pendingEnds.empty()) {
+        PendingEnd& e = m_pendingEnds.front();
+        try {
+            if (e.kind.empty()) {
+                if (e.history.id != 0)
+                    m_journal->remove(e.history.id);
+            } else {
+                m_journal->end(e.history, e.summary, e.kind, e.at);
+            }
+        } catch (const JournalError& error) {
+            backupFailed(error.what());
+            return false;
+        }
+        m_pendingEnds.erase(m_pendingEnds.begin());
+    }
+    return true;
 }
 
 void Tournament::backupFailed(const std::string& reason)
@@ -210,16 +232,10 @@ void Tournament::endTournament(const std::string& kind)
 {
     if (!m_history.empty() && m_journal) {
         const std::optional<Session> last = decodeState(m_history.current() ? m_history.current()->state : "");
-        try {
-            if (!last || !worthKeeping(*last)) {
-                if (m_history.id != 0)
-                    m_journal->remove(m_history.id);
-            } else {
-                m_journal->end(m_history, summarize(*last), kind, m_clock(false));
-            }
-        } catch (const JournalError& e) {
-            backupFailed(e.what());
-        }
+        const bool keep = last && worthKeeping(*last);
+        m_pendingEnds.push_back({m_history, keep ? summarize(*last) : TournamentSummary{}, keep ? kind : std::string(),
+                                 m_clock(false)});
+        flushPendingEnds();
     }
     startNewHistory();
     m_changes |= kTournamentChanged | kHistoryChanged;
@@ -854,14 +870,10 @@ void Tournament::abandon()
     if (!m_journal)
         return;
     const std::optional<Session> last = decodeState(running.current() ? running.current()->state : "");
-    try {
-        if (last && worthKeeping(*last))
-            m_journal->end(running, summarize(*last), "nepokracovano", m_clock(false));
-        else
-            m_journal->remove(running.id);
-    } catch (const JournalError& e) {
-        backupFailed(e.what());
-    }
+    const bool keep = last && worthKeeping(*last);
+    m_pendingEnds.push_back({std::move(running), keep ? summarize(*last) : TournamentSummary{},
+                             keep ? std::string("nepokracovano") : std::string(), m_clock(false)});
+    flushPendingEnds();
 }
 
 std::vector<ArchivedTournament> Tournament::archive(std::string* problem)

@@ -174,8 +174,19 @@ private:
     std::vector<std::string> readRoster();
     void saveRoster(const std::vector<std::string>& names);
 
+    // An ending the journal could not take yet: retried before anything else is stored, since a
+    // tournament still running in the journal keeps the next one out.
+    struct PendingEnd {
+        History history;
+        TournamentSummary summary;
+        std::string kind; // empty: the tournament is dropped, not archived
+        std::string at;
+    };
+    bool flushPendingEnds();
+
     Session m_session;
     History m_history;
+    std::vector<PendingEnd> m_pendingEnds;
     std::unique_ptr<Journal> m_journal;
     std::optional<History> m_running;
     std::string m_journalProblem;
