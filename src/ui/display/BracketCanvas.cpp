@@ -42,7 +42,7 @@ void BracketCanvas::redraw()
 
 bool BracketCanvas::isCurrent() const
 {
-    return m_shown == m_asked && !m_waiting && !m_job.valid() && m_picture.deviceIndependentSize() == QSizeF(size());
+    return m_shown == m_asked && !m_waiting && !m_job.valid() && m_pictureSize == size();
 }
 
 void BracketCanvas::start()
@@ -51,6 +51,7 @@ void BracketCanvas::start()
     const Bracket* active = s.active();
     if (!active || width() <= 0 || height() <= 0) {
         m_picture = QImage();
+        m_pictureSize = size();
         m_shown = m_asked;
         update();
         return;
@@ -63,7 +64,8 @@ void BracketCanvas::start()
     // The picture has the screen's resolution, so that sizes in points come out as on the screen.
     const int dotsPerMeter = static_cast<int>(std::lround(logicalDpiY() / 0.0254));
     const int generation = m_asked;
-    m_job = std::async(std::launch::async, [this, bracket, header, dpr, pixels, dotsPerMeter, generation] {
+    const QSize logical = size();
+    m_job = std::async(std::launch::async, [this, bracket, header, dpr, pixels, dotsPerMeter, generation, logical] {
         QImage picture(pixels, QImage::Format_RGB32);
         picture.setDotsPerMeterX(dotsPerMeter);
         picture.setDotsPerMeterY(dotsPerMeter);
@@ -74,15 +76,16 @@ void BracketCanvas::start()
                          BracketStyle::Screen);
         }
         QMetaObject::invokeMethod(
-            this, [this, picture, generation] { drawn(picture, generation); }, Qt::QueuedConnection);
+            this, [this, picture, generation, logical] { drawn(picture, generation, logical); }, Qt::QueuedConnection);
     });
 }
 
-void BracketCanvas::drawn(const QImage& picture, int generation)
+void BracketCanvas::drawn(const QImage& picture, int generation, QSize logical)
 {
     m_job.wait(); // it has only its return left
     m_job = {};
     m_picture = picture;
+    m_pictureSize = logical;
     m_shown = generation;
     update();
     if (m_waiting) {
@@ -105,7 +108,7 @@ void BracketCanvas::paintEvent(QPaintEvent*)
         return;
     }
     // Until the picture of a new size is drawn, the last one stretched.
-    if (m_picture.deviceIndependentSize() == QSizeF(size()))
+    if (m_pictureSize == size())
         p.drawImage(QPointF(0, 0), m_picture);
     else
         p.drawImage(QRectF(rect()), m_picture);

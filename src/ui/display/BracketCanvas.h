@@ -29,10 +29,11 @@ protected:
 
 private:
     void start();
-    void drawn(const QImage& picture, int generation);
+    void drawn(const QImage& picture, int generation, QSize logical);
 
     const Model& m_model;
     QImage m_picture;
+    QSize m_pictureSize; // the page's size it was drawn for
     std::future<void> m_job;
     int m_asked = 0;        // redraws asked for
     int m_shown = 0;        // the redraw whose picture is shown
