@@ -10,6 +10,8 @@
 #include "bracketwindow/BracketWindow.h"
 #include "common/Dialogs.h"
 #include "common/HelpViewer.h"
+#include "display/BracketCanvas.h"
+#include "display/TTabule.h"
 #include "mainwindow/THlavniOkno.h"
 #include "bracketwindow/TPocetTercu8.h"
 #include "mainwindow/TRozlosovani.h"
@@ -344,6 +346,33 @@ void lobbyAndEightPlayers(Zorbon& app)
     closeTournament(w);
 }
 
+// The players' display at 1920x1080, both its pages, with the tournament under way.
+void displayShots(Zorbon& app, TBracketWindow* w)
+{
+    TTabule* t = app.Tabule;
+    w->Tabule1Click();
+    t->setWindowState(Qt::WindowNoState);
+    t->resize(1920, 1080);
+    settle();
+    if (t->page() != TTabule::Page::Boards)
+        qFatal("the display does not show the boards after a call");
+    shot(t, QStringLiteral("tabule"));
+    if (!g_out.readme.isEmpty())
+        save(t->grab().toImage(), g_out.readme + QStringLiteral("/tabule-1920x1080.png"));
+    // The other page at its turn, once its picture is drawn.
+    t->setPageInterval(1);
+    auto* canvas = t->findChild<BracketCanvas*>(QStringLiteral("TabulePavouk"));
+    QElapsedTimer waited;
+    waited.start();
+    while ((t->page() != TTabule::Page::Bracket || !canvas->isCurrent()) && waited.elapsed() < 10000) {
+        if (t->page() == TTabule::Page::Bracket)
+            t->setPageInterval(TTabule::kPageInterval);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    shot(t, QStringLiteral("tabule-pavouk"));
+    w->Tabule1Click();
+}
+
 void sixteenPlayers(Zorbon& app)
 {
     newTournament(app, QStringLiteral("Jarní liga"), QStringLiteral("Sportbar Terč"), QStringLiteral("15. 3. 2025"));
@@ -353,6 +382,7 @@ void sixteenPlayers(Zorbon& app)
     w->SpeedButton2Click();
     shot(w, QStringLiteral("pavouk16"));
     readmeShot(w, QStringLiteral("bracket16-mid-tournament"));
+    displayShots(app, w);
     // The keyboard on a box: its focus mark.
     w->activateWindow();
     settle();

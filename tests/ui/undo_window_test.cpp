@@ -96,7 +96,7 @@ void UndoWindowTest::menuAndKeys()
     finishBoards(w);
     const QString after = picture(w);
     w->activateWindow();
-    QTest::qWaitForWindowActive(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
     Dialogs::script([](QDialog* d) { clickButton(d, "Button1"); });
     QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(Dialogs::unanswered(), 0);

@@ -10,6 +10,7 @@
 #include "common/Guard.h"
 #include "common/HelpViewer.h"
 #include "common/TOprogramu.h"
+#include "display/TTabule.h"
 #include "mainwindow/THlavniOkno.h"
 #include "mainwindow/TNovyTurnaj.h"
 #include "mainwindow/TOdeber.h"
@@ -91,6 +92,7 @@ Zorbon::Zorbon()
     OpravduOdebrat = create<TOpravduOdebrat>(m_windows);
     // The windows the program has grown since come after the original ones.
     PredchoziTurnaje = create<TPredchoziTurnaje>(m_windows, m);
+    Tabule = create<TTabule>(m_windows, m);
     connectWindows();
 }
 
@@ -153,6 +155,7 @@ void Zorbon::connectWindows()
         connect(w, &TBracketWindow::closed, this, [this] { HlavniOkno->show(); });
         connect(w, &TBracketWindow::helpRequested, this, [this, w] { showHelpFrom(w); });
         connect(w, &TBracketWindow::aboutRequested, this, &Zorbon::showAbout);
+        connect(w, &TBracketWindow::displayRequested, this, [this, w] { Tabule->toggle(w->frameGeometry()); });
     }
     connect(VysledkovaListina, &TVysledkovaListina::helpRequested, this, [this] { showHelpFrom(VysledkovaListina); });
     connect(VysledkovaListina, &TVysledkovaListina::aboutRequested, this, &Zorbon::showAbout);

@@ -37,6 +37,7 @@ class TBracketWindow;
 class TZadejVysledek;
 class TOprava;
 class TPredchoziTurnaje;
+class TTabule;
 
 class Zorbon : public QObject {
     Q_OBJECT
@@ -82,6 +83,7 @@ public:
     TOdeber* Odeber = nullptr;
     TOpravduOdebrat* OpravduOdebrat = nullptr;
     TPredchoziTurnaje* PredchoziTurnaje = nullptr;
+    TTabule* Tabule = nullptr;
 
 private:
     void connectWindows();

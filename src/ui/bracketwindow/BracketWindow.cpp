@@ -111,6 +111,10 @@ void TBracketWindow::buildMenus()
     m_zpet->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     m_znovu = addAction(prikazy, "Znovu1", QStringLiteral("Z&novu"), [this] { Znovu1Click(); });
     m_znovu->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    prikazy->addSeparator();
+    // The players' display opens and closes from here; the application holds it.
+    QAction* tabule = addAction(prikazy, "Tabule1", QStringLiteral("Ta&bule pro hráče"), [this] { Tabule1Click(); });
+    tabule->setShortcut(QKeySequence(Qt::Key_F9));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
@@ -504,6 +508,11 @@ void TBracketWindow::Znovu1Click()
     if (bracket().correctionMode)
         return;
     m_model.run(this, [](Tournament& t) { return t.redo(); });
+}
+
+void TBracketWindow::Tabule1Click()
+{
+    emit displayRequested();
 }
 
 void TBracketWindow::TiskPavouka1Click()

@@ -64,6 +64,7 @@ public:
     void OProgramu1Click();
     void Zpet1Click();   // undo
     void Znovu1Click();  // redo
+    void Tabule1Click(); // "Tabule pro hráče"
 
 signals:
     void boardCountRequested();         // "Terče" may change the count: the board-count dialog
@@ -72,6 +73,7 @@ signals:
     void closed();                      // the tournament is cleared: the main window comes back
     void helpRequested();
     void aboutRequested();
+    void displayRequested();            // "Tabule pro hráče": the players' display opens, or closes if open
 
 protected:
     void closeEvent(QCloseEvent* e) override;

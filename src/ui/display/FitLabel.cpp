@@ -1,0 +1,173 @@
+#include "display/FitLabel.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QResizeEvent>
+
+#include <algorithm>
+
+namespace zorbon::ui {
+namespace {
+
+int widthAt(const QString& line, QFont& font, int px)
+{
+    font.setPixelSize(px);
+    return QFontMetrics(font).horizontalAdvance(line);
+}
+
+int rowsHeightAt(int rows, QFont& font, int px)
+{
+    font.setPixelSize(px);
+    return QFontMetrics(font).lineSpacing() * rows;
+}
+
+} // namespace
+
+FittedLines fitLines(const QStringList& lines, QFont font, int nominal, QSize room, bool sameSize)
+{
+    const int least = std::max(1, (nominal + 1) / 2);
+    // One pixel to spare across: the painter rounds where the metrics do not.
+    const int across = std::max(0, room.width() - 1);
+    FittedLines out;
+    out.rowSize = nominal;
+    const int rows = static_cast<int>(lines.size());
+    while (out.rowSize > least && rowsHeightAt(rows, font, out.rowSize) > room.height())
+        --out.rowSize;
+
+    for (const QString& line : lines) {
+        int px = out.rowSize;
+        const int natural = widthAt(line, font, px);
+        if (natural > across) {
+            // Widths grow about in proportion to the size: start there and correct by single pixels.
+            px = std::clamp(static_cast<int>(px * double(across) / natural), least, px);
+            while (px > least && widthAt(line, font, px) > across)
+                --px;
+            while (px < out.rowSize && widthAt(line, font, px + 1) <= across)
+                ++px;
+        }
+        QString shown = line;
+        if (widthAt(line, font, px) > across) {
+            font.setPixelSize(px);
+            shown = QFontMetrics(font).elidedText(line, Qt::ElideRight, across);
+            out.cut = true;
+        }
+        out.sizes << px;
+        out.lines << shown;
+    }
+    if (sameSize && !out.sizes.isEmpty()) {
+        // Each line fits at its own size, so at any smaller one too.
+        const int smallest = *std::min_element(out.sizes.begin(), out.sizes.end());
+        out.sizes.fill(smallest);
+    }
+    return out;
+}
+
+FitLabel::FitLabel(const QString& name, int nominalPx, bool bold, QWidget* parent)
+    : QLabel(parent)
+    , m_nominal(nominalPx)
+{
+    setObjectName(name);
+    // A player's name is shown as typed, never read as markup.
+    setTextFormat(Qt::PlainText);
+    setWordWrap(false);
+    setFocusPolicy(Qt::NoFocus);
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QFont f = font();
+    f.setBold(bold);
+    f.setPixelSize(nominalPx);
+    setFont(f);
+}
+
+void FitLabel::setFullText(const QString& text)
+{
+    m_full = text;
+    fit();
+}
+
+void FitLabel::setNominalSize(int px)
+{
+    m_nominal = std::max(2, px);
+    fit();
+}
+
+void FitLabel::setSameSize(bool same)
+{
+    m_sameSize = same;
+    m_valid = false;
+    fit();
+}
+
+void FitLabel::place(const QRect& geometry, int nominalPx)
+{
+    setGeometry(geometry);
+    m_nominal = std::max(2, nominalPx);
+    fit();
+}
+
+int FitLabel::linesThatFit() const
+{
+    QFont f = font();
+    f.setPixelSize(m_nominal);
+    return std::max(1, contentsRect().height() / QFontMetrics(f).lineSpacing());
+}
+
+void FitLabel::resizeEvent(QResizeEvent* e)
+{
+    QLabel::resizeEvent(e);
+    fit();
+}
+
+void FitLabel::fit()
+{
+    const QSize room = contentsRect().size();
+    // The same text in the same room looks the same: nothing to measure.
+    if (m_valid && m_full == m_fittedFor && room == m_fittedRoom && m_nominal == m_fittedNominal)
+        return;
+    m_valid = true;
+    m_fittedFor = m_full;
+    m_fittedRoom = room;
+    m_fittedNominal = m_nominal;
+    const QStringList lines = m_full.isEmpty() ? QStringList() : m_full.split(QLatin1Char('\n'));
+    m_fitted = fitLines(lines, font(), m_nominal, room, m_sameSize);
+    const int largest =
+        m_fitted.sizes.isEmpty() ? m_fitted.rowSize : *std::max_element(m_fitted.sizes.begin(), m_fitted.sizes.end());
+    if (font().pixelSize() != largest) {
+        QFont f = font();
+        f.setPixelSize(largest);
+        setFont(f);
+    }
+    setText(m_fitted.lines.join(QLatin1Char('\n')));
+    update();
+}
+
+void FitLabel::paintEvent(QPaintEvent*)
+{
+    if (m_fitted.lines.isEmpty())
+        return;
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::WindowText));
+    const QRect r = contentsRect();
+    QFont f = font();
+    f.setPixelSize(m_fitted.rowSize);
+    const int row = QFontMetrics(f).lineSpacing();
+    const int block = row * static_cast<int>(m_fitted.lines.size());
+    const Qt::Alignment a = alignment();
+    int top = a & Qt::AlignBottom ? r.bottom() + 1 - block
+              : a & Qt::AlignTop  ? r.top()
+                                  : r.top() + (r.height() - block) / 2;
+    for (qsizetype i = 0; i < m_fitted.lines.size(); ++i, top += row) {
+        f.setPixelSize(m_fitted.sizes[i]);
+        p.setFont(f);
+        const QFontMetrics fm(f);
+        const QString& line = m_fitted.lines[i];
+        const int w = fm.horizontalAdvance(line);
+        const int x = a & Qt::AlignRight     ? r.right() + 1 - w
+                      : a & Qt::AlignHCenter ? r.left() + (r.width() - w) / 2
+                                             : r.left();
+        // Each line sits in the middle of its row, whatever its own size.
+        const int baseline = top + (row + fm.ascent() - fm.descent()) / 2;
+        p.drawText(QPoint(x, baseline), line);
+    }
+}
+
+} // namespace zorbon::ui
