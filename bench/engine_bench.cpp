@@ -53,7 +53,7 @@ bool playOut(Bracket& b, int boardCount, std::uint32_t& dice)
             const bool upperWins = (dice >> 31) != 0;
             const std::string& s1 = upperWins ? three : one;
             const std::string& s2 = upperWins ? one : three;
-            EnterResult(b, k, s1, s2);
+            enterResult(b, k, s1, s2);
         }
     }
     benchmark::DoNotOptimize(announcements);
@@ -126,15 +126,15 @@ void BM_TournamentRules(benchmark::State& state)
         auto list = names;
         Lcg rng(seed++);
         TournamentRecord record{n, 0, 0, 0};
-        SetDrawStartValues(record);
+        setDrawStartValues(record);
         int size = 0;
-        ChooseBracket(brackets, list, n, size);
+        chooseBracket(brackets, list, n, size);
         record.FirstOpenMatch = firstOpenMatchFor(n);
         Bracket& b = brackets.bySize(size);
-        FillFirstRound(b, list, rng, n);
-        ApplyBoardCount(brackets, boardCount, record);
+        fillFirstRound(b, list, rng, n);
+        applyBoardCount(brackets, boardCount, record);
         const bool ended = playOut(b, boardCount, dice);
-        const auto placings = Standings(b);
+        const auto placings = standings(b);
         benchmark::DoNotOptimize(placings.data());
         timer.stop();
         if (!ended || static_cast<int>(placings.size()) != n) {
@@ -189,7 +189,7 @@ std::filesystem::path enterScratchDir(bool& onTmpfs)
         std::exit(1);
     }
     std::filesystem::current_path(tmpl);
-    if (!EnsureWorkingLayout()) {
+    if (!ensureWorkingLayout()) {
         std::fprintf(stderr, "cannot create the working layout in %s\n", tmpl.c_str());
         std::exit(1);
     }
@@ -249,7 +249,7 @@ int main(int argc, char** argv)
         if (::mkdtemp(tmpl.data())) {
             diskDir = tmpl;
             std::filesystem::current_path(diskDir);
-            EnsureWorkingLayout();
+            ensureWorkingLayout();
             benchmark::RunSpecifiedBenchmarks(&onDisk, "BM_Tournament/(8|16|32)/1");
         }
     }

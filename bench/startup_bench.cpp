@@ -133,7 +133,7 @@ int main(int argc, char** argv)
     const std::filesystem::path resumeDir = std::filesystem::path(tmpl) / "resume";
     std::filesystem::create_directories(resumeDir);
     std::filesystem::current_path(resumeDir);
-    zorbon::EnsureWorkingLayout();
+    zorbon::ensureWorkingLayout();
     {
         zorbon::Journal::Opened opened = zorbon::Journal::open(zorbon::kJournalPath, "bench", &zorbon::isReadableState);
         zorbon::Tournament t(std::move(opened.journal), std::nullopt, {});

@@ -100,7 +100,7 @@ struct Fuzz {
             std::string name = kNamePool[(i + shift) % kPool];
             if (i >= kPool)
                 name += std::to_string(i);
-            FUZZ_CHECK(CheckName(name).ok(), name);
+            FUZZ_CHECK(checkName(name).ok(), name);
             names.push_back(name);
         }
         known = std::unordered_set<std::string>(names.begin(), names.end());
@@ -167,7 +167,7 @@ struct Fuzz {
         const int box = in.u8() % (b.table().boxCount() + 2);
         const bool ano = in.u8() & 1;
         const bool wasReady = b.table().hasBox(box) && b.ready(box);
-        const bool canCorrect = CanCorrect(b, box);
+        const bool correctable = canCorrect(b, box);
         const std::string before = snapshot();
         std::optional<CorrectionContext> ctx;
         check(t.clickBox(box, say(), ctx));
@@ -176,7 +176,7 @@ struct Fuzz {
             return;
         }
         FUZZ_CHECK(snapshot() == before, "a click on a box that was not ready changed something before Ano");
-        FUZZ_CHECK(ctx.has_value() == canCorrect, "correction offered against its own conditions");
+        FUZZ_CHECK(ctx.has_value() == correctable, "correction offered against its own conditions");
         if (ctx && ano)
             t.openCorrection(*ctx);
         check(Outcome::done());
@@ -258,7 +258,7 @@ struct Fuzz {
     void outputs()
     {
         const TournamentHeader header{utf8Text(in, 40), utf8Text(in, 20), utf8Text(in, 20)};
-        const auto shown = displayedOrder(Standings(bracket()));
+        const auto shown = displayedOrder(standings(bracket()));
         const auto print = printLines(header, players, shown);
         FUZZ_CHECK(print.size() == 14 + shown.size(), "print lines");
         const auto html = htmlLines(header, players, shown);
@@ -518,7 +518,7 @@ struct Fuzz {
             if (!l.empty())
                 labels.insert(std::string(l));
         std::set<std::string> placed;
-        for (const auto& line : Standings(b)) {
+        for (const auto& line : standings(b)) {
             const std::string_view mark = "místo ";
             const auto cut = line.find(mark);
             FUZZ_CHECK(cut != std::string::npos && labels.count(line.substr(0, cut + mark.size())), "placing label: " + line);
@@ -596,7 +596,7 @@ struct Fuzz {
                 run("correction OK", [&] { correctionOk(); }, true);
                 break;
             case 4:
-                run("correction Storno", [&] { CancelCorrection(bracket()); }, true);
+                run("correction Storno", [&] { cancelCorrection(bracket()); }, true);
                 break;
             case 5:
                 run("Terče", [&] { boardCount(); }, true);
@@ -641,7 +641,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     prepareWorkDir(argc, argv);
     InWorkDir inside;
-    if (!EnsureWorkingLayout())
+    if (!ensureWorkingLayout())
         std::abort();
     return 0;
 }

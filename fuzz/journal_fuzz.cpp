@@ -220,7 +220,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     prepareWorkDir(argc, argv);
     InWorkDir here;
-    EnsureWorkingLayout();
+    ensureWorkingLayout();
     auto& base = baseJournals();
     base.push_back(makeJournal(0, 0, false));  // empty
     base.push_back(makeJournal(5, -1, false)); // registration only

@@ -130,7 +130,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     prepareWorkDir(argc, argv);
     InWorkDir inside;
-    if (!EnsureWorkingLayout())
+    if (!ensureWorkingLayout())
         std::abort();
     return 0;
 }
@@ -233,7 +233,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             bool duplicate = false;
             for (const auto& l : lines)
                 duplicate = duplicate || l == chosen;
-            FUZZ_CHECK(o.ok() == (CheckName(chosen).ok() && !duplicate), "registration of '" + chosen + "'");
+            FUZZ_CHECK(o.ok() == (checkName(chosen).ok() && !duplicate), "registration of '" + chosen + "'");
             if (o.ok()) {
                 auto expected = lines;
                 expected.push_back(chosen);

@@ -256,7 +256,7 @@ bool openCorrection(TBracketWindow* w, const QString& picture = {}, const QStrin
 {
     const Bracket& b = w->bracket();
     for (int n = 1; n <= b.table().boxCount(); ++n) {
-        if (!CanCorrect(b, n))
+        if (!canCorrect(b, n))
             continue;
         Dialogs::script([&](QDialog* d) {
             if (!dialogPicture.isEmpty())

@@ -47,7 +47,7 @@ class AtomicReplace : public WorkDir {};
 
 TEST_F(AtomicReplace, KilledWritersNeverLeaveATornFile)
 {
-    ASSERT_TRUE(EnsureWorkingLayout());
+    ASSERT_TRUE(ensureWorkingLayout());
     WriteRecord({0, 0, 0, 0});
     SaveRoster(rosterVersion(0));
     std::mt19937 rng(12345);
@@ -87,7 +87,7 @@ TEST_F(AtomicReplace, KilledWritersNeverLeaveATornFile)
     // Every kill came after at least one whole version more.
     EXPECT_GT(start, kKills);
     // Killed writers leave temporary files behind; the next start clears them and keeps the real files.
-    EXPECT_TRUE(EnsureWorkingLayout());
+    EXPECT_TRUE(ensureWorkingLayout());
     std::vector<std::string> left;
     for (const auto& e : std::filesystem::directory_iterator(kSetupDir))
         left.push_back(e.path().filename().string());

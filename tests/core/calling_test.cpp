@@ -61,7 +61,7 @@ TEST_F(Calling, ACountWithoutABracketOnlyGoesToTheRecord)
     EXPECT_FALSE(brackets.bySize(32).board(1).visible());
     // The rule alone says no bracket serves that count.
     TournamentRecord record{40, 1, 0, 0};
-    EXPECT_EQ(ApplyBoardCount(brackets, 2, record), 0);
+    EXPECT_EQ(applyBoardCount(brackets, 2, record), 0);
     EXPECT_EQ(record.BoardCount, 2);
     EXPECT_FALSE(brackets.bySize(8).board(1).visible());
 }
@@ -70,12 +70,12 @@ TEST_F(Calling, TheCountCannotChangeWhileABoardIsOccupied)
 {
     Bracket& b = drawn(8);
     boards(2);
-    EXPECT_TRUE(CheckBoardCountChange(b).ok());
+    EXPECT_TRUE(checkBoardCountChange(b).ok());
     EXPECT_TRUE(t.checkBoardCountChange().ok());
-    ASSERT_TRUE(ClickToCall(b, 1, say()));
-    EXPECT_TRUE(CheckBoardCountChange(b).isRefused());
-    EXPECT_EQ(CheckBoardCountChange(b).message(), "Nelze měnit počet terčů, je-li některý z nich obsazen");
-    EXPECT_EQ(t.checkBoardCountChange(), CheckBoardCountChange(b));
+    ASSERT_TRUE(clickToCall(b, 1, say()));
+    EXPECT_TRUE(checkBoardCountChange(b).isRefused());
+    EXPECT_EQ(checkBoardCountChange(b).message(), "Nelze měnit počet terčů, je-li některý z nich obsazen");
+    EXPECT_EQ(t.checkBoardCountChange(), checkBoardCountChange(b));
     // Even if the refusal were skipped, the called match keeps its board.
     boards(0);
     EXPECT_EQ(b.board(1).state, BoardState::Occupied);
@@ -105,9 +105,9 @@ TEST_F(Calling, HrajTakesTheLowestFreeBoardFirst)
 {
     Bracket& b = drawn(16);
     boards(4);
-    ASSERT_TRUE(ClickToCall(b, 1, say()));
-    ASSERT_TRUE(ClickToCall(b, 2, say()));
-    ASSERT_TRUE(ClickToCall(b, 3, say()));
+    ASSERT_TRUE(clickToCall(b, 1, say()));
+    ASSERT_TRUE(clickToCall(b, 2, say()));
+    ASSERT_TRUE(clickToCall(b, 3, say()));
     ASSERT_TRUE(t.enterResult(2, "3", "1").ok()); // board 2 free again, boards 1 and 3 busy
     said.clear();
     boards(4); // refused in the window while boards are busy; here it only re-frees nothing
@@ -139,7 +139,7 @@ TEST_F(Calling, OneReadyMatchAndTwoFreeBoardsMakeOneCallAndNoMessageBeyond)
 {
     Bracket& b = drawn(4);
     boards(2);
-    ASSERT_TRUE(ClickToCall(b, 7, say()));
+    ASSERT_TRUE(clickToCall(b, 7, say()));
     said.clear();
     // Box 8 is the only ready box; board 2 gets it, nothing else is said.
     boards(2);
@@ -168,9 +168,9 @@ TEST_F(Calling, ABoxWithAnUnknownPlayerIsSkippedAndItsClickCallsNothing)
 {
     Bracket& b = drawn(8);
     boards(2);
-    EXPECT_FALSE(ClickToCall(b, 5, say()));
-    EXPECT_FALSE(ClickToCall(b, 0, say()));
-    EXPECT_FALSE(ClickToCall(b, 15, say()));
+    EXPECT_FALSE(clickToCall(b, 5, say()));
+    EXPECT_FALSE(clickToCall(b, 0, say()));
+    EXPECT_FALSE(clickToCall(b, 15, say()));
     EXPECT_TRUE(said.empty());
     EXPECT_EQ(ChooseFreeBoard(b), 1);
 }
@@ -191,38 +191,38 @@ TEST_F(Calling, AClickCallsItsBoxOutOfOrder)
 {
     Bracket& b = drawn(8);
     boards(2);
-    ASSERT_TRUE(ClickToCall(b, 3, say()));
+    ASSERT_TRUE(clickToCall(b, 3, say()));
     EXPECT_EQ(said, std::vector<std::string>{announcement(b, 1, 3)});
     EXPECT_EQ(b.state(1), BoxState::Pending);
-    ASSERT_TRUE(ClickToCall(b, 4, say()));
+    ASSERT_TRUE(clickToCall(b, 4, say()));
     said.clear();
-    EXPECT_TRUE(ClickToCall(b, 1, say()));
+    EXPECT_TRUE(clickToCall(b, 1, say()));
     EXPECT_EQ(said, std::vector<std::string>{"Není volný žádný terč"});
     EXPECT_EQ(b.state(1), BoxState::Pending);
     // A box already on a board is not ready: the click goes on to the correction check.
-    EXPECT_FALSE(ClickToCall(b, 3, say()));
+    EXPECT_FALSE(clickToCall(b, 3, say()));
 }
 
 TEST_F(Calling, ABoardClickOpensTheResultOnlyWhileOccupied)
 {
     Bracket& b = drawn(8);
     boards(2);
-    ASSERT_TRUE(ClickToCall(b, 2, say()));
-    const Outcome busy = BoardClick(b, 1);
+    ASSERT_TRUE(clickToCall(b, 2, say()));
+    const Outcome busy = boardClick(b, 1);
     EXPECT_TRUE(busy.ok());
     EXPECT_EQ(t.boardClick(1), busy);
     // The result dialog names the board's two players.
     EXPECT_EQ(b.board(1).player1, nameAt(b, "Lab5"));
     EXPECT_EQ(b.board(1).player2, nameAt(b, "Lab4"));
     for (const int n : {2, 3, 0, 11}) {
-        const Outcome idle = BoardClick(b, n);
+        const Outcome idle = boardClick(b, n);
         EXPECT_FALSE(idle.ok());
         EXPECT_TRUE(idle.isRefused());
         EXPECT_EQ(idle.message(), "Terč je momentálně volný");
         EXPECT_EQ(t.boardClick(n), idle);
     }
     ASSERT_TRUE(t.enterResult(1, "3", "2").ok());
-    EXPECT_FALSE(BoardClick(b, 1).ok());
+    EXPECT_FALSE(boardClick(b, 1).ok());
     EXPECT_FALSE(t.boardClick(1).ok());
 }
 
@@ -286,7 +286,7 @@ TEST_P(FinalNotice, NamesTheLosersSideChampionBeforeOrAfterTheAnnouncement)
     if (c.route == CallRoute::Auto)
         hraj();
     else
-        ASSERT_TRUE(ClickToCall(b, finalNo, say()));
+        ASSERT_TRUE(clickToCall(b, finalNo, say()));
     const std::string notice = std::string(c.prefix) + "Jan Dolní" + c.ending;
     const std::string call = "Na terč č.1 nastoupí hráči Ema Horní a Jan Dolní";
     const std::vector<std::string> expected =

@@ -18,9 +18,9 @@ protected:
     // A click and "Ano".
     bool open(Bracket& b, int box)
     {
-        const auto ctx = PrepareCorrection(b, box);
+        const auto ctx = prepareCorrection(b, box);
         if (ctx)
-            OpenCorrection(b, *ctx);
+            openCorrection(b, *ctx);
         return ctx.has_value();
     }
 };
@@ -36,7 +36,7 @@ TEST_F(Correction, AChangedWinnerSwapsTheNamesInBothTargets)
     ASSERT_TRUE(play(b, 1, "3", "1"));
     ASSERT_TRUE(open(b, 1));
     EXPECT_TRUE(b.correctionMode);
-    const Outcome r = ApplyCorrection(b, " 1", " 3");
+    const Outcome r = applyCorrection(b, " 1", " 3");
     EXPECT_TRUE(r.ok());
     EXPECT_TRUE(r.message().empty());
     EXPECT_FALSE(b.correctionMode);
@@ -56,7 +56,7 @@ TEST_F(Correction, TheSameWinnerOnlyChangesTheScores)
     ASSERT_TRUE(play(b, 1, "3", "1"));
     const std::string winner = nameAt(b, "Lab11P");
     ASSERT_TRUE(open(b, 1));
-    ASSERT_TRUE(ApplyCorrection(b, "3", "2").ok());
+    ASSERT_TRUE(applyCorrection(b, "3", "2").ok());
     ASSERT_FALSE(b.correctionMode);
     EXPECT_EQ(nameAt(b, "Lab11P"), winner);
     EXPECT_EQ(scoreAt(b, "labv8"), " 2");
@@ -73,11 +73,11 @@ TEST_F(Correction, ALosersSideCorrectionSendsTheOldWinnerOnlyToTheScratchCell)
     ASSERT_TRUE(play(b, 5, "3", "1"));
     ASSERT_TRUE(open(b, 5));
     EXPECT_EQ(b.correction->loserTo, kNoSlot);
-    ASSERT_TRUE(ApplyCorrection(b, "1", "3").ok());
+    ASSERT_TRUE(applyCorrection(b, "1", "3").ok());
     ASSERT_FALSE(b.correctionMode);
     EXPECT_EQ(nameAt(b, "Lab21L"), lower);
     EXPECT_EQ(b.porazeny, upper);
-    const auto lines = Standings(b);
+    const auto lines = standings(b);
     EXPECT_EQ(lines, std::vector<std::string>{"7-8. místo " + upper});
 }
 
@@ -88,14 +88,14 @@ TEST_F(Correction, EqualScoresOrABadNumberKeepTheCorrectionOpen)
     ASSERT_TRUE(play(b, 1, "3", "1"));
     ASSERT_TRUE(open(b, 1));
     const std::string before = snapshot(b);
-    const Outcome r = ApplyCorrection(b, "2", "2");
+    const Outcome r = applyCorrection(b, "2", "2");
     EXPECT_TRUE(r.isRefused());
     EXPECT_TRUE(b.correctionMode); // the controls stay open
     EXPECT_EQ(r.message(), "Je zadán špatný výsledek");
-    EXPECT_THROW(ApplyCorrection(b, "", "2"), ConvertError);
+    EXPECT_THROW(applyCorrection(b, "", "2"), ConvertError);
     EXPECT_EQ(snapshot(b), before);
     EXPECT_TRUE(b.correctionMode);
-    CancelCorrection(b);
+    cancelCorrection(b);
     EXPECT_FALSE(b.correctionMode);
     b.correctionMode = true;
     EXPECT_EQ(snapshot(b), before); // Storno wrote nothing
@@ -106,25 +106,25 @@ TEST_F(Correction, OnlyAFinishedBoxWhosePlayersHaveNotMovedOnOpens)
     Bracket& b = drawn(7);
     boards(2);
     // Byes and the box still on its board never open, nor does one with an unknown player.
-    EXPECT_FALSE(CanCorrect(b, 1));
-    ASSERT_TRUE(ClickToCall(b, 3, say()));
-    EXPECT_FALSE(CanCorrect(b, 3));
-    EXPECT_FALSE(CanCorrect(b, 5));
-    EXPECT_FALSE(CanCorrect(b, 0));
-    EXPECT_FALSE(CanCorrect(b, 99));
+    EXPECT_FALSE(canCorrect(b, 1));
+    ASSERT_TRUE(clickToCall(b, 3, say()));
+    EXPECT_FALSE(canCorrect(b, 3));
+    EXPECT_FALSE(canCorrect(b, 5));
+    EXPECT_FALSE(canCorrect(b, 0));
+    EXPECT_FALSE(canCorrect(b, 99));
     // Box 2's loser walked over: box 5 is Finished, so box 2 is closed to correction.
     ASSERT_TRUE(play(b, 2, "3", "1"));
-    EXPECT_FALSE(CanCorrect(b, 2));
+    EXPECT_FALSE(canCorrect(b, 2));
     ASSERT_TRUE(play(b, 3, "3", "1"));
-    EXPECT_TRUE(CanCorrect(b, 3));
+    EXPECT_TRUE(canCorrect(b, 3));
     ASSERT_TRUE(play(b, 4, "3", "1"));
     // Box 4's winner is called (box 8): box 4 closes, box 3 with it since both feed box 8.
-    ASSERT_TRUE(ClickToCall(b, 8, say()));
-    EXPECT_FALSE(CanCorrect(b, 4));
-    EXPECT_FALSE(CanCorrect(b, 3));
+    ASSERT_TRUE(clickToCall(b, 8, say()));
+    EXPECT_FALSE(canCorrect(b, 4));
+    EXPECT_FALSE(canCorrect(b, 3));
     // Box 6 decided: box 4's loser has played on.
     ASSERT_TRUE(play(b, 6, "3", "1"));
-    EXPECT_TRUE(CanCorrect(b, 6));
+    EXPECT_TRUE(canCorrect(b, 6));
 }
 
 TEST_F(Correction, TheFinalAndTheBoxesThatFedItNeverOpen)
@@ -133,16 +133,16 @@ TEST_F(Correction, TheFinalAndTheBoxesThatFedItNeverOpen)
     boards(2);
     for (const int m : {7, 8, 12, 11})
         ASSERT_TRUE(play(b, m, "3", "1")) << m;
-    EXPECT_TRUE(CanCorrect(b, 11));
+    EXPECT_TRUE(canCorrect(b, 11));
     ASSERT_TRUE(play(b, 13, "3", "1"));
-    EXPECT_FALSE(CanCorrect(b, 11)); // its loser has played box 13
-    EXPECT_TRUE(CanCorrect(b, 13));
-    ASSERT_TRUE(ClickToCall(b, 14, say()));
-    EXPECT_FALSE(CanCorrect(b, 11));
-    EXPECT_FALSE(CanCorrect(b, 13));
+    EXPECT_FALSE(canCorrect(b, 11)); // its loser has played box 13
+    EXPECT_TRUE(canCorrect(b, 13));
+    ASSERT_TRUE(clickToCall(b, 14, say()));
+    EXPECT_FALSE(canCorrect(b, 11));
+    EXPECT_FALSE(canCorrect(b, 13));
     ASSERT_TRUE(play(b, 14, "2", "1"));
-    EXPECT_FALSE(CanCorrect(b, 14));
-    EXPECT_FALSE(ClickToCall(b, 14, say()));
+    EXPECT_FALSE(canCorrect(b, 14));
+    EXPECT_FALSE(clickToCall(b, 14, say()));
 }
 
 TEST_F(Correction, AClickChangesNothingUntilAno)
@@ -154,19 +154,19 @@ TEST_F(Correction, AClickChangesNothingUntilAno)
     ASSERT_TRUE(open(b, 1));
     const std::string before = snapshot(b);
     // A click on box 2 asks again; "Ne" keeps the correction of box 1 exactly as it was.
-    const auto second = PrepareCorrection(b, 2);
+    const auto second = prepareCorrection(b, 2);
     ASSERT_TRUE(second);
     EXPECT_EQ(second->box, 2);
     EXPECT_EQ(snapshot(b), before);
     const std::string p1 = nameAt(b, "Lab1");
-    ASSERT_TRUE(ApplyCorrection(b, "0", "3").ok());
+    ASSERT_TRUE(applyCorrection(b, "0", "3").ok());
     ASSERT_FALSE(b.correctionMode);
     EXPECT_EQ(nameAt(b, "Lab11L"), p1);
     EXPECT_EQ(scoreAt(b, "Labv5"), " 1"); // box 2 untouched
     // "Ano" on a second box replaces the open correction.
     ASSERT_TRUE(open(b, 1));
     ASSERT_TRUE(open(b, 2));
-    ASSERT_TRUE(ApplyCorrection(b, "3", "0").ok());
+    ASSERT_TRUE(applyCorrection(b, "3", "0").ok());
     ASSERT_FALSE(b.correctionMode);
     EXPECT_EQ(nameAt(b, "Lab12P"), nameAt(b, "Lab5"));
     EXPECT_EQ(scoreAt(b, "labv8"), " 3");
@@ -183,7 +183,7 @@ TEST_F(Correction, OkRefusesWhenAPlayerWasCalledOnWhileItWasOpen)
     hraj();
     ASSERT_EQ(b.state(5), BoxState::OnBoard);
     const std::string before = snapshot(b);
-    const Outcome r = ApplyCorrection(b, "1", "3");
+    const Outcome r = applyCorrection(b, "1", "3");
     EXPECT_TRUE(r.isRefused());
     EXPECT_EQ(r.message(), kCorrectionTooLate);
     EXPECT_FALSE(b.correctionMode);
@@ -201,7 +201,7 @@ TEST_F(Correction, OkRefusesWhenAPlayerWasCalledOnWhileItWasOpen)
         }
     }
     ASSERT_EQ(b.state(14), BoxState::Finished);
-    const auto placed = placedNames(Standings(b));
+    const auto placed = placedNames(standings(b));
     auto expected = registered;
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(placed, expected);

@@ -250,7 +250,7 @@ TEST_P(DamagedRecord, BracketCommandsFollowTheirRulesOrStopUnchanged)
     // A 16 bracket in play with a match on board 1 and one free board, all with a whole record.
     Bracket& b = drawn(9);
     boards(2);
-    ASSERT_TRUE(ClickToCall(b, 2, say()));
+    ASSERT_TRUE(clickToCall(b, 2, say()));
     const TournamentHeader header{"Turnaj", "Brno", "1.5."};
     damage();
     said.clear();
@@ -265,8 +265,8 @@ TEST_P(DamagedRecord, BracketCommandsFollowTheirRulesOrStopUnchanged)
         expectStopped("Terče", [&] { return t.setBoardCount(1, zorbon::Tournament::BoardCountFrom::Terce); });
         EXPECT_TRUE(fs::is_empty("export"));
         // What needs no counter still works: a click calls, the standings and the text save.
-        EXPECT_TRUE(ClickToCall(b, 14, say()));
-        EXPECT_NO_THROW(SaveResultsText("Turnaj", displayedOrder(Standings(b))));
+        EXPECT_TRUE(clickToCall(b, 14, say()));
+        EXPECT_NO_THROW(saveResultsText("Turnaj", displayedOrder(standings(b))));
         EXPECT_TRUE(t.showStandings().ok());
         t.showResultsList();
         EXPECT_TRUE(t.saveResultsText(t.runningSheet(), confirmation).ok());
@@ -464,6 +464,6 @@ TEST_F(Engine, DuplicateNamesFromADamagedRosterPlayToTheEnd)
             }
         }
     }
-    Names placed = placedNames(Standings(b));
+    Names placed = placedNames(standings(b));
     EXPECT_EQ(placed, (Names{"Eva", "Eva", "Eva", "Jan", "Ota"}));
 }

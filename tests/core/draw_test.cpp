@@ -265,15 +265,15 @@ TEST_F(DrawTest, TheRecordInMemoryGivesTheSameDrawAndBoardsAsTheFile)
         auto memoryList = playerNames(n);
         Lcg memoryRng(n * 31u);
         TournamentRecord record{n, 9, 4, 77};
-        SetDrawStartValues(record);
+        setDrawStartValues(record);
         EXPECT_EQ(record, (TournamentRecord{n, 1, 0, 77}));
         int size = -1;
-        const Outcome inMemory = ChooseBracket(memory, memoryList, record.PlayerCount, size);
+        const Outcome inMemory = chooseBracket(memory, memoryList, record.PlayerCount, size);
         if (inMemory.ok()) {
             record.FirstOpenMatch = firstOpenMatchFor(n);
-            FillFirstRound(memory.bySize(size), memoryList, memoryRng, n);
+            fillFirstRound(memory.bySize(size), memoryList, memoryRng, n);
         }
-        EXPECT_EQ(ApplyBoardCount(memory, limit, record), bracketSizeFor(n));
+        EXPECT_EQ(applyBoardCount(memory, limit, record), bracketSizeFor(n));
 
         EXPECT_EQ(size, file.session().activeSize);
         EXPECT_EQ(size, bracketSizeFor(n));
@@ -307,6 +307,6 @@ TEST(FirstOpenMatch, FollowsThePlayerCount)
 TEST(DrawStartValues, ClearTheBoardsAndTheFirstMatchOnly)
 {
     TournamentRecord record{17, 9, 4, 77};
-    SetDrawStartValues(record);
+    setDrawStartValues(record);
     EXPECT_EQ(record, (TournamentRecord{17, 1, 0, 77}));
 }

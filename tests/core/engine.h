@@ -126,7 +126,7 @@ protected:
                 std::filesystem::current_path(m_memDir);
             }
         }
-        ASSERT_TRUE(EnsureWorkingLayout());
+        ASSERT_TRUE(ensureWorkingLayout());
     }
     void TearDown() override
     {

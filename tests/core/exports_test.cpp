@@ -90,17 +90,17 @@ protected:
 
 TEST_F(Exports, CsvAndPdfLandInTheExportFolderWithTheirConfirmations)
 {
-    EXPECT_EQ(ExportResultsCsv("Velká cena", {"1. místo Eva"}),
+    EXPECT_EQ(exportResultsCsv("Velká cena", {"1. místo Eva"}),
               "Výsledková listina byla uložena do adresáře export jako soubor: Velká cena.csv");
     EXPECT_EQ(readWholeFile("export/Velká cena.csv"), kHead + "1. místo;Eva\r\n");
-    EXPECT_EQ(ExportBracketPdf("Velká cena", "%PDF-1.4 body"),
+    EXPECT_EQ(exportBracketPdf("Velká cena", "%PDF-1.4 body"),
               "Pavouk byl uložen do adresáře export jako soubor: Velká cena - pavouk.pdf");
     EXPECT_EQ(readWholeFile("export/Velká cena - pavouk.pdf"), "%PDF-1.4 body");
     // Again: the file is replaced, not appended to.
-    ExportBracketPdf("Velká cena", "%PDF second");
+    exportBracketPdf("Velká cena", "%PDF second");
     EXPECT_EQ(readWholeFile("export/Velká cena - pavouk.pdf"), "%PDF second");
     // An empty name still makes a file, named by its ending alone.
-    ExportResultsCsv("", {});
+    exportResultsCsv("", {});
     EXPECT_EQ(readWholeFile("export/.csv"), kHead);
 }
 
@@ -111,9 +111,9 @@ TEST_F(Exports, ANameThatCannotMakeAFileWritesNothing)
                                     std::string("/tmp/ven"), std::string("a\0b", 3), tooLong}) {
         const std::string before = tree();
         // The report is a C string: a NUL inside the name ends it there.
-        EXPECT_EQ(errorOf([&] { ExportResultsCsv(name, {"1. místo Eva"}); }),
+        EXPECT_EQ(errorOf([&] { exportResultsCsv(name, {"1. místo Eva"}); }),
                   ("Cannot create file export/" + name + ".csv").c_str());
-        EXPECT_EQ(errorOf([&] { ExportBracketPdf(name, "%PDF"); }),
+        EXPECT_EQ(errorOf([&] { exportBracketPdf(name, "%PDF"); }),
                   ("Cannot create file export/" + name + " - pavouk.pdf").c_str());
         EXPECT_EQ(tree(), before) << name;
     }
@@ -124,8 +124,8 @@ TEST_F(Exports, ANameThatCannotMakeAFileWritesNothing)
 TEST_F(Exports, AMissingExportFolderFailsTheSameWay)
 {
     fs::remove("export");
-    EXPECT_EQ(errorOf([] { ExportResultsCsv("Turnaj", {}); }), "Cannot create file export/Turnaj.csv");
-    EXPECT_EQ(errorOf([] { ExportBracketPdf("Turnaj", "%PDF"); }), "Cannot create file export/Turnaj - pavouk.pdf");
+    EXPECT_EQ(errorOf([] { exportResultsCsv("Turnaj", {}); }), "Cannot create file export/Turnaj.csv");
+    EXPECT_EQ(errorOf([] { exportBracketPdf("Turnaj", "%PDF"); }), "Cannot create file export/Turnaj - pavouk.pdf");
     EXPECT_EQ(tree(), "./vysledky|");
 }
 

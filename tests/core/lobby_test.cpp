@@ -21,7 +21,7 @@ protected:
     void SetUp() override
     {
         WorkDir::SetUp();
-        ASSERT_TRUE(EnsureWorkingLayout());
+        ASSERT_TRUE(ensureWorkingLayout());
     }
     static std::string bytes(const char* path) { return readWholeFile(path); }
     static void putRoster(const std::string& raw) { std::ofstream(kRosterPath, std::ios::binary) << raw; }
@@ -61,10 +61,10 @@ TEST_P(CommandTable, RefusesWithItsTextOrOpensItsDialog)
     EXPECT_EQ(check.isRefused(), *c.refusal != '\0');
     if (!check.isRefused()) {
         EXPECT_TRUE(check.ok());
-        EXPECT_EQ(OpensFor(c.command, lobby), c.opens);
+        EXPECT_EQ(opensFor(c.command, lobby), c.opens);
     }
     // The rule alone, with the count the command read, answers the same.
-    EXPECT_EQ(CheckCommand(c.command, lobby, c.playerCount), check);
+    EXPECT_EQ(checkCommand(c.command, lobby, c.playerCount), check);
     // Only the draw refreshes the in-memory count; no command writes anything.
     EXPECT_EQ(lobby.count, c.command == Command::Rozlosuj ? c.playerCount : 12345);
     EXPECT_EQ(ReadRecord(), (TournamentRecord{c.playerCount, 4, 3, 9}));
@@ -149,7 +149,7 @@ TEST_F(LobbyTest, AFailedFirstReadLeavesTheCountLabelWithoutANumber)
     EXPECT_EQ(failure(t.showMainWindow()), "File not found");
     EXPECT_FALSE(lobby.shownCount.has_value());
     EXPECT_TRUE(lobby.registered.empty());
-    EXPECT_EQ(CountLabel(7), "Počet přihlášených hráčů : 7");
+    EXPECT_EQ(countLabel(7), "Počet přihlášených hráčů : 7");
 }
 
 // --- New tournament ---------------------------------------------------------------------------------
@@ -163,7 +163,7 @@ TEST_F(LobbyTest, NewTournamentNeedsOneTextAndKeepsPlaceAndDateBetweenOpenings)
     const Outcome dateOnly = t.acceptNewTournament(kDateOnly);
     EXPECT_TRUE(dateOnly.ok());
     EXPECT_EQ(dateOnly.message(), "");
-    EXPECT_EQ(TournamentExistsText(lobby), "Je založen turnaj . Chcete jej smazat a začít nový ???");
+    EXPECT_EQ(tournamentExistsText(lobby), "Je založen turnaj . Chcete jej smazat a začít nový ???");
     t.newTournamentClosed(kFull);
     EXPECT_EQ(lobby.newTournamentFields.name, "");
     EXPECT_EQ(lobby.newTournamentFields.place, "Brno");
@@ -199,8 +199,8 @@ TEST_F(LobbyTest, DuplicatesAreFoundByteForByteInTheFile)
     EXPECT_FALSE(dup.ok());
     EXPECT_TRUE(dup.isRefused());
     EXPECT_EQ(dup.message(), "Zadané jméno je již registrováno !!!");
-    EXPECT_TRUE(IsRegistered(ReadRoster(), "Novák"));
-    EXPECT_FALSE(IsRegistered(ReadRoster(), "novák"));
+    EXPECT_TRUE(isRegistered(ReadRoster(), "Novák"));
+    EXPECT_FALSE(isRegistered(ReadRoster(), "novák"));
     EXPECT_EQ(bytes(kRosterPath), before);
     EXPECT_EQ(ReadRecord().PlayerCount, 1);
     EXPECT_TRUE(lobby.registered.empty());
@@ -224,7 +224,7 @@ TEST_F(LobbyTest, UnstorableNamesAreRefusedAndNothingChanges)
         EXPECT_TRUE(o.isRefused()) << name;
         EXPECT_FALSE(o.message().empty()) << name;
         // The command refuses exactly what the rule refuses.
-        EXPECT_EQ(CheckName(name), o) << name;
+        EXPECT_EQ(checkName(name), o) << name;
     }
     EXPECT_EQ(t.addPlayer("").message(), "Není zadáno žádné jméno !!!");
     EXPECT_NE(t.addPlayer("Volný los").message().find("„Volný los“"), std::string::npos);
@@ -306,11 +306,11 @@ TEST_F(LobbyTest, RemovalKeepsEveryOtherLineAndCountsWhatIsKept)
 
 TEST_F(LobbyTest, RemovalTextsAndAMissingRoster)
 {
-    EXPECT_TRUE(CheckRemoval("").isRefused());
-    EXPECT_EQ(CheckRemoval("").message(), "Není vybrán žádný hráč");
-    EXPECT_TRUE(CheckRemoval(" ").ok());
-    EXPECT_EQ(CheckRemoval(" ").message(), "");
-    EXPECT_EQ(RemovalQuestion("Jan Novák"), "Opravdu odebrat hráče Jan Novák ?");
+    EXPECT_TRUE(checkRemoval("").isRefused());
+    EXPECT_EQ(checkRemoval("").message(), "Není vybrán žádný hráč");
+    EXPECT_TRUE(checkRemoval(" ").ok());
+    EXPECT_EQ(checkRemoval(" ").message(), "");
+    EXPECT_EQ(removalQuestion("Jan Novák"), "Opravdu odebrat hráče Jan Novák ?");
     WriteRecord({1, 0, 0, 0});
     SaveRoster({"Jan", "Eva"});
     Names choices;

@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         WorkDir::SetUp();
-        ASSERT_TRUE(EnsureWorkingLayout());
+        ASSERT_TRUE(ensureWorkingLayout());
     }
     static void put(const fs::path& p, const std::string& bytes)
     {
@@ -47,7 +47,7 @@ TEST_F(Records, LayoutStartsZeroedAndIsNeverOverwritten)
     EXPECT_TRUE(fs::is_directory("export"));
     WriteRecord({3, 1, 2, 7});
     SaveRoster({"A"});
-    EXPECT_TRUE(EnsureWorkingLayout());
+    EXPECT_TRUE(ensureWorkingLayout());
     EXPECT_EQ(ReadRecord(), (TournamentRecord{3, 1, 2, 7}));
     EXPECT_EQ(ReadRoster(), std::vector<std::string>{"A"});
 }

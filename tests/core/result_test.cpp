@@ -16,7 +16,7 @@ protected:
     // Calls the box by a click and returns its board.
     int onBoard(Bracket& b, int match)
     {
-        EXPECT_TRUE(ClickToCall(b, match, say()));
+        EXPECT_TRUE(clickToCall(b, match, say()));
         const int board = boardOf(b, match);
         EXPECT_NE(board, 0) << "box " << match << " was not called";
         return board;
@@ -70,7 +70,7 @@ TEST_F(ResultEntry, EqualOrEmptyScoresAreRefusedAndChangeNothing)
         EXPECT_FALSE(r.ok());
         EXPECT_TRUE(r.isRefused());
         EXPECT_EQ(r.message(), "Je zadán špatný výsledek");
-        EXPECT_EQ(EnterResult(b, board, s1, s2), r);
+        EXPECT_EQ(enterResult(b, board, s1, s2), r);
         EXPECT_EQ(snapshot(b), before);
     }
     // The field that is not a number is named in the error; a value past 32 bits is no number either.
@@ -78,7 +78,7 @@ TEST_F(ResultEntry, EqualOrEmptyScoresAreRefusedAndChangeNothing)
         {"", "3", ""}, {"3", "", ""}, {"3x", "1", "3x"}, {"1", " ", " "}, {"99999999999", "1", "99999999999"}};
     for (const auto& [s1, s2, culprit] : bad) {
         try {
-            EnterResult(b, board, s1, s2);
+            enterResult(b, board, s1, s2);
             ADD_FAILURE() << "no error for " << s1 << ":" << s2;
         } catch (const ConvertError& e) {
             EXPECT_EQ(e.what(), "'" + std::string(culprit) + "' is not a valid integer value");
@@ -103,7 +103,7 @@ TEST_F(ResultEntry, ABoardThatHoldsNoMatchNamesNoBox)
         EXPECT_FALSE(r.ok()) << board;
         EXPECT_TRUE(r.isRefused()) << board;
         EXPECT_TRUE(r.message().empty()) << board;
-        EXPECT_EQ(EnterResult(b, board, "3", "1"), r) << board;
+        EXPECT_EQ(enterResult(b, board, "3", "1"), r) << board;
     }
     EXPECT_EQ(snapshot(b), before);
 }
@@ -302,7 +302,7 @@ TEST_P(FinalEntry, TheTotalsDecideByTheSizesRule)
     EXPECT_EQ(b.state(finalNo), BoxState::Finished);
     EXPECT_EQ(b.board(board).state, BoardState::Free);
     // The final is not called again.
-    EXPECT_FALSE(ClickToCall(b, finalNo, say()));
+    EXPECT_FALSE(clickToCall(b, finalNo, say()));
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSizes, FinalEntry,

@@ -77,7 +77,7 @@ TEST_F(StandingsTest, NothingIsPlacedRightAfterTheDraw)
 {
     for (const int n : {4, 5, 8, 9, 16, 17, 31, 32}) {
         Bracket& b = drawn(n);
-        EXPECT_TRUE(Standings(b).empty()) << n;
+        EXPECT_TRUE(standings(b).empty()) << n;
     }
 }
 
@@ -87,13 +87,13 @@ TEST_F(StandingsTest, FourPlayersFillOnlyTheTopFourPlaces)
     boards(2);
     playUpToFinal(b);
     ASSERT_TRUE(play(b, 14, "1", "3"));
-    const auto lines = Standings(b);
+    const auto lines = standings(b);
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(splitPlacing(lines[0]).first, "4. místo ");
     EXPECT_EQ(splitPlacing(lines[1]).first, "3. místo ");
     EXPECT_EQ(lines[2], "2. místo " + nameAt(b, "LabF1"));
     EXPECT_EQ(lines[3], "1. místo " + nameAt(b, "LabF2"));
-    EXPECT_EQ(Standings(b), lines); // rebuilt, not appended
+    EXPECT_EQ(standings(b), lines); // rebuilt, not appended
     const auto shown = displayedOrder(lines);
     EXPECT_EQ(shown.front(), lines.back());
     EXPECT_EQ(shown.back(), lines.front());
@@ -106,7 +106,7 @@ TEST_F(StandingsTest, ATiedFinalPlacesTheUpperPlayerFirst)
         boards(2);
         playUpToFinal(b);
         ASSERT_TRUE(play(b, b.table().finalNumber(), "2", "2"));
-        const auto lines = Standings(b);
+        const auto lines = standings(b);
         ASSERT_EQ(lines.size(), static_cast<std::size_t>(n));
         EXPECT_EQ(lines.back(), "1. místo " + nameAt(b, "LabF1"));
         EXPECT_EQ(b.winnerLine.find(nameAt(b, "LabF1")) != std::string::npos, true);
@@ -119,14 +119,14 @@ TEST_F(StandingsTest, ACalledButUnplayedBoxPlacesNobody)
     boards(2);
     for (int m = 1; m <= 4; ++m)
         ASSERT_TRUE(play(b, m, "3", "1"));
-    ASSERT_TRUE(ClickToCall(b, 5, say()));
-    EXPECT_TRUE(Standings(b).empty());
+    ASSERT_TRUE(clickToCall(b, 5, say()));
+    EXPECT_TRUE(standings(b).empty());
     ASSERT_TRUE(t.enterResult(boardOf(b, 5), "1", "3").ok());
     ASSERT_TRUE(t.showStandings().ok());
-    EXPECT_EQ(t.session().placings, Standings(b));
+    EXPECT_EQ(t.session().placings, standings(b));
     t.showResultsList();
-    EXPECT_EQ(t.session().displayed, displayedOrder(Standings(b)));
-    EXPECT_EQ(Standings(b), std::vector<std::string>{"7-8. místo " + nameAt(b, "Lab11L")});
+    EXPECT_EQ(t.session().displayed, displayedOrder(standings(b)));
+    EXPECT_EQ(standings(b), std::vector<std::string>{"7-8. místo " + nameAt(b, "Lab11L")});
 }
 
 namespace {
@@ -251,14 +251,14 @@ protected:
 
 TEST_F(ResultFiles, SaveWritesTheShownLinesInWindows1250)
 {
-    EXPECT_EQ(SaveResultsText("Jarní turnaj", kShown),
+    EXPECT_EQ(saveResultsText("Jarní turnaj", kShown),
               "Výsledková listina byla uložena do adresáře vysledky jako soubor: Jarní turnaj.txt");
     const std::string bytes = readWholeFile("vysledky/Jarní turnaj.txt");
     EXPECT_EQ(bytes, *toCp1250("1. místo Jana Nováková\r\n2. místo Petr Černý\r\n3. místo Tom\r\n"));
     // Saving again overwrites; an empty list gives an empty file; an empty name is just ".txt".
-    SaveResultsText("Jarní turnaj", {});
+    saveResultsText("Jarní turnaj", {});
     EXPECT_EQ(readWholeFile("vysledky/Jarní turnaj.txt"), "");
-    EXPECT_EQ(SaveResultsText("", kShown), "Výsledková listina byla uložena do adresáře vysledky jako soubor: .txt");
+    EXPECT_EQ(saveResultsText("", kShown), "Výsledková listina byla uložena do adresáře vysledky jako soubor: .txt");
     EXPECT_TRUE(fs::exists("vysledky/.txt"));
 }
 
@@ -279,7 +279,7 @@ TEST_F(ResultFiles, ExportWritesTheFragmentWithTheRecordsPlayerCount)
     ASSERT_TRUE(t.exportResultsHtml({kHeader, 23, kShown}, confirmation, lines).ok());
     EXPECT_EQ(readWholeFile("export/Jarní turnaj.htm"), expected);
     // The rule alone writes what it is given.
-    EXPECT_EQ(ExportResultsHtml(kHeader, 23, kShown), "Uloženo v adresáři export pod názvemJarní turnaj.htm");
+    EXPECT_EQ(exportResultsHtml(kHeader, 23, kShown), "Uloženo v adresáři export pod názvemJarní turnaj.htm");
     EXPECT_EQ(readWholeFile("export/Jarní turnaj.htm"), expected);
 }
 
@@ -292,7 +292,7 @@ TEST_F(ResultFiles, ANameThatLeavesTheFolderWritesNothingAnywhere)
         // The report is a C string: a name with a NUL shows up to it.
         const std::string shown = name.substr(0, name.find('\0'));
         const std::string tail = shown.size() < name.size() ? "" : ".txt";
-        EXPECT_EQ(ioError([&] { SaveResultsText(name, kShown); }), "Cannot create file vysledky/" + shown + tail);
+        EXPECT_EQ(ioError([&] { saveResultsText(name, kShown); }), "Cannot create file vysledky/" + shown + tail);
         TournamentHeader h = kHeader;
         h.name = name;
         EXPECT_EQ(failure(exportHtml(h, kShown)), "Cannot create file export/" + shown + (tail.empty() ? "" : ".htm"));
@@ -307,7 +307,7 @@ TEST_F(ResultFiles, AMissingFolderCannotBeWrittenTo)
 {
     fs::remove_all("vysledky");
     fs::remove_all("export");
-    EXPECT_EQ(ioError([] { SaveResultsText("Turnaj", kShown); }), "Cannot create file vysledky/Turnaj.txt");
+    EXPECT_EQ(ioError([] { saveResultsText("Turnaj", kShown); }), "Cannot create file vysledky/Turnaj.txt");
     EXPECT_EQ(failure(exportHtml(kHeader, kShown)), "Cannot create file export/Jarní turnaj.htm");
 }
 

@@ -111,7 +111,7 @@ protected:
                 EXPECT_EQ(b.state(b.board(k).match), BoxState::OnBoard) << "board " << k;
             }
         }
-        for (const auto& name : placedNames(Standings(b)))
+        for (const auto& name : placedNames(standings(b)))
             ++where[name];
         ASSERT_EQ(where.size(), registered.size());
         for (const auto& name : registered)
@@ -129,7 +129,7 @@ protected:
         for (int k = 1; k <= b.boardCount(); ++k)
             EXPECT_NE(b.board(k).state, BoardState::Occupied);
 
-        const auto lines = Standings(b);
+        const auto lines = standings(b);
         const std::string champion = splitPlacing(lines.back()).second;
         EXPECT_EQ(b.winnerLine,
                   std::string(table.rules.winnerPrefix) + champion + std::string(table.rules.winnerSuffix));
@@ -205,34 +205,34 @@ TEST_P(Tournament, CorrectionsDuringPlayKeepEveryoneInOnePlace)
                 // A click on a box, mostly one that can be corrected: then "Ano" or "Ne".
                 std::vector<int> open;
                 for (int m = 1; m <= finalNo; ++m)
-                    if (CanCorrect(b, m))
+                    if (canCorrect(b, m))
                         open.push_back(m);
                 const int box = open.empty() || random(0, 4) == 0
                                     ? random(1, finalNo)
                                     : open[static_cast<std::size_t>(random(0, static_cast<int>(open.size()) - 1))];
                 const std::string before = snapshot(b);
-                const auto ctx = PrepareCorrection(b, box);
+                const auto ctx = prepareCorrection(b, box);
                 ASSERT_EQ(snapshot(b), before);
                 if (ctx && random(0, 3) != 0)
-                    OpenCorrection(b, *ctx);
+                    openCorrection(b, *ctx);
             }
             if (b.correctionMode) {
                 // While the correction is open, "Hraj" from the menu and clicks on boxes still call.
                 if (random(0, 1) == 0)
                     CallReadyMatches(b, boardsInPlay, say());
                 if (random(0, 2) == 0)
-                    ClickToCall(b, random(1, finalNo), say());
+                    clickToCall(b, random(1, finalNo), say());
                 checkConsistent(b);
                 if (random(0, 4) == 0) {
-                    CancelCorrection(b);
+                    cancelCorrection(b);
                 } else {
                     const int corrected = b.correction->box;
-                    const bool stillOpen = CanCorrect(b, corrected);
+                    const bool stillOpen = canCorrect(b, corrected);
                     auto [s1, s2] = scores(false);
                     if (random(0, 5) == 0)
                         s2 = s1; // refused, stays open
                     const std::string before = snapshot(b);
-                    const Outcome r = ApplyCorrection(b, std::to_string(s1), std::to_string(s2));
+                    const Outcome r = applyCorrection(b, std::to_string(s1), std::to_string(s2));
                     if (!stillOpen) {
                         EXPECT_FALSE(b.correctionMode);
                         EXPECT_TRUE(r.isRefused());
@@ -246,7 +246,7 @@ TEST_P(Tournament, CorrectionsDuringPlayKeepEveryoneInOnePlace)
                         EXPECT_TRUE(r.isRefused());
                         EXPECT_EQ(r.message(), kBadResult);
                         EXPECT_EQ(snapshot(b), before);
-                        CancelCorrection(b);
+                        cancelCorrection(b);
                     } else {
                         EXPECT_FALSE(b.correctionMode);
                         EXPECT_TRUE(r.ok());

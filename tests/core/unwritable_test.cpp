@@ -154,7 +154,7 @@ TEST_F(Unwritable, ASetupFolderThatCannotBeWrittenStopsEveryCommandThatWritesIt)
         ASSERT_TRUE(t.callReadyMatches(say()).ok());
         ASSERT_NE(b.board(1).state, BoardState::Free);
         EXPECT_TRUE(t.enterResult(1, "3", "1").ok());
-        EXPECT_NO_THROW(Standings(b));
+        EXPECT_NO_THROW(standings(b));
         EXPECT_TRUE(t.showStandings().ok());
         // Nothing was left behind in the folder by the failed writes.
         Names inSetup;
@@ -310,6 +310,6 @@ TEST_F(Unwritable, ASetupPathThatIsAFileStopsEvenRoot)
     EXPECT_EQ(lobby.registered, kRoster);
     EXPECT_EQ(readWholeFile(kSetupDir), "not a folder");
     // Start-up cannot make the folder either and says so; nothing is overwritten.
-    EXPECT_FALSE(EnsureWorkingLayout());
+    EXPECT_FALSE(ensureWorkingLayout());
     EXPECT_EQ(readWholeFile(kSetupDir), "not a folder");
 }

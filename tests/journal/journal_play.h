@@ -130,7 +130,7 @@ protected:
         ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
         m_dir = tmpl;
         fs::current_path(m_dir);
-        ASSERT_TRUE(EnsureWorkingLayout());
+        ASSERT_TRUE(ensureWorkingLayout());
     }
     void TearDown() override
     {

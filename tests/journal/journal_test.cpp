@@ -82,7 +82,7 @@ const Sample& sample()
         if (!::mkdtemp(tmpl.data()))
             std::abort();
         fs::current_path(tmpl);
-        EnsureWorkingLayout();
+        ensureWorkingLayout();
         {
             auto t = openLayer();
             Player first(*t, 11);
@@ -820,7 +820,7 @@ std::vector<Step> playTwoWithoutJournal()
     if (!::mkdtemp(tmpl.data()))
         return {};
     fs::current_path(tmpl);
-    EnsureWorkingLayout();
+    ensureWorkingLayout();
     Tournament plain;
     std::vector<Step> steps = playTwo(plain, nullptr);
     fs::current_path(here);

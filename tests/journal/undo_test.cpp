@@ -104,7 +104,7 @@ protected:
         Bracket& b = *t->session().active();
         std::vector<int> open;
         for (int m = 1; m <= b.table().boxCount(); ++m)
-            if (CanCorrect(b, m))
+            if (canCorrect(b, m))
                 open.push_back(m);
         if (open.empty())
             return false;
@@ -271,8 +271,8 @@ TEST_P(Undo, IsRefusedWhileACorrectionIsOpen)
     for (int guard = 0; !ctx && guard < 200; ++guard) {
         p->step();
         for (int m = 1; !ctx && m <= b->table().boxCount(); ++m)
-            if (CanCorrect(*b, m))
-                ctx = PrepareCorrection(*b, m);
+            if (canCorrect(*b, m))
+                ctx = prepareCorrection(*b, m);
     }
     ASSERT_TRUE(ctx.has_value());
     t->openCorrection(*ctx);

@@ -263,7 +263,7 @@ void DisplayTest::followsEveryChange()
     QCOMPARE(shownBoards(t), expectedBoards(b));
     int corrected = 0;
     for (int n = 1; n <= b.table().boxCount() && !corrected; ++n)
-        if (CanCorrect(b, n) && lines(t, "TabuleVysledky").contains(result(b, n)))
+        if (canCorrect(b, n) && lines(t, "TabuleVysledky").contains(result(b, n)))
             corrected = n;
     QVERIFY(corrected > 0);
     const QString before = result(b, corrected);

@@ -263,7 +263,7 @@ void HostileInputTest::aTenThousandCharacterNamePlays()
         announced = announced || m.contains(longName);
     QVERIFY(announced);
     bool placed = false;
-    for (const auto& line : Standings(b))
+    for (const auto& line : standings(b))
         placed = placed || s(line).endsWith(longName);
     QVERIFY(placed);
 }

@@ -192,8 +192,8 @@ void TournamentTest::playsACompleteTournament()
     enterResult(w, 2, QStringLiteral("3"), QStringLiteral("1"));
 
     // --- A correction that swaps the players ------------------------------------------------------
-    const int corrected = CanCorrect(b, first) ? first : second;
-    QVERIFY(CanCorrect(b, corrected));
+    const int corrected = canCorrect(b, first) ? first : second;
+    QVERIFY(canCorrect(b, corrected));
     const auto& box = b.table().box(corrected);
     const QString upper = s(b.name(box.upper));
     const QString lower = s(b.name(box.lower));

@@ -28,7 +28,7 @@ std::string boardPrompt(int limit)
     return "Zadejte počet terčů (max " + std::to_string(limit) + ") :";
 }
 
-Outcome CheckBoardCountChange(const Bracket& bracket)
+Outcome checkBoardCountChange(const Bracket& bracket)
 {
     for (int n = 1; n <= bracket.boardCount(); ++n)
         if (bracket.board(n).colour() != TColor::clSilver)
@@ -36,7 +36,7 @@ Outcome CheckBoardCountChange(const Bracket& bracket)
     return Outcome::done();
 }
 
-int ApplyBoardCount(Brackets& brackets, int k, TournamentRecord& record)
+int applyBoardCount(Brackets& brackets, int k, TournamentRecord& record)
 {
     record.BoardCount = k;
     const int size = bracketSizeFor(record.PlayerCount);
@@ -58,7 +58,7 @@ int ApplyBoardCount(Brackets& brackets, int k, TournamentRecord& record)
     return size;
 }
 
-void SetBoardsOff(Bracket& bracket)
+void setBoardsOff(Bracket& bracket)
 {
     for (int n = 1; n <= bracket.boardCount(); ++n)
         setOff(bracket.board(n));
@@ -128,7 +128,7 @@ void CallReadyMatches(Bracket& bracket, int boardCount, const Say& say)
     }
 }
 
-bool ClickToCall(Bracket& bracket, int box, const Say& say)
+bool clickToCall(Bracket& bracket, int box, const Say& say)
 {
     if (!bracket.table().hasBox(box) || !bracket.ready(box))
         return false;
@@ -140,7 +140,7 @@ bool ClickToCall(Bracket& bracket, int box, const Say& say)
     return true;
 }
 
-Outcome BoardClick(const Bracket& bracket, int board)
+Outcome boardClick(const Bracket& bracket, int board)
 {
     if (board >= 1 && board <= bracket.table().rules.boards && bracket.board(board).colour() == TColor::clLime)
         return Outcome::done();

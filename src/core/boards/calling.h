@@ -28,15 +28,15 @@ int boardLimitFor(int players);
 std::string boardPrompt(int limit);
 
 // "Terče": refused while any board of the bracket is not idle.
-Outcome CheckBoardCountChange(const Bracket& bracket);
+Outcome checkBoardCountChange(const Bracket& bracket);
 
 // OK of the board-count dialog with the record as just read: BoardCount := k in `record`, then
 // boards 1..k of the bracket that serves the record's player count become Free and the others Off.
 // Returns that bracket's size, or 0 when no bracket serves the count.
-int ApplyBoardCount(Brackets& brackets, int k, TournamentRecord& record);
+int applyBoardCount(Brackets& brackets, int k, TournamentRecord& record);
 
 // Every board of the bracket Off.
-void SetBoardsOff(Bracket& bracket);
+void setBoardsOff(Bracket& bracket);
 
 // The lowest-numbered Free board, or 0.
 int ChooseFreeBoard(const Bracket& bracket);
@@ -52,10 +52,10 @@ void CallReadyMatches(Bracket& bracket, int boardCount, const Say& say);
 
 // A click on board n: done while it is occupied (the result dialog opens with its two players),
 // else refused with "Terč je momentálně volný".
-Outcome BoardClick(const Bracket& bracket, int board);
+Outcome boardClick(const Bracket& bracket, int board);
 
 // The call part of a click on a box: calls it if it is ready (or says no board is free).
 // Returns true when the box was ready, so the click goes no further.
-bool ClickToCall(Bracket& bracket, int box, const Say& say);
+bool clickToCall(Bracket& bracket, int box, const Say& say);
 
 } // namespace zorbon

@@ -5,7 +5,7 @@
 
 namespace zorbon {
 
-bool CanCorrect(const Bracket& bracket, int number)
+bool canCorrect(const Bracket& bracket, int number)
 {
     const auto& t = bracket.table();
     if (!t.hasBox(number))
@@ -25,21 +25,21 @@ bool CanCorrect(const Bracket& bracket, int number)
     return true;
 }
 
-std::optional<CorrectionContext> PrepareCorrection(const Bracket& bracket, int number)
+std::optional<CorrectionContext> prepareCorrection(const Bracket& bracket, int number)
 {
-    if (!CanCorrect(bracket, number))
+    if (!canCorrect(bracket, number))
         return std::nullopt;
     const BoxSpec& box = bracket.table().box(number);
     return CorrectionContext{number, box.upper, box.lower, box.winnerTo, box.loserTo};
 }
 
-void OpenCorrection(Bracket& bracket, const CorrectionContext& context)
+void openCorrection(Bracket& bracket, const CorrectionContext& context)
 {
     bracket.correction = context;
     bracket.correctionMode = true;
 }
 
-Outcome ApplyCorrection(Bracket& bracket, const std::string& score1, const std::string& score2)
+Outcome applyCorrection(Bracket& bracket, const std::string& score1, const std::string& score2)
 {
     if (!bracket.correctionMode || !bracket.correction) {
         bracket.correctionMode = false;
@@ -48,7 +48,7 @@ Outcome ApplyCorrection(Bracket& bracket, const std::string& score1, const std::
     const CorrectionContext& c = *bracket.correction;
     // "Hraj" and box clicks stay usable while the controls are open; a player who has been called
     // on in the meantime must not be rewritten out of a box on a board.
-    if (!CanCorrect(bracket, c.box)) {
+    if (!canCorrect(bracket, c.box)) {
         bracket.correctionMode = false;
         return Outcome::refused(std::string(kCorrectionTooLate));
     }
@@ -69,7 +69,7 @@ Outcome ApplyCorrection(Bracket& bracket, const std::string& score1, const std::
     return Outcome::done();
 }
 
-void CancelCorrection(Bracket& bracket)
+void cancelCorrection(Bracket& bracket)
 {
     bracket.correctionMode = false;
 }

@@ -11,15 +11,15 @@
 namespace zorbon {
 
 // The opening conditions: the box Finished, its targets Pending, no " ?" or "Volný los" in it.
-bool CanCorrect(const Bracket& bracket, int box);
+bool canCorrect(const Bracket& bracket, int box);
 
 // A click on a box: the context to confirm when the box can be corrected, else nullopt.
 // Changes nothing, not even an open correction: that waits for "Ano".
-std::optional<CorrectionContext> PrepareCorrection(const Bracket& bracket, int box);
+std::optional<CorrectionContext> prepareCorrection(const Bracket& bracket, int box);
 
 // "Ano" of the confirmation: CorrectionMode with this context, replacing any open correction.
 // Only "Ano" calls it, so "Ne" leaves an open correction exactly as it was.
-void OpenCorrection(Bracket& bracket, const CorrectionContext& context);
+void openCorrection(Bracket& bracket, const CorrectionContext& context);
 
 inline constexpr std::string_view kCorrectionTooLate =
     "Výsledek již nelze opravit, protože hráči tohoto zápasu mezitím pokračovali v turnaji.";
@@ -29,9 +29,9 @@ inline constexpr std::string_view kCorrectionTooLate =
 // again: should a box that received one of the players have been called meanwhile, nothing is
 // written, CorrectionMode ends and the refusal says why. Throws ConvertError for a score that is not
 // a number (the mode stays).
-Outcome ApplyCorrection(Bracket& bracket, const std::string& score1, const std::string& score2);
+Outcome applyCorrection(Bracket& bracket, const std::string& score1, const std::string& score2);
 
 // Storno of the correction controls.
-void CancelCorrection(Bracket& bracket);
+void cancelCorrection(Bracket& bracket);
 
 } // namespace zorbon

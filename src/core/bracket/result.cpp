@@ -34,7 +34,7 @@ Outcome enterFinal(Bracket& bracket, Board& board, const BoxSpec& box, int s1, i
 
 } // namespace
 
-Outcome EnterResult(Bracket& bracket, int boardNumber, const std::string& score1, const std::string& score2)
+Outcome enterResult(Bracket& bracket, int boardNumber, const std::string& score1, const std::string& score2)
 {
     const auto& t = bracket.table();
     // A board that holds no match names no box: nothing happens and the dialog stays open.

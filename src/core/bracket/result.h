@@ -13,7 +13,7 @@ namespace zorbon {
 // result is in (the dialog closes); refused with kBadResult for a result that cannot be; refused
 // silently when the board holds no match. A loser who enters a box that holds a bye walks over to
 // that box's winner slot. Throws ConvertError (a score that is not a number) before changing anything.
-Outcome EnterResult(Bracket& bracket, int board, const std::string& score1, const std::string& score2);
+Outcome enterResult(Bracket& bracket, int board, const std::string& score1, const std::string& score2);
 
 inline constexpr std::string_view kBadResult = "Je zadán špatný výsledek";
 

@@ -74,13 +74,13 @@ int firstOpenMatchFor(int players)
     return 1;
 }
 
-void SetDrawStartValues(TournamentRecord& record)
+void setDrawStartValues(TournamentRecord& record)
 {
     record.BoardCount = 0;
     record.FirstOpenMatch = 1;
 }
 
-Outcome ChooseBracket(Brackets& brackets, const std::vector<std::string>& players, int n, int& size)
+Outcome chooseBracket(Brackets& brackets, const std::vector<std::string>& players, int n, int& size)
 {
     for (Bracket& b : brackets.all)
         b.reset();
@@ -91,7 +91,7 @@ Outcome ChooseBracket(Brackets& brackets, const std::vector<std::string>& player
     return Outcome::done();
 }
 
-void FillFirstRound(Bracket& bracket, std::vector<std::string>& players, Lcg& rng, int n)
+void fillFirstRound(Bracket& bracket, std::vector<std::string>& players, Lcg& rng, int n)
 {
     const auto& t = bracket.table();
     auto remaining = static_cast<std::uint32_t>(n);
@@ -102,7 +102,7 @@ void FillFirstRound(Bracket& bracket, std::vector<std::string>& players, Lcg& rn
         --remaining;
     }
     placeByes(bracket, n);
-    SetBoardsOff(bracket);
+    setBoardsOff(bracket);
 }
 
 } // namespace zorbon

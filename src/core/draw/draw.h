@@ -38,14 +38,14 @@ inline constexpr std::string_view kListMismatch =
 int firstOpenMatchFor(int players);
 
 // The values every draw stores first, before the player count is tested: no boards, match 1.
-void SetDrawStartValues(TournamentRecord& record);
+void setDrawStartValues(TournamentRecord& record);
 
 // Resets all three brackets, then chooses the bracket for n players and this list: its size, or
 // refused (too few or too many players, or a list that disagrees with the count; the list stays).
-Outcome ChooseBracket(Brackets& brackets, const std::vector<std::string>& players, int n, int& size);
+Outcome chooseBracket(Brackets& brackets, const std::vector<std::string>& players, int n, int& size);
 
 // Fills the first round of the chosen bracket from `players` (consumed in place: each drawn name is
 // removed), settles the byes and turns every board Off.
-void FillFirstRound(Bracket& bracket, std::vector<std::string>& players, Lcg& rng, int n);
+void fillFirstRound(Bracket& bracket, std::vector<std::string>& players, Lcg& rng, int n);
 
 } // namespace zorbon

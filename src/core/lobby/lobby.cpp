@@ -27,7 +27,7 @@ bool hasControlCharacter(const std::string& utf8)
 
 } // namespace
 
-std::string CountLabel(int count)
+std::string countLabel(int count)
 {
     return kCountPrefix + std::to_string(count);
 }
@@ -49,7 +49,7 @@ bool readsRecord(Command command)
     return false;
 }
 
-Outcome CheckCommand(Command command, const Lobby& lobby, int playerCount)
+Outcome checkCommand(Command command, const Lobby& lobby, int playerCount)
 {
     switch (command) {
     case Command::NovyTurnaj:
@@ -80,7 +80,7 @@ Outcome CheckCommand(Command command, const Lobby& lobby, int playerCount)
     return Outcome::done();
 }
 
-Opens OpensFor(Command command, const Lobby& lobby)
+Opens opensFor(Command command, const Lobby& lobby)
 {
     switch (command) {
     case Command::NovyTurnaj:
@@ -103,7 +103,7 @@ Opens OpensFor(Command command, const Lobby& lobby)
     return Opens::Help;
 }
 
-void LoadMainWindow(Lobby& lobby, int playerCount, std::vector<std::string> roster)
+void loadMainWindow(Lobby& lobby, int playerCount, std::vector<std::string> roster)
 {
     lobby.count = playerCount;
     lobby.shownCount = playerCount;
@@ -111,7 +111,7 @@ void LoadMainWindow(Lobby& lobby, int playerCount, std::vector<std::string> rost
         lobby.registered.push_back(std::move(line));
 }
 
-Outcome AcceptNewTournament(Lobby& lobby, const TournamentHeader& typed)
+Outcome acceptNewTournament(Lobby& lobby, const TournamentHeader& typed)
 {
     if (!typed.exists())
         return Outcome::refused("Nejsou zadána žádná data k turnaji !!!");
@@ -119,34 +119,34 @@ Outcome AcceptNewTournament(Lobby& lobby, const TournamentHeader& typed)
     return Outcome::done();
 }
 
-void NewTournamentClosed(Lobby& lobby, const TournamentHeader& typed)
+void newTournamentClosed(Lobby& lobby, const TournamentHeader& typed)
 {
     lobby.newTournamentFields = {"", typed.place, typed.date};
 }
 
-std::string TournamentExistsText(const Lobby& lobby)
+std::string tournamentExistsText(const Lobby& lobby)
 {
     return "Je založen turnaj " + lobby.header.name + ". Chcete jej smazat a začít nový ???";
 }
 
-void StartOver(Lobby& lobby)
+void startOver(Lobby& lobby)
 {
     lobby.newTournamentFields = {};
 }
 
-void LoadRegistration(Lobby& lobby, int playerCount, std::vector<std::string> roster)
+void loadRegistration(Lobby& lobby, int playerCount, std::vector<std::string> roster)
 {
     lobby.count = playerCount;
     for (auto& line : roster)
         lobby.registrationList.push_back(std::move(line));
 }
 
-void RegistrationClosed(Lobby& lobby)
+void registrationClosed(Lobby& lobby)
 {
     lobby.registrationList.clear();
 }
 
-Outcome CheckName(const std::string& name)
+Outcome checkName(const std::string& name)
 {
     if (name.empty())
         return Outcome::refused("Není zadáno žádné jméno !!!");
@@ -163,7 +163,7 @@ Outcome CheckName(const std::string& name)
     return Outcome::done();
 }
 
-bool IsRegistered(const std::vector<std::string>& roster, const std::string& name)
+bool isRegistered(const std::vector<std::string>& roster, const std::string& name)
 {
     bool registered = false;
     for (const auto& line : roster)
@@ -171,13 +171,13 @@ bool IsRegistered(const std::vector<std::string>& roster, const std::string& nam
     return registered;
 }
 
-int PlusOne(int count)
+int plusOne(int count)
 {
     // A corrupt record may hold any value; the count wraps like the 32-bit field it came from.
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(count) + 1u);
 }
 
-void AcceptName(Lobby& lobby, const std::string& name, int count)
+void acceptName(Lobby& lobby, const std::string& name, int count)
 {
     lobby.registrationList.push_back(name);
     lobby.registered.push_back(name);
@@ -185,29 +185,29 @@ void AcceptName(Lobby& lobby, const std::string& name, int count)
     lobby.shownCount = count;
 }
 
-void ClearRegistrations(Lobby& lobby)
+void clearRegistrations(Lobby& lobby)
 {
     lobby.registrationList.clear();
     lobby.registered.clear();
 }
 
-void SetCount(Lobby& lobby, int count)
+void setCount(Lobby& lobby, int count)
 {
     lobby.count = count;
     lobby.shownCount = count;
 }
 
-Outcome CheckRemoval(const std::string& chosen)
+Outcome checkRemoval(const std::string& chosen)
 {
     return chosen.empty() ? Outcome::refused("Není vybrán žádný hráč") : Outcome::done();
 }
 
-std::string RemovalQuestion(const std::string& chosen)
+std::string removalQuestion(const std::string& chosen)
 {
     return "Opravdu odebrat hráče " + chosen + " ?";
 }
 
-std::vector<std::string> KeepOthers(Lobby& lobby, std::vector<std::string> roster, const std::string& name)
+std::vector<std::string> keepOthers(Lobby& lobby, std::vector<std::string> roster, const std::string& name)
 {
     std::vector<std::string> kept;
     lobby.registered.clear();
@@ -220,10 +220,10 @@ std::vector<std::string> KeepOthers(Lobby& lobby, std::vector<std::string> roste
     return kept;
 }
 
-void ClearTournament(Lobby& lobby)
+void clearTournament(Lobby& lobby)
 {
-    ClearRegistrations(lobby);
-    SetCount(lobby, 0);
+    clearRegistrations(lobby);
+    setCount(lobby, 0);
     lobby.header = {};
     lobby.newTournamentFields = {};
 }

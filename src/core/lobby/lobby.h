@@ -33,7 +33,7 @@ inline constexpr const char* kExitQuestion =
     "Opravdu chcete ukončit Zorbon ???  Budou vymazána všechna neuložená data !!!";
 
 // "Počet přihlášených hráčů : " + count.
-std::string CountLabel(int count);
+std::string countLabel(int count);
 
 // --- Main window commands --------------------------------------------------------------------
 
@@ -47,74 +47,74 @@ bool readsRecord(Command command);
 
 // The command's precondition, with PlayerCount as just read for the commands that read the record
 // (ignored by the others).
-Outcome CheckCommand(Command command, const Lobby& lobby, int playerCount);
+Outcome checkCommand(Command command, const Lobby& lobby, int playerCount);
 
 // What the command opens when it goes ahead.
-Opens OpensFor(Command command, const Lobby& lobby);
+Opens opensFor(Command command, const Lobby& lobby);
 
 // The main window being shown: the record's count into the in-memory count and the count label,
 // the roster's lines appended to the registered list.
-void LoadMainWindow(Lobby& lobby, int playerCount, std::vector<std::string> roster);
+void loadMainWindow(Lobby& lobby, int playerCount, std::vector<std::string> roster);
 
 // --- New tournament ----------------------------------------------------------------------------
 
 // "OK" of the new-tournament dialog with the three typed texts: refused while all three are empty,
 // otherwise the header takes them.
-Outcome AcceptNewTournament(Lobby& lobby, const TournamentHeader& typed);
+Outcome acceptNewTournament(Lobby& lobby, const TournamentHeader& typed);
 
 // The new-tournament dialog closing by any means: the name field empties, place and date stay.
-void NewTournamentClosed(Lobby& lobby, const TournamentHeader& typed);
+void newTournamentClosed(Lobby& lobby, const TournamentHeader& typed);
 
 // The tournament-exists dialog's question for the current header.
-std::string TournamentExistsText(const Lobby& lobby);
+std::string tournamentExistsText(const Lobby& lobby);
 
 // "Ano" of the tournament-exists dialog: all three fields of the new-tournament dialog empty.
-void StartOver(Lobby& lobby);
+void startOver(Lobby& lobby);
 
 // --- Registration --------------------------------------------------------------------------------
 
 // The registration dialog being shown: in-memory count := PlayerCount, the roster into the
 // dialog's own list.
-void LoadRegistration(Lobby& lobby, int playerCount, std::vector<std::string> roster);
+void loadRegistration(Lobby& lobby, int playerCount, std::vector<std::string> roster);
 
 // The registration dialog closing: its list empties (the next showing reloads it from the roster).
-void RegistrationClosed(Lobby& lobby);
+void registrationClosed(Lobby& lobby);
 
 // Why a name can never be stored as a player: emptiness, characters the roster cannot hold, line
 // breaks and the bracket's own cell texts. Only the checks that need no file.
-Outcome CheckName(const std::string& name);
+Outcome checkName(const std::string& name);
 
 inline constexpr const char* kAlreadyRegistered = "Zadané jméno je již registrováno !!!";
 
 // Whether a roster line equals the name, byte for byte; every line is compared.
-bool IsRegistered(const std::vector<std::string>& roster, const std::string& name);
+bool isRegistered(const std::vector<std::string>& roster, const std::string& name);
 
 // The accepted name joins both lists; count and count label become `count`.
-void AcceptName(Lobby& lobby, const std::string& name, int count);
+void acceptName(Lobby& lobby, const std::string& name, int count);
 
 // One more registered player: the 32-bit field wraps as the record's field would.
-int PlusOne(int count);
+int plusOne(int count);
 
 // --- Removal ----------------------------------------------------------------------------------------
 
 // Delete-all and the close of a tournament: both lists empty (the roster is saved from them next).
-void ClearRegistrations(Lobby& lobby);
+void clearRegistrations(Lobby& lobby);
 
 // The count and the count label once the roster holds what the lists hold.
-void SetCount(Lobby& lobby, int count);
+void setCount(Lobby& lobby, int count);
 
 // "OK" of the remove dialog: refused for an empty choice.
-Outcome CheckRemoval(const std::string& chosen);
+Outcome checkRemoval(const std::string& chosen);
 
 // The remove confirmation's question for the chosen text.
-std::string RemovalQuestion(const std::string& chosen);
+std::string removalQuestion(const std::string& chosen);
 
 // "Ano" of the remove confirmation, once the roster was read: every line equal to `name` is
 // dropped, the rest become the registered list. Returns the kept lines, from which the roster is
 // saved; their number is the new count (not the old count minus one: this also mends a drifted record).
-std::vector<std::string> KeepOthers(Lobby& lobby, std::vector<std::string> roster, const std::string& name);
+std::vector<std::string> keepOthers(Lobby& lobby, std::vector<std::string> roster, const std::string& name);
 
 // A bracket window closing: registrations, header and new-tournament fields cleared.
-void ClearTournament(Lobby& lobby);
+void clearTournament(Lobby& lobby);
 
 } // namespace zorbon

@@ -46,7 +46,7 @@ void WriteRecord(const TournamentRecord& r)
     replaceFile(kRecordPath, d);
 }
 
-bool EnsureWorkingLayout()
+bool ensureWorkingLayout()
 {
     namespace fs = std::filesystem;
     bool ok = true;

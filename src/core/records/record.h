@@ -26,6 +26,6 @@ void WriteRecord(const TournamentRecord& record);
 // Creates what is missing of the working layout (the setup folder with a zeroed record and an empty
 // roster, "vysledky/", "export/") and never touches what exists. Returns false if something could
 // not be created; the commands then report the missing file themselves.
-bool EnsureWorkingLayout();
+bool ensureWorkingLayout();
 
 } // namespace zorbon

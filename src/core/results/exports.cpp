@@ -67,13 +67,13 @@ std::string resultsCsv(const std::vector<std::string>& displayed)
     return out;
 }
 
-std::string ExportResultsCsv(const std::string& tournamentName, const std::vector<std::string>& displayed)
+std::string exportResultsCsv(const std::string& tournamentName, const std::vector<std::string>& displayed)
 {
     writeExportFile(exportPath("export", tournamentName, ".csv"), resultsCsv(displayed));
     return "Výsledková listina byla uložena do adresáře export jako soubor: " + tournamentName + ".csv";
 }
 
-std::string ExportBracketPdf(const std::string& tournamentName, std::string_view pdf)
+std::string exportBracketPdf(const std::string& tournamentName, std::string_view pdf)
 {
     writeExportFile(exportPath("export", tournamentName, kBracketPdfSuffix), pdf);
     return "Pavouk byl uložen do adresáře export jako soubor: " + tournamentName + std::string(kBracketPdfSuffix);

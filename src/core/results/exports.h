@@ -24,11 +24,11 @@ void writeExportFile(const std::string& path, std::string_view bytes);
 std::string resultsCsv(const std::vector<std::string>& displayed);
 
 // "Export do CSV": writes "export/<name>.csv" and returns the confirmation to show.
-std::string ExportResultsCsv(const std::string& tournamentName, const std::vector<std::string>& displayed);
+std::string exportResultsCsv(const std::string& tournamentName, const std::vector<std::string>& displayed);
 
 // "Export pavouka do PDF": writes the finished document to "export/<name> - pavouk.pdf" and returns
 // the confirmation to show.
-std::string ExportBracketPdf(const std::string& tournamentName, std::string_view pdf);
+std::string exportBracketPdf(const std::string& tournamentName, std::string_view pdf);
 
 // The file name part of the bracket's PDF: "<name> - pavouk.pdf".
 inline constexpr std::string_view kBracketPdfSuffix = " - pavouk.pdf";

@@ -84,7 +84,7 @@ const std::vector<int>& standingsOrder(int size)
     return orders[sizeIndex(size)];
 }
 
-std::vector<std::string> Standings(const Bracket& bracket)
+std::vector<std::string> standings(const Bracket& bracket)
 {
     const auto& t = bracket.table();
     std::vector<std::string> lines;
@@ -202,13 +202,13 @@ std::vector<std::string> htmlLines(const TournamentHeader& header, int playerCou
     return lines;
 }
 
-std::string SaveResultsText(const std::string& tournamentName, const std::vector<std::string>& displayed)
+std::string saveResultsText(const std::string& tournamentName, const std::vector<std::string>& displayed)
 {
     writeListFile("vysledky", tournamentName, ".txt", displayed);
     return "Výsledková listina byla uložena do adresáře vysledky jako soubor: " + tournamentName + ".txt";
 }
 
-std::string ExportResultsHtml(const TournamentHeader& header, int playerCount, const std::vector<std::string>& displayed)
+std::string exportResultsHtml(const TournamentHeader& header, int playerCount, const std::vector<std::string>& displayed)
 {
     writeListFile("export", header.name, ".htm", htmlLines(header, playerCount, displayed));
     return "Uloženo v adresáři export pod názvem" + header.name + ".htm";

@@ -15,7 +15,7 @@ namespace zorbon {
 const std::vector<int>& standingsOrder(int size);
 
 // One line per placed player, worst first: placing label followed by the name.
-std::vector<std::string> Standings(const Bracket& bracket);
+std::vector<std::string> standings(const Bracket& bracket);
 
 // The list as displayed: best first.
 std::vector<std::string> displayedOrder(const std::vector<std::string>& placings);
@@ -37,10 +37,10 @@ std::vector<std::string> htmlLines(const TournamentHeader& header, int playerCou
 // "Ulož": writes "vysledky/<name>.txt" and returns the confirmation to show. IoError when it cannot:
 // "Cannot create file <path>" for a missing folder, a file that cannot be written, or a name that
 // would lead out of the folder ('/', '\\', "..").
-std::string SaveResultsText(const std::string& tournamentName, const std::vector<std::string>& displayed);
+std::string saveResultsText(const std::string& tournamentName, const std::vector<std::string>& displayed);
 
 // "Export" with the record's PlayerCount as just read: writes "export/<name>.htm" and returns the
 // confirmation. IoError when it cannot.
-std::string ExportResultsHtml(const TournamentHeader& header, int playerCount, const std::vector<std::string>& displayed);
+std::string exportResultsHtml(const TournamentHeader& header, int playerCount, const std::vector<std::string>& displayed);
 
 } // namespace zorbon

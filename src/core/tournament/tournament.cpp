@@ -252,7 +252,7 @@ Outcome Tournament::showMainWindow()
         // The count shows even when the roster then fails.
         l.count = count;
         l.shownCount = count;
-        LoadMainWindow(l, count, readRoster());
+        loadMainWindow(l, count, readRoster());
     } catch (const IoError& e) {
         return Outcome::failed(e.what());
     }
@@ -270,7 +270,7 @@ Outcome Tournament::check(Command command)
                 m_changes |= kLobbyChanged;
             }
         }
-        return CheckCommand(command, m_session.lobby, players);
+        return checkCommand(command, m_session.lobby, players);
     } catch (const IoError& e) {
         return Outcome::failed(e.what());
     }
@@ -280,12 +280,12 @@ Outcome Tournament::acceptNewTournament(const TournamentHeader& typed)
 {
     Scope scope{"novy-turnaj", false, [this] { return "založení turnaje " + m_session.lobby.header.name; }};
     m_changes |= kLobbyChanged;
-    return run(scope, [&] { return AcceptNewTournament(m_session.lobby, typed); });
+    return run(scope, [&] { return zorbon::acceptNewTournament(m_session.lobby, typed); });
 }
 
 void Tournament::newTournamentClosed(const TournamentHeader& typed)
 {
-    NewTournamentClosed(m_session.lobby, typed);
+    zorbon::newTournamentClosed(m_session.lobby, typed);
     m_changes |= kLobbyChanged;
 }
 
@@ -294,7 +294,7 @@ Outcome Tournament::startOver()
     Scope scope{"novy-turnaj-znovu", false, [] { return std::string("nový turnaj místo založeného"); }};
     m_changes |= kLobbyChanged;
     return run(scope, [&] {
-        StartOver(m_session.lobby);
+        zorbon::startOver(m_session.lobby);
         return Outcome::done();
     });
 }
@@ -305,7 +305,7 @@ Outcome Tournament::showRegistration()
     try {
         const int count = readRecord().PlayerCount;
         m_session.lobby.count = count;
-        LoadRegistration(m_session.lobby, count, readRoster());
+        loadRegistration(m_session.lobby, count, readRoster());
     } catch (const IoError& e) {
         return Outcome::failed(e.what());
     }
@@ -314,7 +314,7 @@ Outcome Tournament::showRegistration()
 
 void Tournament::registrationClosed()
 {
-    RegistrationClosed(m_session.lobby);
+    zorbon::registrationClosed(m_session.lobby);
     m_changes |= kLobbyChanged;
 }
 
@@ -324,18 +324,18 @@ Outcome Tournament::addPlayer(const std::string& name)
     m_changes |= kLobbyChanged;
     return run(scope, [&] {
         readRecord();
-        if (Outcome refusal = CheckName(name); !refusal.ok())
+        if (Outcome refusal = checkName(name); !refusal.ok())
             return refusal;
-        if (IsRegistered(readRoster(), name))
+        if (isRegistered(readRoster(), name))
             return Outcome::refused(kAlreadyRegistered);
         TournamentRecord record = readRecord();
-        const int count = PlusOne(record.PlayerCount);
+        const int count = plusOne(record.PlayerCount);
         record.PlayerCount = count;
         // The count is written before the name joins the lists: a folder that cannot be written then
         // leaves no name on screen that is not registered. Should only the roster fail after it, the
         // name stays in the dialog's list and the next save writes it, so count and roster meet again.
         writeRecord(record);
-        AcceptName(m_session.lobby, name, count);
+        acceptName(m_session.lobby, name, count);
         saveRoster(m_session.lobby.registrationList);
         return Outcome::done();
     });
@@ -349,9 +349,9 @@ Outcome Tournament::deleteAllPlayers()
         TournamentRecord record = readRecord();
         record.PlayerCount = 0;
         writeRecord(record);
-        ClearRegistrations(m_session.lobby);
+        clearRegistrations(m_session.lobby);
         saveRoster(m_session.lobby.registrationList);
-        SetCount(m_session.lobby, 0);
+        setCount(m_session.lobby, 0);
         m_changes |= kNameFieldCleared;
         return Outcome::done();
     });
@@ -374,10 +374,10 @@ Outcome Tournament::removePlayer(const std::string& name, std::vector<std::strin
     return run(scope, [&] {
         kept.clear();
         m_session.lobby.registered.clear();
-        kept = KeepOthers(m_session.lobby, readRoster(), name);
+        kept = keepOthers(m_session.lobby, readRoster(), name);
         saveRoster(kept);
         const int count = static_cast<int>(kept.size());
-        SetCount(m_session.lobby, count);
+        setCount(m_session.lobby, count);
         TournamentRecord record = readRecord();
         record.PlayerCount = count;
         writeRecord(record);
@@ -396,16 +396,16 @@ Outcome Tournament::draw(std::uint32_t seed)
         const int n = record.PlayerCount;
         // The start values are stored before the count is tested, so a refused draw leaves them too;
         // the first open match follows once the bracket is chosen.
-        SetDrawStartValues(record);
+        setDrawStartValues(record);
         writeRecord(record);
         int size = 0;
         // The three brackets are reset: none is in play until the first round is filled.
         m_session.activeSize = 0;
-        if (Outcome refusal = ChooseBracket(m_session.brackets, m_session.lobby.registered, n, size); !refusal.ok())
+        if (Outcome refusal = chooseBracket(m_session.brackets, m_session.lobby.registered, n, size); !refusal.ok())
             return refusal;
         record.FirstOpenMatch = firstOpenMatchFor(n);
         writeRecord(record);
-        FillFirstRound(m_session.brackets.bySize(size), m_session.lobby.registered, rng, n);
+        fillFirstRound(m_session.brackets.bySize(size), m_session.lobby.registered, rng, n);
         m_session.activeSize = size;
         m_changes |= kTournamentChanged;
         return Outcome::done();
@@ -449,7 +449,7 @@ Outcome Tournament::setBoardCount(int k, BoardCountFrom from)
         TournamentRecord record = readRecord();
         record.BoardCount = k;
         writeRecord(record);
-        ApplyBoardCount(m_session.brackets, k, record);
+        applyBoardCount(m_session.brackets, k, record);
         return Outcome::done();
     });
 }
@@ -464,7 +464,7 @@ void Tournament::chooseBoardCount(int k)
 Outcome Tournament::checkBoardCountChange() const
 {
     const Bracket* b = m_session.active();
-    return b ? CheckBoardCountChange(*b) : Outcome::refused();
+    return b ? zorbon::checkBoardCountChange(*b) : Outcome::refused();
 }
 
 namespace {
@@ -537,8 +537,8 @@ Outcome Tournament::clickBox(int box, const Say& say, std::optional<CorrectionCo
         say(text);
     };
     return run(scope, [&] {
-        if (!ClickToCall(*b, box, committing))
-            correction = PrepareCorrection(*b, box);
+        if (!clickToCall(*b, box, committing))
+            correction = prepareCorrection(*b, box);
         return Outcome::done();
     });
 }
@@ -546,7 +546,7 @@ Outcome Tournament::clickBox(int box, const Say& say, std::optional<CorrectionCo
 void Tournament::openCorrection(const CorrectionContext& context)
 {
     if (Bracket* b = m_session.active()) {
-        OpenCorrection(*b, context);
+        zorbon::openCorrection(*b, context);
         m_changes |= kBracketChanged;
     }
 }
@@ -554,7 +554,7 @@ void Tournament::openCorrection(const CorrectionContext& context)
 Outcome Tournament::boardClick(int board) const
 {
     const Bracket* b = m_session.active();
-    return b ? BoardClick(*b, board) : Outcome::refused();
+    return b ? zorbon::boardClick(*b, board) : Outcome::refused();
 }
 
 Outcome Tournament::enterResult(int board, const std::string& score1, const std::string& score2)
@@ -579,7 +579,7 @@ Outcome Tournament::enterResult(int board, const std::string& score1, const std:
     return run(scope, [&] {
         // Every OK reads the record afresh, so a lost record stops result entry in every size alike.
         readRecord();
-        return EnterResult(*b, board, score1, score2);
+        return zorbon::enterResult(*b, board, score1, score2);
     });
 }
 
@@ -598,13 +598,13 @@ Outcome Tournament::applyCorrection(const std::string& score1, const std::string
                 },
                 "s1=" + score1 + " s2=" + score2};
     m_changes |= kBracketChanged;
-    return run(scope, [&] { return ApplyCorrection(*b, score1, score2); });
+    return run(scope, [&] { return zorbon::applyCorrection(*b, score1, score2); });
 }
 
 void Tournament::cancelCorrection()
 {
     if (Bracket* b = m_session.active()) {
-        CancelCorrection(*b);
+        zorbon::cancelCorrection(*b);
         m_changes |= kBracketChanged;
     }
 }
@@ -617,7 +617,7 @@ Outcome Tournament::showStandings()
     Scope scope{"vysledkova-listina", false, [] { return std::string("výsledková listina"); }};
     m_changes |= kResultsChanged;
     return run(scope, [&] {
-        m_session.placings = Standings(*b);
+        m_session.placings = standings(*b);
         return Outcome::done();
     });
 }
@@ -638,9 +638,9 @@ Outcome Tournament::closeTournament()
         record.PlayerCount = 0;
         record.BoardCount = 0;
         writeRecord(record);
-        ClearRegistrations(m_session.lobby);
+        clearRegistrations(m_session.lobby);
         saveRoster(m_session.lobby.registrationList);
-        SetCount(m_session.lobby, 0);
+        setCount(m_session.lobby, 0);
     } catch (const IoError& e) {
         // The clear-down stops where a working file fails and the tournament goes on.
         commit(scope);
@@ -649,7 +649,7 @@ Outcome Tournament::closeTournament()
     m_changes |= kNameFieldCleared;
     m_session.placings.clear();
     m_session.displayed.clear();
-    ClearTournament(m_session.lobby);
+    clearTournament(m_session.lobby);
     m_session.boardCountChoice = 0;
     m_session.activeSize = 0;
     endTournament("zavreni");
@@ -747,7 +747,7 @@ Outcome Tournament::sheetPlayers(const ResultsSheet& sheet, int& players)
 Outcome Tournament::saveResultsText(const ResultsSheet& sheet, std::string& confirmation)
 {
     try {
-        confirmation = SaveResultsText(sheet.header.name, sheet.displayed);
+        confirmation = zorbon::saveResultsText(sheet.header.name, sheet.displayed);
     } catch (const IoError& e) {
         return Outcome::failed(e.what());
     }
@@ -762,7 +762,7 @@ Outcome Tournament::exportResultsHtml(const ResultsSheet& sheet, std::string& co
         return o;
     lines = htmlLines(sheet.header, players, sheet.displayed);
     try {
-        confirmation = ExportResultsHtml(sheet.header, players, sheet.displayed);
+        confirmation = zorbon::exportResultsHtml(sheet.header, players, sheet.displayed);
     } catch (const IoError& e) {
         return Outcome::failed(e.what());
     }
@@ -772,7 +772,7 @@ Outcome Tournament::exportResultsHtml(const ResultsSheet& sheet, std::string& co
 Outcome Tournament::exportResultsCsv(const ResultsSheet& sheet, std::string& confirmation)
 {
     try {
-        confirmation = ExportResultsCsv(sheet.header.name, sheet.displayed);
+        confirmation = zorbon::exportResultsCsv(sheet.header.name, sheet.displayed);
     } catch (const IoError& e) {
         return Outcome::failed(e.what());
     }
@@ -785,7 +785,7 @@ Outcome Tournament::exportBracketPdf(const std::function<std::string()>& makePdf
     try {
         // A name that cannot make a file is refused before the page is drawn.
         exportPath("export", name, kBracketPdfSuffix);
-        confirmation = ExportBracketPdf(name, makePdf());
+        confirmation = zorbon::exportBracketPdf(name, makePdf());
     } catch (const IoError& e) {
         return Outcome::failed(e.what());
     }
@@ -905,7 +905,7 @@ Outcome Tournament::archivedSheet(std::int64_t id, ResultsSheet& sheet)
         sheet.players = s->record.PlayerCount;
         sheet.displayed.clear();
         if (const Bracket* b = s->active())
-            sheet.displayed = displayedOrder(Standings(*b));
+            sheet.displayed = displayedOrder(standings(*b));
     } catch (const JournalError& e) {
         return Outcome::failed(e.what());
     } catch (const ConvertError& e) {

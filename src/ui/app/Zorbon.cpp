@@ -50,7 +50,7 @@ std::unique_ptr<Model> makeModel(bool folderHeld, std::string& note)
 {
     if (!folderHeld)
         return std::make_unique<Model>(std::make_unique<Tournament>());
-    EnsureWorkingLayout();
+    ensureWorkingLayout();
     Journal::Opened j = Journal::open(kJournalPath, Tournament::localTime(true), &isReadableState);
     if (j.how == Journal::Opening::Damaged || !j.movedTo.empty())
         note = "Uložený turnaj nelze přečíst: soubor zálohy turnajů je poškozený. Byl přejmenován na " + j.movedTo +

@@ -78,7 +78,7 @@ QByteArray bracketPdf(const Bracket& bracket, const TournamentHeader& header)
     return bytes;
 }
 
-void TiskPavouka(QWidget* window, const Bracket& bracket, const TournamentHeader& header)
+void tiskPavouka(QWidget* window, const Bracket& bracket, const TournamentHeader& header)
 {
     auto* dialog = window->findChild<QPrintDialog*>(kDialogName, Qt::FindDirectChildrenOnly);
     if (!dialog)

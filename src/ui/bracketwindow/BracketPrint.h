@@ -27,7 +27,7 @@ QByteArray bracketPdf(const Bracket& bracket, const TournamentHeader& header);
 
 // "Tisk pavouka": the window's print dialog (made on first use, objectName "PrintDialogPavouk"), then
 // the page on the printer chosen there. Storno prints nothing.
-void TiskPavouka(QWidget* window, const Bracket& bracket, const TournamentHeader& header);
+void tiskPavouka(QWidget* window, const Bracket& bracket, const TournamentHeader& header);
 
 
 } // namespace zorbon::ui

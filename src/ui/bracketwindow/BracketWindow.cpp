@@ -517,7 +517,7 @@ void TBracketWindow::Tabule1Click()
 
 void TBracketWindow::TiskPavouka1Click()
 {
-    TiskPavouka(this, bracket(), m_model.session().lobby.header);
+    tiskPavouka(this, bracket(), m_model.session().lobby.header);
 }
 
 void TBracketWindow::ExportPavoukaPdf1Click()

@@ -216,7 +216,7 @@ void THlavniOkno::refresh()
     m_label7->setText(qs(lobby.header.place));
     m_label8->setText(qs(lobby.header.date));
     m_memo1->setPlainText(lines(lobby.registered));
-    m_label3->setText(lobby.shownCount ? qs(CountLabel(*lobby.shownCount)) : QString::fromUtf8(kCountPrefix));
+    m_label3->setText(lobby.shownCount ? qs(countLabel(*lobby.shownCount)) : QString::fromUtf8(kCountPrefix));
 }
 
 void THlavniOkno::showEvent(QShowEvent* event)
@@ -253,7 +253,7 @@ void THlavniOkno::FormShow()
 void THlavniOkno::command(Command command)
 {
     if (m_model.run(this, [command](Tournament& t) { return t.check(command); }).ok())
-        emit opens(OpensFor(command, m_model.session().lobby));
+        emit opens(opensFor(command, m_model.session().lobby));
 }
 
 void THlavniOkno::SpeedButton1Click()

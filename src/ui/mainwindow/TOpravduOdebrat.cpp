@@ -16,7 +16,7 @@ TOpravduOdebrat::TOpravduOdebrat()
 
 void TOpravduOdebrat::ask(const std::string& chosen)
 {
-    Label1->setText(qs(RemovalQuestion(chosen)));
+    Label1->setText(qs(removalQuestion(chosen)));
 }
 
 void TOpravduOdebrat::Button1Click()

@@ -20,7 +20,7 @@ TRegistrace::TRegistrace(Model& model)
     : m_model(model)
     , m_jmenoHrace(new QLineEdit(this))
     , m_memo1(new QPlainTextEdit(this))
-    , m_label2(new QLabel(qs(CountLabel(0)), this))
+    , m_label2(new QLabel(qs(countLabel(0)), this))
 {
     setObjectName("TRegistrace");
     setWindowTitle(QStringLiteral("Zorbon - Registrace hráčů"));
@@ -94,7 +94,7 @@ void TRegistrace::FormShow()
 void TRegistrace::paint()
 {
     const Lobby& lobby = m_model.session().lobby;
-    m_label2->setText(qs(CountLabel(lobby.count)));
+    m_label2->setText(qs(countLabel(lobby.count)));
     m_memo1->setPlainText(lines(lobby.registrationList));
     m_memo1->moveCursor(QTextCursor::End);
     m_memo1->ensureCursorVisible();

@@ -18,7 +18,7 @@ TZpravaNovyTurnaj::TZpravaNovyTurnaj(Model& model)
 void TZpravaNovyTurnaj::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous())
-        Label1->setText(qs(TournamentExistsText(m_model.session().lobby)));
+        Label1->setText(qs(tournamentExistsText(m_model.session().lobby)));
     AnoNeDialog::showEvent(event);
 }
 
