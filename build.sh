@@ -14,6 +14,8 @@ PACKAGES=(
   fonts-dejavu-core locales
   poppler-utils # pdftotext and pdfinfo read the printed bracket back in the tests
 )
+# Only the test run needs this: the format check.
+TEST_PACKAGES=(clang-format)
 # Only the fuzz stage of "test" needs these.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
@@ -84,7 +86,10 @@ case "$cmd" in
     exec ./build/release/zorbon
     ;;
   test)
-    install_missing "${PACKAGES[@]}"
+    install_missing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+    # Every source file as the checked-in .clang-format lays it out; the first thing to fail.
+    find src tests fuzz bench tools -name '*.cpp' -print0 -o -name '*.h' -print0 | xargs -0 clang-format --dry-run -Werror
+    echo "format: every C++ file as .clang-format lays it out"
     configure_and_build build/test RelWithDebInfo
     SUMMARY=$ROOT/build/ctest-summary.log
     : >"$SUMMARY"

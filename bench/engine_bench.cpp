@@ -10,10 +10,10 @@
 #include "bracket/bracket.h"
 #include "bracket/result.h"
 #include "draw/draw.h"
+#include "journal/journal.h"
 #include "records/record.h"
 #include "records/roster.h"
 #include "results/standings.h"
-#include "journal/journal.h"
 #include "tournament/state_codec.h"
 #include "tournament/tournament.h"
 

@@ -3,12 +3,12 @@
 
 #include "benchrows.h"
 
+#include "app/Zorbon.h"
 #include "bracketwindow/BracketWindow.h"
 #include "common/Dialogs.h"
 #include "mainwindow/THlavniOkno.h"
 #include "mainwindow/TRozlosovani.h"
 #include "resultswindow/TVysledkovaListina.h"
-#include "app/Zorbon.h"
 
 #include "lobby/lobby.h"
 #include "tournament/tournament.h"

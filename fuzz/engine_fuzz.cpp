@@ -12,9 +12,9 @@
 #include "bracket/result.h"
 #include "draw/draw.h"
 #include "fuzz_common.h"
+#include "lobby/lobby.h"
 #include "records/errors.h"
 #include "records/files.h"
-#include "lobby/lobby.h"
 #include "records/record.h"
 #include "records/roster.h"
 #include "results/standings.h"
@@ -34,8 +34,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // Legal names that sit close to the bracket's own texts, to markup and to each other.
-const char* const kNamePool[] = {"Jiří Čermák", " ? ",  "Volný los ", "volný los", "Eva",        "Eva ",
-                                 " Eva",        "<i>Ota</i>", "A&B", "   ",        "Šárka Žitná", "\"0\""};
+const char* const kNamePool[] = {"Jiří Čermák", " ? ",        "Volný los ", "volný los", "Eva",         "Eva ",
+                                 " Eva",        "<i>Ota</i>", "A&B",        "   ",       "Šárka Žitná", "\"0\""};
 constexpr int kPool = static_cast<int>(std::size(kNamePool));
 
 struct Fuzz {
@@ -44,17 +44,20 @@ struct Fuzz {
     Brackets& brackets = t.session().brackets;
     // The bracket after each command in effect, by the history's head: what undo must bring back.
     std::map<std::size_t, std::string> afterCommand;
-    int size = 0;                     // the bracket in play; 0 when the last draw was refused
-    int players = 0;                  // PlayerCount the draw was made with
-    std::int32_t reserved = 0;        // the record's field 3, carried through by every write
-    std::vector<std::string> names;   // the registered players
+    int size = 0;                          // the bracket in play; 0 when the last draw was refused
+    int players = 0;                       // PlayerCount the draw was made with
+    std::int32_t reserved = 0;             // the record's field 3, carried through by every write
+    std::vector<std::string> names;        // the registered players
     std::unordered_set<std::string> known; // the same, for looking up
-    std::vector<std::string> said;    // messages shown by the last command
-    std::vector<BoxState> lastStates; // box states after the previous command
+    std::vector<std::string> said;         // messages shown by the last command
+    std::vector<BoxState> lastStates;      // box states after the previous command
     bool recordIntact = true;
     bool trace = std::getenv("ZORBON_FUZZ_TRACE") != nullptr; // prints each command, for reading a finding
 
-    explicit Fuzz(Stream s) : in(s) {}
+    explicit Fuzz(Stream s)
+        : in(s)
+    {
+    }
 
     Bracket& bracket() { return brackets.bySize(size == 0 ? 8 : size); }
     Say say()
@@ -119,7 +122,8 @@ struct Fuzz {
         } out{drawn.ok() ? t.session().activeSize : 0, drawn.message()};
         FUZZ_CHECK(!drawn.isFailed(), "the draw failed on an intact record: " + drawn.message());
         if (trace)
-            std::fprintf(stderr, "  %d players, list %zu, size %d %s\n", n, names.size(), out.size, out.refusal.c_str());
+            std::fprintf(stderr, "  %d players, list %zu, size %d %s\n", n, names.size(), out.size,
+                         out.refusal.c_str());
         const bool fits = n >= 4 && n <= 32;
         const TournamentRecord r = ReadRecord();
         FUZZ_CHECK(r.BoardCount == 0 && r.PlayerCount == n && r.Reserved == reserved, "record after the draw");
@@ -440,7 +444,8 @@ struct Fuzz {
         // States only ever move forward.
         if (!lastStates.empty())
             for (int m = 1; m <= table.boxCount(); ++m)
-                FUZZ_CHECK(b.state(m) >= lastStates[static_cast<std::size_t>(m - 1)], "box " + std::to_string(m) + " went back");
+                FUZZ_CHECK(b.state(m) >= lastStates[static_cast<std::size_t>(m - 1)],
+                           "box " + std::to_string(m) + " went back");
         lastStates.clear();
         for (int m = 1; m <= table.boxCount(); ++m)
             lastStates.push_back(b.state(m));
@@ -455,14 +460,16 @@ struct Fuzz {
                 continue;
             FUZZ_CHECK(table.hasBox(board.match), "a board holds no box");
             const BoxSpec& box = table.box(board.match);
-            FUZZ_CHECK(b.state(box.number) == BoxState::OnBoard, "board " + std::to_string(n) + " holds a box not OnBoard");
+            FUZZ_CHECK(b.state(box.number) == BoxState::OnBoard,
+                       "board " + std::to_string(n) + " holds a box not OnBoard");
             FUZZ_CHECK(board.player1 == b.name(box.upper) && board.player2 == b.name(box.lower),
                        "board " + std::to_string(n) + " names differ from its box");
             ++onBoards[box.number];
         }
         for (int m = 1; m <= table.boxCount(); ++m)
             if (b.state(m) == BoxState::OnBoard)
-                FUZZ_CHECK(onBoards[m] == 1, "box " + std::to_string(m) + " OnBoard on " + std::to_string(onBoards[m]) + " boards");
+                FUZZ_CHECK(onBoards[m] == 1,
+                           "box " + std::to_string(m) + " OnBoard on " + std::to_string(onBoards[m]) + " boards");
 
         // Cells hold known texts; each player waits in one undecided box or is placed, never both.
         std::unordered_map<std::string, int> where;
@@ -478,7 +485,8 @@ struct Fuzz {
             const std::string& low = b.name(box.lower);
             const std::string at = "box " + std::to_string(m) + ": ";
             if (b.state(m) == BoxState::OnBoard)
-                FUZZ_CHECK(up != kBye && low != kBye && up != kUnknown && low != kUnknown, at + "called with a bye or an unknown player");
+                FUZZ_CHECK(up != kBye && low != kBye && up != kUnknown && low != kUnknown,
+                           at + "called with a bye or an unknown player");
             if (b.state(m) != BoxState::Finished) {
                 for (const std::string* name : {&up, &low})
                     if (*name != kUnknown && *name != kBye)
@@ -489,13 +497,15 @@ struct Fuzz {
                 const int s1 = parseInt(b.score(box.upper));
                 const int s2 = parseInt(b.score(box.lower));
                 FUZZ_CHECK(!(s1 < 1 && s2 < 1), at + "final decided without a score");
-                FUZZ_CHECK(b.winnerLine == std::string(table.rules.winnerPrefix) + (s2 > s1 ? low : up) + std::string(table.rules.winnerSuffix),
+                FUZZ_CHECK(b.winnerLine == std::string(table.rules.winnerPrefix) + (s2 > s1 ? low : up) +
+                                               std::string(table.rules.winnerSuffix),
                            at + "winner line " + b.winnerLine);
                 continue;
             }
             if (b.score(box.upper) == kNoScore && b.score(box.lower) == kNoScore) {
                 FUZZ_CHECK(up == kBye || low == kBye, at + "settled without play or a bye");
-                FUZZ_CHECK(b.name(box.winnerTo) == (up == kBye ? low : up), at + "a settled box's winner did not go on");
+                FUZZ_CHECK(b.name(box.winnerTo) == (up == kBye ? low : up),
+                           at + "a settled box's winner did not go on");
                 if (box.loserTo != kNoSlot)
                     FUZZ_CHECK(b.name(box.loserTo) == kBye, at + "a settled box's loser is not a bye");
                 continue;
@@ -521,7 +531,8 @@ struct Fuzz {
         for (const auto& line : standings(b)) {
             const std::string_view mark = "místo ";
             const auto cut = line.find(mark);
-            FUZZ_CHECK(cut != std::string::npos && labels.count(line.substr(0, cut + mark.size())), "placing label: " + line);
+            FUZZ_CHECK(cut != std::string::npos && labels.count(line.substr(0, cut + mark.size())),
+                       "placing label: " + line);
             const std::string name = line.substr(cut + mark.size());
             FUZZ_CHECK(name != kBye && name != kUnknown && known.count(name), "placed: " + name);
             FUZZ_CHECK(placed.insert(name).second, "placed twice: " + name);
@@ -535,8 +546,7 @@ struct Fuzz {
     }
 
     // Runs one command; a command stopped by a file or number error must have changed nothing.
-    template <class F>
-    void run(const char* label, F&& command, bool atomic)
+    template <class F> void run(const char* label, F&& command, bool atomic)
     {
         said.clear();
         if (trace)
@@ -550,7 +560,8 @@ struct Fuzz {
         } catch (const IoError& e) {
             FUZZ_CHECK(!recordIntact, std::string("a file error on an intact record: ") + e.what());
             if (atomic)
-                FUZZ_CHECK(snapshot() == before, std::string("a command stopped by a file error changed the bracket: ") + e.what());
+                FUZZ_CHECK(snapshot() == before,
+                           std::string("a command stopped by a file error changed the bracket: ") + e.what());
         } catch (const ConvertError& e) {
             if (atomic)
                 FUZZ_CHECK(snapshot() == before, std::string("a bad number changed the bracket: ") + e.what());
@@ -574,61 +585,75 @@ struct Fuzz {
         const int n = p < 180 ? 4 + p % 29 : p - 180;
         const std::uint32_t seed = in.u32();
         const int shift = in.u8();
-        run("draw", [&] { draw(n, seed, shift % kPool, 0); }, false);
+        run(
+            "draw", [&] { draw(n, seed, shift % kPool, 0); }, false);
         for (int steps = 0; steps < 400 && !in.empty(); ++steps) {
             // After a refused draw no bracket window is shown: the main window can only draw again.
             const std::uint8_t op = size == 0 ? 8 : in.u8();
             switch (op % 16) {
             case 0:
-                run("Hraj", [&] { hraj(); }, true);
+                run(
+                    "Hraj", [&] { hraj(); }, true);
                 break;
             case 1:
-                run("box click", [&] { boxClick(); }, false);
+                run(
+                    "box click", [&] { boxClick(); }, false);
                 break;
             case 2: {
                 const int board = in.u8() % 12;
                 const std::string s1 = scoreText(in);
                 const std::string s2 = scoreText(in);
-                run("result", [&] { result(s1, s2, board); }, true);
+                run(
+                    "result", [&] { result(s1, s2, board); }, true);
                 break;
             }
             case 3:
-                run("correction OK", [&] { correctionOk(); }, true);
+                run(
+                    "correction OK", [&] { correctionOk(); }, true);
                 break;
             case 4:
-                run("correction Storno", [&] { cancelCorrection(bracket()); }, true);
+                run(
+                    "correction Storno", [&] { cancelCorrection(bracket()); }, true);
                 break;
             case 5:
-                run("Terče", [&] { boardCount(); }, true);
+                run(
+                    "Terče", [&] { boardCount(); }, true);
                 break;
             case 6:
-                run("outputs", [&] { outputs(); }, true);
+                run(
+                    "outputs", [&] { outputs(); }, true);
                 break;
             case 7:
-                run("damage record", [&] { damageRecord(); }, true);
+                run(
+                    "damage record", [&] { damageRecord(); }, true);
                 break;
             case 8: {
                 const std::uint8_t q = in.u8();
                 const int m = q < 180 ? 4 + q % 29 : q - 180;
                 const std::uint32_t s = in.u32();
                 const std::uint8_t extra = in.u8();
-                run("redraw", [&] { draw(m, s, extra % kPool, extra >> 6 == 3 ? 1 + extra % 2 : 0); }, false);
+                run(
+                    "redraw", [&] { draw(m, s, extra % kPool, extra >> 6 == 3 ? 1 + extra % 2 : 0); }, false);
                 break;
             }
             case 14:
-                run("Zpět", [&] { undoRedo(true); }, false);
+                run(
+                    "Zpět", [&] { undoRedo(true); }, false);
                 break;
             case 15:
-                run("Znovu", [&] { undoRedo(false); }, false);
+                run(
+                    "Znovu", [&] { undoRedo(false); }, false);
                 break;
             case 9: {
                 const int times = 1 + in.u8() % 16;
                 for (int i = 0; i < times && !in.empty(); ++i)
-                    run("play on", [&] { playOn(); }, false);
+                    run(
+                        "play on", [&] { playOn(); }, false);
                 break;
             }
             default:
-                run("play on", [&] { playOn(); }, false);
+                run(
+                    "play on", [&] { playOn(); }, false);
                 break;
             }
         }

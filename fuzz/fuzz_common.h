@@ -22,10 +22,10 @@ namespace zorbon::fuzz {
     std::abort();
 }
 
-#define FUZZ_CHECK(cond, detail)                                                                             \
-    do {                                                                                                     \
-        if (!(cond))                                                                                         \
-            ::zorbon::fuzz::fail(#cond, (detail), __LINE__);                                                 \
+#define FUZZ_CHECK(cond, detail)                                                                                       \
+    do {                                                                                                               \
+        if (!(cond))                                                                                                   \
+            ::zorbon::fuzz::fail(#cond, (detail), __LINE__);                                                           \
     } while (0)
 
 // The fuzzer's own folder, on the memory file system where there is one so that the many flushed
@@ -95,7 +95,11 @@ public:
 // The input read front to back; once it is used up every read yields zero.
 class Stream {
 public:
-    Stream(const std::uint8_t* data, std::size_t size) : m_p(data), m_end(data + size) {}
+    Stream(const std::uint8_t* data, std::size_t size)
+        : m_p(data)
+        , m_end(data + size)
+    {
+    }
     bool empty() const { return m_p == m_end; }
     std::size_t left() const { return static_cast<std::size_t>(m_end - m_p); }
     std::uint8_t u8() { return m_p == m_end ? 0 : *m_p++; }
@@ -215,7 +219,8 @@ inline bool validUtf8(std::string_view s)
                 return false;
             cp = (cp << 6) | (c & 0x3F);
         }
-        if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
+        if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
+            (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
             return false;
         i += len;
     }

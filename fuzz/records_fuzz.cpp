@@ -6,9 +6,9 @@
 //   flags bit 0: no record file, bit 1: no roster file, bits 2..4: which command then runs.
 
 #include "fuzz_common.h"
+#include "lobby/lobby.h"
 #include "records/errors.h"
 #include "records/files.h"
-#include "lobby/lobby.h"
 #include "records/record.h"
 #include "records/roster.h"
 #include "records/textcodec.h"
@@ -59,7 +59,8 @@ void checkParse(const std::string& text)
     } catch (const ConvertError& e) {
         FUZZ_CHECK(!expected, "parseInt refused '" + text + "'");
         // what() is a C string: a NUL in the text ends the message there.
-        FUZZ_CHECK(std::string(e.what()) == std::string(("'" + text + "' is not a valid integer value").c_str()), e.what());
+        FUZZ_CHECK(std::string(e.what()) == std::string(("'" + text + "' is not a valid integer value").c_str()),
+                   e.what());
     }
 }
 
@@ -199,8 +200,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Tournament t;
     Lobby& lobby = t.session().lobby;
     lobby.header = {"Turnaj", "", ""};
-    for (Command c : {Command::NovyTurnaj, Command::Registruj, Command::Vymaz, Command::Rozlosuj,
-                      Command::OdeberHrace, Command::Help, Command::Oprogramu, Command::Konec}) {
+    for (Command c : {Command::NovyTurnaj, Command::Registruj, Command::Vymaz, Command::Rozlosuj, Command::OdeberHrace,
+                      Command::Help, Command::Oprogramu, Command::Konec}) {
         if (t.check(c).isFailed())
             FUZZ_CHECK(!recordReadable, "a command failed on a whole record");
     }
@@ -289,7 +290,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             }
             FUZZ_CHECK(readWholeFile(kRosterPath).empty(), "roster after close");
-            FUZZ_CHECK(ReadRecord() == (TournamentRecord{0, record.FirstOpenMatch, 0, record.Reserved}), "record after close");
+            FUZZ_CHECK(ReadRecord() == (TournamentRecord{0, record.FirstOpenMatch, 0, record.Reserved}),
+                       "record after close");
             break;
         }
         default: {

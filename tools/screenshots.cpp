@@ -7,16 +7,16 @@
 // With --screen it also saves the whole screen after every step (screen-*.png): run it under Xvfb
 // with the screen size and QT_SCALE_FACTOR to check to see how the windows sit on that screen.
 
+#include "app/Zorbon.h"
 #include "bracketwindow/BracketWindow.h"
+#include "bracketwindow/TPocetTercu8.h"
 #include "common/Dialogs.h"
 #include "common/HelpViewer.h"
 #include "display/BracketCanvas.h"
 #include "display/TTabule.h"
 #include "mainwindow/THlavniOkno.h"
-#include "bracketwindow/TPocetTercu8.h"
 #include "mainwindow/TRozlosovani.h"
 #include "resultswindow/TVysledkovaListina.h"
-#include "app/Zorbon.h"
 
 #include "bracket/bracket.h"
 #include "bracket/correction.h"

@@ -27,7 +27,11 @@ public:
     bool operator==(const Outcome&) const = default;
 
 private:
-    Outcome(Kind kind, std::string message) : m_kind(kind), m_message(std::move(message)) {}
+    Outcome(Kind kind, std::string message)
+        : m_kind(kind)
+        , m_message(std::move(message))
+    {
+    }
     Kind m_kind = Kind::Done;
     std::string m_message;
 };

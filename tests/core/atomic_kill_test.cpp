@@ -74,8 +74,7 @@ TEST_F(AtomicReplace, KilledWritersNeverLeaveATornFile)
 
         const TournamentRecord r = ReadRecord();
         ASSERT_EQ(std::filesystem::file_size(kRecordPath), 16u);
-        ASSERT_TRUE(r.PlayerCount == r.FirstOpenMatch && r.FirstOpenMatch == r.BoardCount &&
-                    r.BoardCount == r.Reserved)
+        ASSERT_TRUE(r.PlayerCount == r.FirstOpenMatch && r.FirstOpenMatch == r.BoardCount && r.BoardCount == r.Reserved)
             << "kill " << kill;
         const auto names = ReadRoster();
         ASSERT_FALSE(names.empty());

@@ -20,10 +20,7 @@ protected:
         WorkDir::SetUp();
         ASSERT_TRUE(ensureWorkingLayout());
     }
-    static void put(const fs::path& p, const std::string& bytes)
-    {
-        std::ofstream(p, std::ios::binary) << bytes;
-    }
+    static void put(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
     static std::string get(const fs::path& p) { return readWholeFile(p); }
 };
 
@@ -87,7 +84,8 @@ TEST_F(Records, RosterRoundTripsCzechNamesInWindows1250WithCrLf)
     const std::vector<std::string> names{"Jiří Čermák", "Šárka Žitná", " leading", "trailing ", "ďťň ŘŮ"};
     SaveRoster(names);
     const std::string bytes = get(kRosterPath);
-    EXPECT_EQ(bytes.substr(0, 13), "Ji\xF8\xED \xC8" "erm\xE1k\r\n");
+    EXPECT_EQ(bytes.substr(0, 13), "Ji\xF8\xED \xC8"
+                                   "erm\xE1k\r\n");
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
     EXPECT_EQ(ReadRoster(), names);
     SaveRoster({});

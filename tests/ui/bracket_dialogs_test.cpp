@@ -1,8 +1,8 @@
 // The dialogs around the bracket windows: the draw question and its refusals, the board count,
 // board clicks and the result dialog's score fields.
 
-#include "tournament/tournament.h"
 #include "bracketui.h"
+#include "tournament/tournament.h"
 
 #include "bracketwindow/ZadejVysledek.h"
 
@@ -187,8 +187,7 @@ void BracketDialogsTest::boardCountKeptAndRefusedWhileBusy()
     clickButton(w, "SpeedButton2");
     Dialogs::clearShown();
     w->findChild<QAction*>(QStringLiteral("Tere1"))->trigger();
-    QCOMPARE(Dialogs::messages(),
-             QStringList{QStringLiteral("Nelze měnit počet terčů, je-li některý z nich obsazen")});
+    QCOMPARE(Dialogs::messages(), QStringList{QStringLiteral("Nelze měnit počet terčů, je-li některý z nich obsazen")});
     QCOMPARE(Dialogs::unanswered(), 0);
 }
 

@@ -4,8 +4,8 @@
 //
 // ZORBON_BRACKET_PICTURES=<folder> keeps the PDFs and the screen pictures there, to look at them.
 
-#include "tournament/tournament.h"
 #include "bracketui.h"
+#include "tournament/tournament.h"
 
 #include "bracketwindow/BracketPainter.h"
 #include "bracketwindow/BracketPrint.h"

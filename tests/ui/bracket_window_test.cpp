@@ -93,8 +93,8 @@ void BracketWindowTest::frameAndMenus()
           "Zorbon - Pavouk 32 hráčů",
           {"Zadání počtu terčů", "Nasazení hráčů na terč", "Výsledková listina"},
           "O programu",
-          {"LabTerc1", "LabTerc2", "LabTerc3", "LabTerc4", "LabTerc5", "LabTerc6", "LabTerc7", "LabTerc8",
-           "LabTerc9", "LabTerc10"}}},
+          {"LabTerc1", "LabTerc2", "LabTerc3", "LabTerc4", "LabTerc5", "LabTerc6", "LabTerc7", "LabTerc8", "LabTerc9",
+           "LabTerc10"}}},
     };
     const Expect& e = expect.at(size);
     UiTestEnv env;
@@ -252,10 +252,10 @@ void BracketWindowTest::finalNotice_data()
     QTest::addColumn<QString>("prefix");
     QTest::addColumn<QString>("ending");
     const QString end8 = QStringLiteral(" musí vyhrát 2 x aby vyhrál celý turnaj");
-    const QString endI = QStringLiteral(
-        " musí vyhrát 2x, aby se stal celkovým vítizem !!! (Do výsledku se zapisuje celkové skóre !!!)");
-    const QString endE = QStringLiteral(
-        " musí vyhrát 2x, aby se stal celkovým vítězem !!! (Do výsledku se zapisuje celkové skóre !!!)");
+    const QString endI =
+        QStringLiteral(" musí vyhrát 2x, aby se stal celkovým vítizem !!! (Do výsledku se zapisuje celkové skóre !!!)");
+    const QString endE =
+        QStringLiteral(" musí vyhrát 2x, aby se stal celkovým vítězem !!! (Do výsledku se zapisuje celkové skóre !!!)");
     QTest::newRow("8 Hraj") << 8 << false << false << QStringLiteral("Hráč ") << end8;
     QTest::newRow("8 click") << 8 << true << false << QStringLiteral("Hráč ") << end8;
     QTest::newRow("16 Hraj") << 16 << false << true << QStringLiteral("Hráč ") << endI;

@@ -2,12 +2,12 @@
 // Plays a tournament through the bracket windows the way the operator does: register, "Rozlosuj",
 // boards, "Hraj", board clicks and result dialogs, every modal answered through Dialogs.
 
+#include "app/Zorbon.h"
 #include "bracketwindow/BracketWidgets.h"
 #include "bracketwindow/BracketWindow.h"
-#include "mainwindow/THlavniOkno.h"
 #include "bracketwindow/TPocetTercu8.h"
+#include "mainwindow/THlavniOkno.h"
 #include "mainwindow/TRozlosovani.h"
-#include "app/Zorbon.h"
 #include "uitest.h"
 
 #include "bracket/correction.h"
@@ -36,13 +36,12 @@ inline constexpr QRgb kSilver = 0xFFC0C0C0;
 inline QStringList playerNames(int n)
 {
     static const QStringList all = {
-        "Petr Novák",      "Jana Dvořáková",  "Tomáš Černý",    "Eva Procházková", "Jiří Svoboda",
-        "Lucie Kučerová",  "Martin Veselý",   "Hana Horáková",  "Pavel Němec",     "Věra Marková",
-        "Jan Pokorný",     "Zdeňka Pospíšil", "Karel Hájek",    "Ivana Králová",   "Josef Jelínek",
-        "Marie Růžičková", "David Beneš",     "Alena Fialová",  "Lukáš Sedláček",  "Petra Doležalová",
-        "Michal Zeman",    "Kateřina Kolář",  "Ondřej Navrátil", "Lenka Čermáková", "Jakub Vaněk",
-        "Tereza Urbanová", "Roman Blažek",    "Monika Kříž",    "Vojtěch Kovář",   "Šárka Bartošová",
-        "Filip Vlček",     "Žaneta Polák"};
+        "Petr Novák",     "Jana Dvořáková",   "Tomáš Černý",   "Eva Procházková", "Jiří Svoboda",    "Lucie Kučerová",
+        "Martin Veselý",  "Hana Horáková",    "Pavel Němec",   "Věra Marková",    "Jan Pokorný",     "Zdeňka Pospíšil",
+        "Karel Hájek",    "Ivana Králová",    "Josef Jelínek", "Marie Růžičková", "David Beneš",     "Alena Fialová",
+        "Lukáš Sedláček", "Petra Doležalová", "Michal Zeman",  "Kateřina Kolář",  "Ondřej Navrátil", "Lenka Čermáková",
+        "Jakub Vaněk",    "Tereza Urbanová",  "Roman Blažek",  "Monika Kříž",     "Vojtěch Kovář",   "Šárka Bartošová",
+        "Filip Vlček",    "Žaneta Polák"};
     return all.mid(0, n);
 }
 

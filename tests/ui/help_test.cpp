@@ -1,6 +1,6 @@
 #include "common/HelpViewer.h"
-#include "mainwindow/THlavniOkno.h"
 #include "lobbytest.h"
+#include "mainwindow/THlavniOkno.h"
 
 #include <QFile>
 #include <QFileInfo>

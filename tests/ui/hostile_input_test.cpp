@@ -2,13 +2,13 @@
 // can hold, and tournament names that would lead out of their folder. Each case checks what the
 // operator is told and that nothing changed on disk or in the bracket.
 
-#include "tournament/tournament.h"
 #include "bracketui.h"
 #include "lobbytest.h"
+#include "tournament/tournament.h"
 
-#include "resultswindow/TVysledkovaListina.h"
 #include "records/textcodec.h"
 #include "results/standings.h"
+#include "resultswindow/TVysledkovaListina.h"
 
 #include <QClipboard>
 #include <QDirIterator>
@@ -46,7 +46,8 @@ QString disk()
     QString s = QString::fromLatin1(QByteArray::fromStdString(rosterOnDisk()).toHex()) + QLatin1Char('|');
     const TournamentRecord r = recordOnDisk();
     s += QStringLiteral("%1,%2,%3,%4").arg(r.PlayerCount).arg(r.FirstOpenMatch).arg(r.BoardCount).arg(r.Reserved);
-    QDirIterator it(QStringLiteral("."), QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QDirIterator it(QStringLiteral("."), QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
     QStringList files;
     while (it.hasNext())
         files << it.next();
@@ -75,7 +76,8 @@ void scoreRows()
     QTest::addColumn<QString>("message"); // empty: accepted
     const QString zeros(1000, QLatin1Char('0'));
     QTest::newRow("empty") << QString() << QStringLiteral("3") << kNotANumber.arg(QString());
-    QTest::newRow("only spaces") << QStringLiteral("   ") << QStringLiteral("3") << kNotANumber.arg(QStringLiteral("   "));
+    QTest::newRow("only spaces") << QStringLiteral("   ") << QStringLiteral("3")
+                                 << kNotANumber.arg(QStringLiteral("   "));
     QTest::newRow("longer than any integer") << QStringLiteral("3") << QStringLiteral("99999999999999999999")
                                              << kNotANumber.arg(QStringLiteral("99999999999999999999"));
     QTest::newRow("one past 32 bits") << QStringLiteral("2147483648") << QStringLiteral("1")
@@ -279,15 +281,16 @@ void HostileInputTest::tournamentNames_data()
         QTest::newRow(qPrintable(bad)) << bad << cannot.arg(QStringLiteral("vysledky/") + bad + QStringLiteral(".txt"))
                                        << cannot.arg(QStringLiteral("export/") + bad + QStringLiteral(".htm"));
     const QString tooLong(300, QLatin1Char('x')); // longer than a file name may be
-    QTest::newRow("longer than a file name") << tooLong
-                                             << cannot.arg(QStringLiteral("vysledky/") + tooLong + QStringLiteral(".txt"))
-                                             << cannot.arg(QStringLiteral("export/") + tooLong + QStringLiteral(".htm"));
+    QTest::newRow("longer than a file name")
+        << tooLong << cannot.arg(QStringLiteral("vysledky/") + tooLong + QStringLiteral(".txt"))
+        << cannot.arg(QStringLiteral("export/") + tooLong + QStringLiteral(".htm"));
     QTest::newRow("empty") << QString()
                            << QStringLiteral("Výsledková listina byla uložena do adresáře vysledky jako soubor: .txt")
                            << QStringLiteral("Uloženo v adresáři export pod názvem.htm");
-    QTest::newRow("dots inside") << QStringLiteral("Cena. 1. kolo")
-                                 << QStringLiteral("Výsledková listina byla uložena do adresáře vysledky jako soubor: Cena. 1. kolo.txt")
-                                 << QStringLiteral("Uloženo v adresáři export pod názvemCena. 1. kolo.htm");
+    QTest::newRow("dots inside")
+        << QStringLiteral("Cena. 1. kolo")
+        << QStringLiteral("Výsledková listina byla uložena do adresáře vysledky jako soubor: Cena. 1. kolo.txt")
+        << QStringLiteral("Uloženo v adresáři export pod názvemCena. 1. kolo.htm");
 }
 
 void HostileInputTest::tournamentNames()

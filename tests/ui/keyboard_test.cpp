@@ -2,13 +2,13 @@
 // Tab and the arrows, Enter and Esc in the dialogs, and an accelerator on every menu entry.
 // Not one mouse event is sent here; keys go where the keyboard would send them.
 
+#include "app/Zorbon.h"
 #include "bracketwindow/BracketWidgets.h"
 #include "bracketwindow/BracketWindow.h"
 #include "common/HelpViewer.h"
 #include "mainwindow/THlavniOkno.h"
 #include "mainwindow/TRozlosovani.h"
 #include "resultswindow/TVysledkovaListina.h"
-#include "app/Zorbon.h"
 #include "uitest.h"
 
 #include "records/record.h"

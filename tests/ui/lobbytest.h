@@ -2,9 +2,9 @@
 // Helpers for the tests of the main window and its dialogs: clicking by objectName, reading what a
 // control shows, the working files on disk, and the usual way into a state (tournament, players).
 
+#include "app/Zorbon.h"
 #include "common/Dialogs.h"
 #include "mainwindow/THlavniOkno.h"
-#include "app/Zorbon.h"
 #include "records/files.h"
 #include "records/record.h"
 #include "uitest.h"

@@ -1,6 +1,6 @@
+#include "lobbytest.h"
 #include "mainwindow/THlavniOkno.h"
 #include "mainwindow/TOdeber.h"
-#include "lobbytest.h"
 
 #include <QComboBox>
 #include <QMenuBar>
@@ -59,7 +59,9 @@ private slots:
         click(w, "SpeedButton2");
         QCOMPARE(Dialogs::messages(),
                  (QStringList{"Není zadáno žádné jméno !!!", "Zadané jméno je již registrováno !!!"}));
-        QCOMPARE(rosterOnDisk(), std::string("Ji\xF8\xED \xC8" "erm\xE1k\r\n\x8A\xE1rka \x8E" "itn\xE1\r\nOta\r\n"));
+        QCOMPARE(rosterOnDisk(), std::string("Ji\xF8\xED \xC8"
+                                             "erm\xE1k\r\n\x8A\xE1rka \x8E"
+                                             "itn\xE1\r\nOta\r\n"));
         QCOMPARE(recordOnDisk(), (TournamentRecord{3, 0, 3, 0}));
         QCOMPARE(memoText(w), QStringLiteral("Jiří Čermák\nŠárka Žitná\nOta"));
         QCOMPARE(labelText(w, "Label3"), kCount + "3");
@@ -78,7 +80,8 @@ private slots:
         });
         click(w, "OdeberHrace1");
         QVERIFY(!app.Odeber->isVisible());
-        QCOMPARE(rosterOnDisk(), std::string("Ji\xF8\xED \xC8" "erm\xE1k\r\nOta\r\n"));
+        QCOMPARE(rosterOnDisk(), std::string("Ji\xF8\xED \xC8"
+                                             "erm\xE1k\r\nOta\r\n"));
         QCOMPARE(recordOnDisk(), (TournamentRecord{2, 0, 3, 0}));
         QCOMPARE(memoText(w), QStringLiteral("Jiří Čermák\nOta"));
         QCOMPARE(labelText(w, "Label3"), kCount + "2");
@@ -157,9 +160,8 @@ private slots:
             {"restarted", "OdeberHrace1", {}, "TOdeber"},
         };
         for (const auto& r : rows)
-            QTest::addRow("%s %s", r.state, r.trigger)
-                << QString::fromLatin1(r.state) << QString::fromLatin1(r.trigger) << r.message
-                << QString::fromLatin1(r.opens);
+            QTest::addRow("%s %s", r.state, r.trigger) << QString::fromLatin1(r.state) << QString::fromLatin1(r.trigger)
+                                                       << r.message << QString::fromLatin1(r.opens);
     }
 
     void stateTable()
@@ -255,8 +257,10 @@ private slots:
         QCOMPARE(menus, (QStringList{"&Soubor: &Nový Turnaj|-|&Konec|-|&Předchozí turnaje…",
                                      "&Příkazy: Přidat &hráče|&Smaž registraci|&Rozlosuj|&Odeber hráče",
                                      "&Help: H&elp|-|O progr&amu"}));
-        const char* const captions[][2] = {{"Label1", "Název turnaje :"}, {"Label5", "Hrací místo :"},
-                                           {"Label6", "Datum :"}, {"Label4", "Seznam registrovaných hráčů :"},
+        const char* const captions[][2] = {{"Label1", "Název turnaje :"},
+                                           {"Label5", "Hrací místo :"},
+                                           {"Label6", "Datum :"},
+                                           {"Label4", "Seznam registrovaných hráčů :"},
                                            {"Label9", "Zorbon"}};
         for (const auto& c : captions)
             QCOMPARE(labelText(w, c[0]), QString::fromUtf8(c[1]));

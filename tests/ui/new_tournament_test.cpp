@@ -1,6 +1,6 @@
+#include "lobbytest.h"
 #include "mainwindow/TNovyTurnaj.h"
 #include "mainwindow/TZpravaNovyTurnaj.h"
-#include "lobbytest.h"
 
 using namespace zorbon;
 using namespace zorbon::ui;

@@ -42,8 +42,7 @@ QString asToolTipShowsIt(const QString& tip)
 }
 
 // Runs `show` outside the scripted facade and looks at the modal box it opens.
-template <class Show, class Look>
-void withRealBox(Show&& show, Look&& look)
+template <class Show, class Look> void withRealBox(Show&& show, Look&& look)
 {
     Dialogs::endScripted();
     bool looked = false;
@@ -87,7 +86,7 @@ void PlainTextTest::headerLabels()
     // The tournament-exists question names it as typed.
     Dialogs::script([](QDialog* d) {
         checkLiteral(child<QLabel>(d, "Label1"), QStringLiteral("Je založen turnaj ") + kMarkupName +
-                                                      QStringLiteral(". Chcete jej smazat a začít nový ???"));
+                                                     QStringLiteral(". Chcete jej smazat a začít nový ???"));
         clickButton(d, "Button2");
     });
     click(app.HlavniOkno, "SpeedButton1");
@@ -99,7 +98,8 @@ void PlainTextTest::bracketCellsBoardsAndWinner()
     Zorbon app;
     app.start();
     QVERIFY(app.core().acceptNewTournament({kMarkupName.toStdString(), "", ""}).ok());
-    for (const QString& n : {kMarkupPlayer, QStringLiteral("<i>Jan</i>"), QStringLiteral("Ota"), QStringLiteral("Petr")})
+    for (const QString& n :
+         {kMarkupPlayer, QStringLiteral("<i>Jan</i>"), QStringLiteral("Ota"), QStringLiteral("Petr")})
         QVERIFY(app.core().addPlayer(n.toStdString()).ok());
     TBracketWindow* w = draw(app, 2);
     QVERIFY(w);
@@ -131,7 +131,8 @@ void PlainTextTest::resultDialog()
     Zorbon app;
     app.start();
     QVERIFY(app.core().acceptNewTournament({"Turnaj", "", ""}).ok());
-    for (const QString& n : {kMarkupPlayer, QStringLiteral("<i>Jan</i>"), QStringLiteral("Ota"), QStringLiteral("Petr")})
+    for (const QString& n :
+         {kMarkupPlayer, QStringLiteral("<i>Jan</i>"), QStringLiteral("Ota"), QStringLiteral("Petr")})
         QVERIFY(app.core().addPlayer(n.toStdString()).ok());
     TBracketWindow* w = draw(app, 2);
     QVERIFY(w);
@@ -147,7 +148,8 @@ void PlainTextTest::resultDialog()
 void PlainTextTest::messagesAndQuestions()
 {
     UiTestEnv env;
-    const QString announcement = QStringLiteral("Na terč č.1 nastoupí hráči ") + kMarkupPlayer + QStringLiteral(" a Jan");
+    const QString announcement =
+        QStringLiteral("Na terč č.1 nastoupí hráči ") + kMarkupPlayer + QStringLiteral(" a Jan");
     withRealBox([&] { Dialogs::message(nullptr, announcement); },
                 [&](QWidget* box) {
                     auto* mb = qobject_cast<QMessageBox*>(box);
@@ -159,8 +161,8 @@ void PlainTextTest::messagesAndQuestions()
                 [&](QWidget* box) { QCOMPARE(qobject_cast<QMessageBox*>(box)->textFormat(), Qt::PlainText); });
     withRealBox([&] { Dialogs::question(nullptr, kMarkupName); },
                 [&](QWidget* box) { QCOMPARE(qobject_cast<QMessageBox*>(box)->textFormat(), Qt::PlainText); });
-    const QString undo = QStringLiteral("Opravdu vrátit zpět: výsledek zápasu 1 (") + kMarkupPlayer +
-                         QStringLiteral(" 3 : 1 Jan) ???");
+    const QString undo =
+        QStringLiteral("Opravdu vrátit zpět: výsledek zápasu 1 (") + kMarkupPlayer + QStringLiteral(" 3 : 1 Jan) ???");
     withRealBox([&] { Dialogs::ask(nullptr, QStringLiteral("TVratitZpet"), undo); },
                 [&](QWidget* box) {
                     QCOMPARE(box->objectName(), QStringLiteral("TVratitZpet"));
@@ -183,7 +185,8 @@ void PlainTextTest::resultsList()
     Zorbon app;
     app.start();
     QVERIFY(app.core().acceptNewTournament({kMarkupName.toStdString(), "", ""}).ok());
-    for (const QString& n : {kMarkupPlayer, QStringLiteral("<i>Jan</i>"), QStringLiteral("Ota"), QStringLiteral("Petr")})
+    for (const QString& n :
+         {kMarkupPlayer, QStringLiteral("<i>Jan</i>"), QStringLiteral("Ota"), QStringLiteral("Petr")})
         QVERIFY(app.core().addPlayer(n.toStdString()).ok());
     TBracketWindow* w = draw(app, 2);
     QVERIFY(w);

@@ -1,5 +1,5 @@
-#include "mainwindow/TRegistrace.h"
 #include "lobbytest.h"
+#include "mainwindow/TRegistrace.h"
 
 using namespace zorbon;
 using namespace zorbon::ui;
@@ -38,16 +38,18 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
         const QString control = QStringLiteral("Jméno nesmí obsahovat konec řádku, tabulátor ani jiný řídicí znak !!!");
-        const QString codePage = QStringLiteral(
-            "Jméno obsahuje znak, který nelze uložit do soupisky hráčů (lze použít latinku včetně české diakritiky) !!!");
+        const QString codePage = QStringLiteral("Jméno obsahuje znak, který nelze uložit do soupisky hráčů (lze použít "
+                                                "latinku včetně české diakritiky) !!!");
         QTest::newRow("pasted line break") << QStringLiteral("Jan\nNovák") << control;
         QTest::newRow("tab") << QStringLiteral("Jan\tNovák") << control;
         QTest::newRow("chinese") << QStringLiteral("王力") << codePage;
         QTest::newRow("emoji") << QStringLiteral("Eva 🎯") << codePage;
         QTest::newRow("bye") << QStringLiteral("Volný los")
-                             << QStringLiteral("Jméno „Volný los“ je vyhrazeno pro pavouka turnaje, zadejte jiné jméno !!!");
+                             << QStringLiteral(
+                                    "Jméno „Volný los“ je vyhrazeno pro pavouka turnaje, zadejte jiné jméno !!!");
         QTest::newRow("unknown player") << QStringLiteral(" ?")
-                                        << QStringLiteral("Jméno „ ?“ je vyhrazeno pro pavouka turnaje, zadejte jiné jméno !!!");
+                                        << QStringLiteral(
+                                               "Jméno „ ?“ je vyhrazeno pro pavouka turnaje, zadejte jiné jméno !!!");
     }
 
     void unstorableNamesAreRefused()

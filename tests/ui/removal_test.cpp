@@ -1,6 +1,6 @@
+#include "lobbytest.h"
 #include "mainwindow/TOdeber.h"
 #include "mainwindow/TOpravduOdebrat.h"
-#include "lobbytest.h"
 
 #include <QComboBox>
 

@@ -39,7 +39,8 @@ QString windowPicture(TBracketWindow* w)
     for (const SlotSpec& slot : t.slotSpecs)
         for (const std::string& cell : {slot.name, slot.score}) {
             QLabel* l = label(w, QString::fromStdString(cell));
-            out += l->text() + QLatin1Char('|') + QString::number(colourOfCell(w, l->objectName()), 16) + QLatin1Char(';');
+            out +=
+                l->text() + QLatin1Char('|') + QString::number(colourOfCell(w, l->objectName()), 16) + QLatin1Char(';');
         }
     for (const BoxSpec& box : t.boxes)
         out += QString::number(colourOfFrame(w, QString::fromUtf8(box.frame.data(), qsizetype(box.frame.size()))), 16);
@@ -159,7 +160,9 @@ void ResumeTest::ano()
     const int fin = w->bracket().table().finalNumber();
     enterResult(w, boardOf(w->bracket(), fin), QStringLiteral("2"), QStringLiteral("1"));
     QCOMPARE(w->bracket().state(fin), BoxState::Finished);
-    QVERIFY(label(w, QStringLiteral("LabVitez"))->text().contains(s(w->bracket().name(w->bracket().table().box(fin).upper))));
+    QVERIFY(label(w, QStringLiteral("LabVitez"))
+                ->text()
+                .contains(s(w->bracket().name(w->bracket().table().box(fin).upper))));
 }
 
 void ResumeTest::anoBeforeTheDraw()

@@ -2,15 +2,15 @@
 // where nothing may change, and on a 1366x768 screen at 200 % (683x384 for the program), where
 // every window must stay on the screen and what does not fit must scroll.
 
-#include "tournament/tournament.h"
+#include "app/Zorbon.h"
 #include "bracketwindow/BracketWindow.h"
 #include "common/HelpViewer.h"
 #include "common/ScreenFit.h"
 #include "mainwindow/THlavniOkno.h"
 #include "mainwindow/TRegistrace.h"
-#include "resultswindow/TVysledkovaListina.h"
 #include "mainwindow/TZpravaNovyTurnaj.h"
-#include "app/Zorbon.h"
+#include "resultswindow/TVysledkovaListina.h"
+#include "tournament/tournament.h"
 #include "uitest.h"
 
 #include "lobby/lobby.h"

@@ -1,5 +1,5 @@
-#include "mainwindow/THlavniOkno.h"
 #include "app/Zorbon.h"
+#include "mainwindow/THlavniOkno.h"
 #include "records/record.h"
 #include "uitest.h"
 

@@ -27,10 +27,9 @@ namespace {
 QByteArray cp1250(const QString& text)
 {
     static const std::map<QChar, char> table = {
-        {u'á', '\xE1'}, {u'č', '\xE8'}, {u'ď', '\xEF'}, {u'é', '\xE9'}, {u'ě', '\xEC'}, {u'í', '\xED'},
-        {u'ň', '\xF2'}, {u'ó', '\xF3'}, {u'ř', '\xF8'}, {u'š', '\x9A'}, {u'ť', '\x9D'}, {u'ú', '\xFA'},
-        {u'ů', '\xF9'}, {u'ý', '\xFD'}, {u'ž', '\x9E'}, {u'Č', '\xC8'}, {u'Ř', '\xD8'}, {u'Š', '\x8A'},
-        {u'Ž', '\x8E'}, {u'Ú', '\xDA'}, {u'Ý', '\xDD'}};
+        {u'á', '\xE1'}, {u'č', '\xE8'}, {u'ď', '\xEF'}, {u'é', '\xE9'}, {u'ě', '\xEC'}, {u'í', '\xED'}, {u'ň', '\xF2'},
+        {u'ó', '\xF3'}, {u'ř', '\xF8'}, {u'š', '\x9A'}, {u'ť', '\x9D'}, {u'ú', '\xFA'}, {u'ů', '\xF9'}, {u'ý', '\xFD'},
+        {u'ž', '\x9E'}, {u'Č', '\xC8'}, {u'Ř', '\xD8'}, {u'Š', '\x8A'}, {u'Ž', '\x8E'}, {u'Ú', '\xDA'}, {u'Ý', '\xDD'}};
     QByteArray out;
     for (QChar c : text) {
         if (c.unicode() < 0x80)
@@ -310,7 +309,9 @@ void TournamentTest::playsACompleteTournament()
                             "<tr><td width=\"250\">"};
     for (const QString& line : shown)
         expected << QStringLiteral("&nbsp;") + line + QStringLiteral("<br>");
-    expected << "</td></tr></table>" << "</center>" << "<center><br></center>"
+    expected << "</td></tr></table>"
+             << "</center>"
+             << "<center><br></center>"
              << "<center>Vytvořeno programem Zorbon</center><br>";
     QVERIFY(html.startsWith(crlfFile(expected)));
     const QByteArray address = html.mid(crlfFile(expected).size());
@@ -336,7 +337,8 @@ void TournamentTest::playsACompleteTournament()
     QVERIFY(app.HlavniOkno->isVisible());
     QCOMPARE(Dialogs::shown().size(), 2);
     QCOMPARE(Dialogs::shown()[0].text,
-             QStringLiteral("Při zavření okna se vymaží veškerá data o turnaji včetně registrovaných hráčů !!! Pokračovat ???"));
+             QStringLiteral(
+                 "Při zavření okna se vymaží veškerá data o turnaji včetně registrovaných hráčů !!! Pokračovat ???"));
     QCOMPARE(ReadRecord().PlayerCount, 0);
     QCOMPARE(ReadRecord().BoardCount, 0);
     QCOMPARE(QFile(QString::fromUtf8(kRosterPath)).size(), 0);

@@ -30,8 +30,7 @@ private:
 };
 
 // The child widget with this objectName; fails the test when there is none.
-template <class T>
-T* child(QWidget* parent, const char* name)
+template <class T> T* child(QWidget* parent, const char* name)
 {
     T* w = parent->findChild<T*>(QString::fromLatin1(name));
     if (!w)

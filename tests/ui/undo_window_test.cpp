@@ -84,9 +84,9 @@ void UndoWindowTest::menuAndKeys()
     for (QAction* a : prikazy->actions())
         items << (a->isSeparator() ? QStringLiteral("-") : a->text());
     // The original commands first, then undo behind a separator.
-    QCOMPARE(items.mid(0, 6), (QStringList{QStringLiteral("&Terče"), QStringLiteral("&Hraj"),
-                                           QStringLiteral("&Výsledková listina"), QStringLiteral("-"),
-                                           QStringLiteral("&Zpět"), QStringLiteral("Z&novu")}));
+    QCOMPARE(items.mid(0, 6),
+             (QStringList{QStringLiteral("&Terče"), QStringLiteral("&Hraj"), QStringLiteral("&Výsledková listina"),
+                          QStringLiteral("-"), QStringLiteral("&Zpět"), QStringLiteral("Z&novu")}));
     QCOMPARE(action(w, "Zpet1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
     QCOMPARE(action(w, "Znovu1")->shortcuts(),
              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}));
@@ -121,7 +121,8 @@ void UndoWindowTest::nothingToUndoOrRedo()
     Dialogs::clearShown();
     action(w, "Zpet1")->trigger();
     action(w, "Znovu1")->trigger();
-    QCOMPARE(Dialogs::messages(), (QStringList{QStringLiteral("Není co vrátit zpět"), QStringLiteral("Není co zopakovat")}));
+    QCOMPARE(Dialogs::messages(),
+             (QStringList{QStringLiteral("Není co vrátit zpět"), QStringLiteral("Není co zopakovat")}));
     QCOMPARE(ReadRecord().BoardCount, 2);
 }
 

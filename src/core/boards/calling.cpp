@@ -1,6 +1,5 @@
 #include "boards/calling.h"
 
-
 namespace zorbon {
 namespace {
 

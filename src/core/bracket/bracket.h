@@ -44,10 +44,10 @@ public:
     Board& board(int n) { return m_boards[static_cast<std::size_t>(n - 1)]; }
     int boardCount() const { return static_cast<int>(m_boards.size()); }
 
-    std::string winnerLine;                   // LabVitez
-    std::string porazeny;                     // scratch cell of a losers'-side correction
+    std::string winnerLine;                      // LabVitez
+    std::string porazeny;                        // scratch cell of a losers'-side correction
     std::optional<CorrectionContext> correction; // the context of the last correction opened
-    bool correctionMode = false;              // the correction controls are open
+    bool correctionMode = false;                 // the correction controls are open
 
     // Every box Pending with " ?" and " 0", the winner line "Vítězem je : "; boards untouched.
     void reset();

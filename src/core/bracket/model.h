@@ -7,9 +7,9 @@
 
 namespace zorbon {
 
-inline constexpr std::string_view kUnknown = " ?";          // player not yet decided
-inline constexpr std::string_view kBye = "Volný los";       // bye: no player
-inline constexpr std::string_view kNoScore = " 0";          // no score entered yet
+inline constexpr std::string_view kUnknown = " ?";    // player not yet decided
+inline constexpr std::string_view kBye = "Volný los"; // bye: no player
+inline constexpr std::string_view kNoScore = " 0";    // no score entered yet
 
 // " " + decimal score, as a score cell shows an entered result.
 std::string scoreText(int score);

@@ -9,8 +9,7 @@ namespace zorbon {
 
 inline constexpr std::array<int, 3> kBracketSizes{8, 16, 32};
 
-template <class T>
-using PerSize = std::array<T, kBracketSizes.size()>;
+template <class T> using PerSize = std::array<T, kBracketSizes.size()>;
 
 // 0, 1 or 2 for a bracket size. Any other number is a programming error: std::logic_error.
 std::size_t sizeIndex(int size);

@@ -24,10 +24,10 @@ enum class WalkoverRule : std::uint8_t {
 
 struct Walkover {
     WalkoverRule rule = WalkoverRule::None;
-    int threshold = 0;      // FewerPlayers
-    SlotId other = kNoSlot; // OtherSlotBye: the slot that must read "Volný los"
+    int threshold = 0;       // FewerPlayers
+    SlotId other = kNoSlot;  // OtherSlotBye: the slot that must read "Volný los"
     SlotId target = kNoSlot; // the slot one box further on that the loser is also written into
-    int enteredBox = 0;     // MatchNumber of the box the loser entered, which becomes Finished
+    int enteredBox = 0;      // MatchNumber of the box the loser entered, which becomes Finished
 };
 
 struct BoxSpec {
@@ -45,24 +45,24 @@ struct BoxSpec {
 struct SlotSpec {
     std::string name;  // name cell, "Lab11P"
     std::string score; // score cell, "Labv11P" ("labv8" in the 8)
-    int box = 0;            // MatchNumber of the box that owns the slot
+    int box = 0;       // MatchNumber of the box that owns the slot
     bool upper = true;
 };
 
 // Where the sizes differ in rules and in the texts those rules produce.
 struct SizeRules {
-    int boards = 0;                 // boards a window can use: 2, 4, 10
-    int panelPlaces = 0;            // board places on the panel: 4, 4, 10
+    int boards = 0;                   // boards a window can use: 2, 4, 10
+    int panelPlaces = 0;              // board places on the panel: 4, 4, 10
     bool callNeedsBoardCount = false; // "Hraj" refuses while BoardCount < 1
-    bool finalTieToUpper = false;   // a tie in the final's totals goes to LabF1
-    bool finalNoticeBefore = false; // the final notice comes before the announcement
-    std::string_view finalNoticeAuto;   // prefix and ending around the LabF2 name, for "Hraj"
+    bool finalTieToUpper = false;     // a tie in the final's totals goes to LabF1
+    bool finalNoticeBefore = false;   // the final notice comes before the announcement
+    std::string_view finalNoticeAuto; // prefix and ending around the LabF2 name, for "Hraj"
     std::string_view finalNoticeAutoEnd;
-    std::string_view finalNoticeClick;  // ... and for a click on LabF1
+    std::string_view finalNoticeClick; // ... and for a click on LabF1
     std::string_view finalNoticeClickEnd;
-    std::string_view winnerPrefix; // "Vítěz turnaje : " / "Vítězem je : "
-    std::string_view winnerSuffix; // "" / "."
-    bool resultsModal = false;     // the results window opens modally
+    std::string_view winnerPrefix;                        // "Vítěz turnaje : " / "Vítězem je : "
+    std::string_view winnerSuffix;                        // "" / "."
+    bool resultsModal = false;                            // the results window opens modally
     std::array<std::string_view, 8> placeByLosersRound{}; // L1..L8 placing labels
     // A name cell whose score cell breaks the naming rule, and that score cell's name ("Lab8", "labv8").
     std::array<std::string_view, 2> oddScoreCell{};

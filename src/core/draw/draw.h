@@ -16,7 +16,10 @@ namespace zorbon {
 // 32-bit linear congruential generator: state := state * 134775813 + 1, pick(r) = (r * state) >> 32.
 class Lcg {
 public:
-    explicit Lcg(std::uint32_t seed) : m_state(seed) {}
+    explicit Lcg(std::uint32_t seed)
+        : m_state(seed)
+    {
+    }
     std::uint32_t pick(std::uint32_t range);
     std::uint32_t state() const { return m_state; }
 

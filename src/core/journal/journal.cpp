@@ -50,9 +50,9 @@ bool damageCode(int code)
 {
     const int primary = code & 0xFF;
     // SQLITE_ERROR here is a statement that does not fit the file: no such table or column.
-    return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB || primary == SQLITE_FORMAT || primary == SQLITE_ERROR ||
-           primary == SQLITE_SCHEMA || primary == SQLITE_MISMATCH || primary == SQLITE_RANGE ||
-           primary == SQLITE_CONSTRAINT;
+    return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB || primary == SQLITE_FORMAT ||
+           primary == SQLITE_ERROR || primary == SQLITE_SCHEMA || primary == SQLITE_MISMATCH ||
+           primary == SQLITE_RANGE || primary == SQLITE_CONSTRAINT;
 }
 
 [[noreturn]] void fail(sqlite3* db, int code)
@@ -67,7 +67,8 @@ bool damageCode(int code)
 // A prepared statement, reset after each use and finalised with its owner.
 class Stmt {
 public:
-    Stmt(sqlite3* db, const char* sql) : m_db(db)
+    Stmt(sqlite3* db, const char* sql)
+        : m_db(db)
     {
         if (const int rc = sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &m_s, nullptr); rc != SQLITE_OK)
             fail(db, rc);
@@ -360,11 +361,16 @@ struct Journal::Statements {
         , remove(db, "DELETE FROM tournament WHERE id = ?1")
     {
     }
-    Stmt insertTournament, updateTournament, deleteCommands, insertCommand, tournamentHead, commands, archive,
-        running, reopen, remove;
+    Stmt insertTournament, updateTournament, deleteCommands, insertCommand, tournamentHead, commands, archive, running,
+        reopen, remove;
 };
 
-Journal::Journal(sqlite3* db, StateCheck check) : m_db(db), m_check(check), m_st(std::make_unique<Statements>(db)) {}
+Journal::Journal(sqlite3* db, StateCheck check)
+    : m_db(db)
+    , m_check(check)
+    , m_st(std::make_unique<Statements>(db))
+{
+}
 
 Journal::~Journal()
 {
@@ -381,7 +387,8 @@ Journal::Opened Journal::open(const std::string& path, const std::string& stamp,
         if (!fs::exists(status)) {
             // A log or shared-memory file without its database is what is left of a journal: it
             // goes aside like a damaged one, or SQLite would read it into the new journal.
-            if (fs::exists(fs::symlink_status(path + "-wal", ec)) || fs::exists(fs::symlink_status(path + "-shm", ec))) {
+            if (fs::exists(fs::symlink_status(path + "-wal", ec)) ||
+                fs::exists(fs::symlink_status(path + "-shm", ec))) {
                 out.movedTo = moveCompanionsAside(path, stamp);
                 out.reason = "a log without its journal";
                 create(path);
@@ -470,7 +477,9 @@ void Journal::write(History& h, const TournamentSummary& s, const std::string* e
                 .bind(3, e.kind)
                 .bind(4, e.params)
                 .bind(5, e.description)
-                .bind(6, std::int64_t{e.floor ? 2 : e.undoable ? 1 : 0})
+                .bind(6, std::int64_t{e.floor      ? 2
+                                      : e.undoable ? 1
+                                                   : 0})
                 .bind(7, e.at)
                 .bindBlob(8, e.state)
                 .run();
@@ -531,8 +540,13 @@ std::vector<StoredTournament> Journal::archive()
             t.started = a.text(1);
             t.ended = a.text(2);
             t.endKind = a.text(3);
-            t.summary = {a.text(4), a.text(5), a.text(6), static_cast<int>(a.integer(7)),
-                         static_cast<int>(a.integer(8)), static_cast<int>(a.integer(9)), a.text(10)};
+            t.summary = {a.text(4),
+                         a.text(5),
+                         a.text(6),
+                         static_cast<int>(a.integer(7)),
+                         static_cast<int>(a.integer(8)),
+                         static_cast<int>(a.integer(9)),
+                         a.text(10)};
             out.push_back(std::move(t));
         }
         a.reset();

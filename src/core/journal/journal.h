@@ -56,8 +56,8 @@ public:
     struct Opened {
         std::unique_ptr<Journal> journal; // null when Unusable
         Opening how = Opening::Unusable;
-        std::string movedTo; // Damaged: where the old file went
-        std::string reason;  // Damaged or Unusable: why
+        std::string movedTo;            // Damaged: where the old file went
+        std::string reason;             // Damaged or Unusable: why
         std::optional<History> running; // the tournament that did not end, checked whole
     };
 

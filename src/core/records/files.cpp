@@ -25,7 +25,10 @@ namespace {
 
 class Fd {
 public:
-    explicit Fd(int fd) : m_fd(fd) {}
+    explicit Fd(int fd)
+        : m_fd(fd)
+    {
+    }
     ~Fd()
     {
         if (m_fd >= 0)

@@ -14,7 +14,8 @@ bool undefinedInCp1250(unsigned char b)
 
 class Converter {
 public:
-    Converter(const char* to, const char* from) : m_cd(iconv_open(to, from))
+    Converter(const char* to, const char* from)
+        : m_cd(iconv_open(to, from))
     {
         if (m_cd == reinterpret_cast<iconv_t>(-1))
             throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);

@@ -208,7 +208,8 @@ std::string saveResultsText(const std::string& tournamentName, const std::vector
     return "Výsledková listina byla uložena do adresáře vysledky jako soubor: " + tournamentName + ".txt";
 }
 
-std::string exportResultsHtml(const TournamentHeader& header, int playerCount, const std::vector<std::string>& displayed)
+std::string exportResultsHtml(const TournamentHeader& header, int playerCount,
+                              const std::vector<std::string>& displayed)
 {
     writeListFile("export", header.name, ".htm", htmlLines(header, playerCount, displayed));
     return "Uloženo v adresáři export pod názvem" + header.name + ".htm";

@@ -41,6 +41,7 @@ std::string saveResultsText(const std::string& tournamentName, const std::vector
 
 // "Export" with the record's PlayerCount as just read: writes "export/<name>.htm" and returns the
 // confirmation. IoError when it cannot.
-std::string exportResultsHtml(const TournamentHeader& header, int playerCount, const std::vector<std::string>& displayed);
+std::string exportResultsHtml(const TournamentHeader& header, int playerCount,
+                              const std::vector<std::string>& displayed);
 
 } // namespace zorbon

@@ -71,7 +71,10 @@ private:
 // Reads what Writer wrote; any inconsistency makes ok() false and every later read a harmless zero.
 class Reader {
 public:
-    explicit Reader(std::string_view bytes) : m_in(bytes) {}
+    explicit Reader(std::string_view bytes)
+        : m_in(bytes)
+    {
+    }
     bool ok() const { return m_ok; }
     bool atEnd() const { return m_pos == m_in.size(); }
     bool fail()

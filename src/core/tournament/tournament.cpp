@@ -17,7 +17,10 @@ namespace zorbon {
 struct Tournament::Scope {
     explicit Scope(std::string kind_, bool undoable_ = false, std::function<std::string()> describe_ = {},
                    std::string params_ = {})
-        : kind(std::move(kind_)), undoable(undoable_), describe(std::move(describe_)), params(std::move(params_))
+        : kind(std::move(kind_))
+        , undoable(undoable_)
+        , describe(std::move(describe_))
+        , params(std::move(params_))
     {
     }
     std::string kind;
@@ -26,7 +29,7 @@ struct Tournament::Scope {
     std::string params;
     bool stored = false;
     std::string before; // the state before the command, while the tournament has no entry yet
-    bool floor = false;  // undo stops here (the draw)
+    bool floor = false; // undo stops here (the draw)
 };
 
 namespace {
@@ -91,7 +94,10 @@ Tournament::Tournament(std::unique_ptr<Journal> journal, std::optional<History> 
 {
 }
 
-Tournament::Tournament() : Tournament(nullptr, std::nullopt, {}) {}
+Tournament::Tournament()
+    : Tournament(nullptr, std::nullopt, {})
+{
+}
 
 Tournament::~Tournament() = default;
 
@@ -133,8 +139,7 @@ void Tournament::saveRoster(const std::vector<std::string>& names)
 
 // --- Commands and the journal ----------------------------------------------------------------------
 
-template <class Body>
-Outcome Tournament::run(Scope& scope, Body&& body)
+template <class Body> Outcome Tournament::run(Scope& scope, Body&& body)
 {
     if (m_history.empty())
         scope.before = encodeState(m_session);
@@ -159,8 +164,8 @@ void Tournament::commit(Scope& scope)
         return; // nothing changed
     if (m_history.empty())
         m_history.started = m_clock(false);
-    HistoryEntry entry{scope.kind,       scope.params,     scope.describe ? scope.describe() : scope.kind,
-                       scope.undoable,   scope.floor,      std::move(state),
+    HistoryEntry entry{scope.kind,     scope.params, scope.describe ? scope.describe() : scope.kind,
+                       scope.undoable, scope.floor,  std::move(state),
                        m_clock(false)};
     if (scope.stored)
         m_history.replaceCurrent(std::move(entry));
@@ -233,8 +238,8 @@ void Tournament::endTournament(const std::string& kind)
     if (!m_history.empty() && m_journal) {
         const std::optional<Session> last = decodeState(m_history.current() ? m_history.current()->state : "");
         const bool keep = last && worthKeeping(*last);
-        m_pendingEnds.push_back({m_history, keep ? summarize(*last) : TournamentSummary{}, keep ? kind : std::string(),
-                                 m_clock(false)});
+        m_pendingEnds.push_back(
+            {m_history, keep ? summarize(*last) : TournamentSummary{}, keep ? kind : std::string(), m_clock(false)});
         flushPendingEnds();
     }
     startNewHistory();
@@ -571,8 +576,8 @@ Outcome Tournament::enterResult(int board, const std::string& score1, const std:
     }
     Scope scope{"vysledek", true,
                 [=] {
-                    return "výsledek zápasu " + std::to_string(match) + " (" + player1 + " " + scoreOf(score1) +
-                           " : " + scoreOf(score2) + " " + player2 + ")";
+                    return "výsledek zápasu " + std::to_string(match) + " (" + player1 + " " + scoreOf(score1) + " : " +
+                           scoreOf(score2) + " " + player2 + ")";
                 },
                 "board=" + std::to_string(board) + " s1=" + score1 + " s2=" + score2};
     m_changes |= kBracketChanged;
@@ -822,8 +827,8 @@ std::string Tournament::describe(const Session& s)
     if (line.empty())
         line = "(turnaj bez názvu)";
     if (const Bracket* b = s.active())
-        line += " – pavouk " + std::to_string(s.activeSize) + " hráčů, rozhodnuté zápasy: " +
-                std::to_string(decidedMatches(*b));
+        line += " – pavouk " + std::to_string(s.activeSize) +
+                " hráčů, rozhodnuté zápasy: " + std::to_string(decidedMatches(*b));
     else
         line += " – rozlosování ještě nebylo provedeno";
     return line;

@@ -160,8 +160,7 @@ public:
 
 private:
     struct Scope;
-    template <class Body>
-    Outcome run(Scope& scope, Body&& body);
+    template <class Body> Outcome run(Scope& scope, Body&& body);
     void commit(Scope& scope);
     void saveJournal();
     void endTournament(const std::string& kind);

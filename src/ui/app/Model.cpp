@@ -5,7 +5,10 @@
 
 namespace zorbon::ui {
 
-Model::Model(std::unique_ptr<Tournament> core) : m_core(std::move(core)) {}
+Model::Model(std::unique_ptr<Tournament> core)
+    : m_core(std::move(core))
+{
+}
 
 Model::~Model() = default;
 

@@ -35,8 +35,7 @@ namespace {
 // before an operator's first click could need a bracket window.
 constexpr int kIdleBuildDelayMs = 300;
 
-template <class W, class... Args>
-W* create(std::vector<std::unique_ptr<QWidget>>& windows, Args&&... args)
+template <class W, class... Args> W* create(std::vector<std::unique_ptr<QWidget>>& windows, Args&&... args)
 {
     auto w = std::make_unique<W>(std::forward<Args>(args)...);
     W* raw = w.get();
@@ -151,7 +150,8 @@ void Zorbon::connectWindows()
             Dialogs::exec(dialog);
         });
         w->confirmCorrection = [this, size] { return Dialogs::exec(correctionDialog(size)) == QDialog::Accepted; };
-        connect(w, &TBracketWindow::resultsRequested, this, [this](bool modal) { VysledkovaListina->showResults(modal); });
+        connect(w, &TBracketWindow::resultsRequested, this,
+                [this](bool modal) { VysledkovaListina->showResults(modal); });
         connect(w, &TBracketWindow::closed, this, [this] { HlavniOkno->show(); });
         connect(w, &TBracketWindow::helpRequested, this, [this, w] { showHelpFrom(w); });
         connect(w, &TBracketWindow::aboutRequested, this, &Zorbon::showAbout);

@@ -36,7 +36,8 @@ QString endedColumn(const StoredTournament& t)
 
 } // namespace
 
-TPredchoziTurnaje::TPredchoziTurnaje(Model& model) : m_model(model)
+TPredchoziTurnaje::TPredchoziTurnaje(Model& model)
+    : m_model(model)
 {
     setObjectName(QStringLiteral("TPredchoziTurnaje"));
     setWindowTitle(QStringLiteral("Zorbon - Předchozí turnaje"));
@@ -123,8 +124,8 @@ void TPredchoziTurnaje::fill()
     const std::vector<ArchivedTournament> archive = m_model.core().archive(&problem);
     for (const ArchivedTournament& t : archive) {
         const TournamentSummary& s = t.summary;
-        auto* item = new QTreeWidgetItem(m_list, {qs(s.name), qs(s.place), qs(s.date), QString::number(s.players),
-                                                  winnerColumn(s), endedColumn(t)});
+        auto* item = new QTreeWidgetItem(
+            m_list, {qs(s.name), qs(s.place), qs(s.date), QString::number(s.players), winnerColumn(s), endedColumn(t)});
         item->setData(0, Qt::UserRole, QVariant::fromValue<qlonglong>(t.id));
         item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
     }

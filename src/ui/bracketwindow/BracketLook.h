@@ -23,9 +23,9 @@ struct ScrollSetting {
 };
 
 enum class FinalPlace {
-    LowerLeft,             // 8: beside the caption "Finále :", at a fixed place lower left
-    BelowWinnersFinal,     // 16: under the last winners' box, same column
-    RightOfWinnersFinal,   // 32: one column right of the last winners' box, under "Finále :"
+    LowerLeft,           // 8: beside the caption "Finále :", at a fixed place lower left
+    BelowWinnersFinal,   // 16: under the last winners' box, same column
+    RightOfWinnersFinal, // 32: one column right of the last winners' box, under "Finále :"
 };
 
 struct BracketLook {
@@ -53,11 +53,11 @@ struct BracketLook {
     int topY = 0;
     int pitchY = 0;
     FinalPlace finalPlace = FinalPlace::LowerLeft;
-    QPoint finalPos;       // LowerLeft only
+    QPoint finalPos; // LowerLeft only
     bool finalCaption = false;
-    QPoint vitezPos;       // LabVitez
+    QPoint vitezPos; // LabVitez
     int vitezWidth = 0;
-    QPoint correctionPos;  // top-left corner of the correction controls
+    QPoint correctionPos; // top-left corner of the correction controls
     QPoint picturePos;
 
     QString boardLabelName(int n) const { return boardLabelPrefix + QString::number(boardLabelFirst + n - 1); }

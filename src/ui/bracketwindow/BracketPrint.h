@@ -29,5 +29,4 @@ QByteArray bracketPdf(const Bracket& bracket, const TournamentHeader& header);
 // the page on the printer chosen there. Storno prints nothing.
 void tiskPavouka(QWidget* window, const Bracket& bracket, const TournamentHeader& header);
 
-
 } // namespace zorbon::ui

@@ -71,7 +71,8 @@ void paintBackground(QWidget* w, QRgb rgb)
 
 // --- Cell --------------------------------------------------------------------------------------
 
-Cell::Cell(const QString& name, Qt::Alignment align, QWidget* parent) : QLabel(parent)
+Cell::Cell(const QString& name, Qt::Alignment align, QWidget* parent)
+    : QLabel(parent)
 {
     setObjectName(name);
     setAlignment(align | Qt::AlignVCenter);
@@ -163,7 +164,8 @@ void Cell::resizeEvent(QResizeEvent* e)
 
 // --- Shape -------------------------------------------------------------------------------------
 
-Shape::Shape(const QString& name, QWidget* parent) : QWidget(parent)
+Shape::Shape(const QString& name, QWidget* parent)
+    : QWidget(parent)
 {
     setObjectName(name);
     setFocusPolicy(Qt::TabFocus);
@@ -231,7 +233,8 @@ void Shape::focusOutEvent(QFocusEvent* e)
 
 // --- BoardView ---------------------------------------------------------------------------------
 
-BoardView::BoardView(const QString& name, QWidget* parent) : QLabel(parent)
+BoardView::BoardView(const QString& name, QWidget* parent)
+    : QLabel(parent)
 {
     setObjectName(name);
     setCursor(Qt::PointingHandCursor);
@@ -282,7 +285,8 @@ void BoardView::mouseReleaseEvent(QMouseEvent* e)
 
 // --- ScoreEdit ---------------------------------------------------------------------------------
 
-ScoreEdit::ScoreEdit(const QString& name, QWidget* parent) : QLineEdit(parent)
+ScoreEdit::ScoreEdit(const QString& name, QWidget* parent)
+    : QLineEdit(parent)
 {
     setObjectName(name);
     // Pasted text obeys the same rule as typed text (a prefilled score keeps its leading space).

@@ -60,8 +60,8 @@ public:
     QRgb colour() const { return m_colour; }
 
 signals:
-    void activated();          // Enter or Space: the same as a click on the box
-    void focused();            // it has just received the keyboard focus
+    void activated();           // Enter or Space: the same as a click on the box
+    void focused();             // it has just received the keyboard focus
     void arrowPressed(int key); // an arrow key, to move the focus to the neighbouring box
 
 protected:

@@ -56,8 +56,8 @@ public:
     void SpeedButton3Click(); // "Výsledková listina"
     void TercClick(int board);
     void BoxClick(int box);
-    void Button1Click(); // correction OK
-    void Button2Click(); // correction Storno
+    void Button1Click();           // correction OK
+    void Button2Click();           // correction Storno
     void TiskPavouka1Click();      // "Tisk pavouka"
     void ExportPavoukaPdf1Click(); // "Export pavouka do PDF"
     void Help2Click();
@@ -67,13 +67,13 @@ public:
     void Tabule1Click(); // "Tabule pro hráče"
 
 signals:
-    void boardCountRequested();         // "Terče" may change the count: the board-count dialog
-    void resultRequested(int board);    // a click on an occupied board: the result dialog
-    void resultsRequested(bool modal);  // the standings are in the session: the results window
-    void closed();                      // the tournament is cleared: the main window comes back
+    void boardCountRequested();        // "Terče" may change the count: the board-count dialog
+    void resultRequested(int board);   // a click on an occupied board: the result dialog
+    void resultsRequested(bool modal); // the standings are in the session: the results window
+    void closed();                     // the tournament is cleared: the main window comes back
     void helpRequested();
     void aboutRequested();
-    void displayRequested();            // "Tabule pro hráče": the players' display opens, or closes if open
+    void displayRequested(); // "Tabule pro hráče": the players' display opens, or closes if open
 
 protected:
     void closeEvent(QCloseEvent* e) override;

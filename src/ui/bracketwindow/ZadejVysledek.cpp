@@ -73,7 +73,8 @@ void TZadejVysledek::ensureBuilt()
     m_label5->setObjectName(QStringLiteral("Label5"));
     m_label5->hide();
 
-    auto* buttons = okStornoRow(this, QStringLiteral("Button1"), [this] { Button1Click(); }, [this] { Button2Click(); });
+    auto* buttons = okStornoRow(
+        this, QStringLiteral("Button1"), [this] { Button1Click(); }, [this] { Button2Click(); });
 
     auto* score = new QHBoxLayout;
     score->addWidget(m_label1, 1);

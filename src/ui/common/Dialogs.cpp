@@ -29,7 +29,8 @@ const QString kCaption = QStringLiteral("Zorbon");
 // A question of the program's own look that accepts on "Ano".
 class Question : public AnoNeDialog {
 public:
-    Question(const QString& caption, const QString& text, QWidget* parent) : AnoNeDialog(caption, text, parent)
+    Question(const QString& caption, const QString& text, QWidget* parent)
+        : AnoNeDialog(caption, text, parent)
     {
         m_widest = 900; // a question that names a tournament or a command reads best on one line
     }

@@ -43,11 +43,11 @@ public:
     static void beginScripted();
     static void endScripted();
     static bool scripted();
-    static void answer(bool yes);       // queue an answer for the next question
-    static void script(Script script);  // queue what to do with the next dialog
-    static int unanswered();            // answers and scripts still queued
+    static void answer(bool yes);      // queue an answer for the next question
+    static void script(Script script); // queue what to do with the next dialog
+    static int unanswered();           // answers and scripts still queued
     static const QList<Shown>& shown();
-    static QStringList messages();      // texts of the messages and errors shown, in order
+    static QStringList messages(); // texts of the messages and errors shown, in order
     static void clearShown();
     // Called with every message and error at the moment it is shown, to look at the windows then.
     static void observe(std::function<void(const QString&)> observer);

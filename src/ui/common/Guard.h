@@ -16,8 +16,7 @@ namespace zorbon::ui {
 
 // Runs one step of a command. A file failure or a field that holds no number shows the run-time's
 // report and returns false: the caller stops the command there and keeps what it already did.
-template <class Step>
-bool guard(QWidget* parent, Step&& step)
+template <class Step> bool guard(QWidget* parent, Step&& step)
 {
     try {
         step();

@@ -9,7 +9,6 @@ class QAction;
 
 namespace zorbon::ui {
 
-
 inline constexpr const char* kHelpFile = "HELP/HELP.HLP";
 
 class HelpViewer : public QMainWindow {

@@ -44,7 +44,8 @@ TNovyTurnaj::TNovyTurnaj(Model& model)
         form->addRow(caption, *row.field);
     }
 
-    auto* buttons = okStornoRow(this, QStringLiteral("Button1"), [this] { Button1Click(); }, [this] { Button2Click(); });
+    auto* buttons = okStornoRow(
+        this, QStringLiteral("Button1"), [this] { Button1Click(); }, [this] { Button2Click(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 18, 20, 14);

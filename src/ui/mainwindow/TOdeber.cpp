@@ -52,7 +52,8 @@ void TOdeber::ensureBuilt()
     m_memo1->setObjectName("Memo1");
     m_memo1->setVisible(false);
 
-    auto* buttons = okStornoRow(this, QStringLiteral("button1"), [this] { button1Click(); }, [this] { Button2Click(); });
+    auto* buttons = okStornoRow(
+        this, QStringLiteral("button1"), [this] { button1Click(); }, [this] { Button2Click(); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 18, 20, 14);
     layout->setSpacing(10);

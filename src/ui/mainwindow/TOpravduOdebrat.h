@@ -20,7 +20,6 @@ public:
     void ask(const std::string& chosen);
 
     void Button1Click() override;
-
 };
 
 } // namespace zorbon::ui

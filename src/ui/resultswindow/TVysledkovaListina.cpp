@@ -272,11 +272,8 @@ void TVysledkovaListina::SpeedButton3Click()
     const ResultsSheet list = sheet();
     std::string confirmation;
     ensureBuilt();
-    const bool done = m_model
-                          .run(this, [&](Tournament& t) {
-                              return t.exportResultsHtml(list, confirmation, m_exported);
-                          })
-                          .ok();
+    const bool done =
+        m_model.run(this, [&](Tournament& t) { return t.exportResultsHtml(list, confirmation, m_exported); }).ok();
     m_memo3->setPlainText(lines(m_exported));
     if (done)
         Dialogs::message(this, qs(confirmation));
