@@ -32,16 +32,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::uint64_t fnv1a(std::string_view bytes)
-{
-    std::uint64_t h = 14695981039346656037ull;
-    for (const char c : bytes) {
-        h ^= static_cast<unsigned char>(c);
-        h *= 1099511628211ull;
-    }
-    return h;
-}
-
 std::optional<std::string> readFile(const fs::path& p)
 {
     std::ifstream in(p, std::ios::binary);
@@ -266,7 +256,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     case 1: {
         std::string state = std::string("ZBS\x01", 4) + rest;
-        const std::uint64_t sum = fnv1a(state);
+        const std::uint64_t sum = stateChecksum(state);
         for (int i = 0; i < 8; ++i)
             state.push_back(static_cast<char>((sum >> (8 * i)) & 0xFF));
         checkState(state, true);

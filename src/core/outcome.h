@@ -2,6 +2,7 @@
 // The one answer of an operator command: it went ahead, or it was refused (with the message to show,
 // or silently), or a working file failed (with the run-time's report to show).
 
+#include <ostream>
 #include <string>
 #include <utility>
 
@@ -35,5 +36,14 @@ private:
     Kind m_kind = Kind::Done;
     std::string m_message;
 };
+
+// "done", "refused \"…\"" or "failed \"…\"": how an outcome reads in a log or a failed test.
+inline std::ostream& operator<<(std::ostream& os, const Outcome& o)
+{
+    os << (o.ok() ? "done" : o.isRefused() ? "refused" : "failed");
+    if (!o.message().empty())
+        os << " \"" << o.message() << "\"";
+    return os;
+}
 
 } // namespace zorbon

@@ -18,18 +18,6 @@
 #include <utility>
 #include <vector>
 
-namespace zorbon {
-
-// An answer as gtest prints it in a failed comparison.
-inline void PrintTo(const Outcome& o, std::ostream* os)
-{
-    *os << (o.ok() ? "done" : o.isRefused() ? "refused" : "failed");
-    if (!o.message().empty())
-        *os << " \"" << o.message() << "\"";
-}
-
-} // namespace zorbon
-
 namespace zorbon::test {
 
 // n distinct names, with Czech letters so the Windows-1250 paths are exercised too.

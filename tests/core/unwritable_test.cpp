@@ -12,6 +12,7 @@
 #include "records/files.h"
 #include "records/roster.h"
 #include "results/standings.h"
+#include "unprivileged.h"
 
 #include <fstream>
 #include <functional>
@@ -30,29 +31,6 @@ constexpr auto kReadOnly = fs::perms::owner_read | fs::perms::owner_exec | fs::p
 constexpr auto kOpen = kReadOnly | fs::perms::owner_write;
 constexpr auto kShared =
     kOpen | fs::perms::group_write | fs::perms::others_write; // so the unprivileged child may write
-
-// Runs body without the right to write into read-only folders, and fails if it failed.
-void withoutRoot(const std::function<void()>& body)
-{
-    if (::geteuid() != 0) {
-        body();
-        return;
-    }
-    std::fflush(stdout);
-    const pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-            ::_exit(3);
-        body();
-        std::fflush(stdout);
-        ::_exit(::testing::Test::HasFailure() ? 1 : 0);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status)) << "the unprivileged child died";
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the unprivileged child failed (see above)";
-}
 
 std::string ioError(const std::function<void()>& f)
 {

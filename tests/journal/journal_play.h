@@ -29,17 +29,6 @@
 #include <unistd.h>
 #include <vector>
 
-namespace zorbon {
-
-inline void PrintTo(const Outcome& o, std::ostream* os)
-{
-    *os << (o.ok() ? "done" : o.isRefused() ? "refused" : "failed");
-    if (!o.message().empty())
-        *os << " \"" << o.message() << "\"";
-}
-
-} // namespace zorbon
-
 namespace zorbon::jtest {
 
 namespace fs = std::filesystem;
@@ -50,12 +39,7 @@ inline const TournamentHeader kHeader{"Turnaj", "Místo", "1. 5."};
 
 inline std::uint64_t fnv(std::string_view bytes)
 {
-    std::uint64_t h = 14695981039346656037ull;
-    for (const char c : bytes) {
-        h ^= static_cast<unsigned char>(c);
-        h *= 1099511628211ull;
-    }
-    return h;
+    return stateChecksum(bytes);
 }
 
 // The whole file, or nullopt when there is no readable regular file.

@@ -3,6 +3,7 @@
 // place. Then journals that cannot be written: the tournament plays on and says so once.
 
 #include "journal_play.h"
+#include "unprivileged.h"
 
 #include <sqlite3.h>
 
@@ -926,30 +927,6 @@ TEST_F(JournalFile, ACloseTheJournalCouldNotTakeDoesNotStopTheNextTournamentsBac
 
 namespace {
 
-// Runs body without the right to write what root could write anyway; gtest failures in the child
-// come back as its exit status.
-void asAnotherUser(const std::function<void()>& body)
-{
-    if (::geteuid() != 0) {
-        body();
-        return;
-    }
-    std::fflush(stdout);
-    const pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-            ::_exit(3);
-        body();
-        std::fflush(stdout);
-        ::_exit(::testing::Test::HasFailure() ? 1 : 0);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status)) << "the unprivileged child died";
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the unprivileged child failed (see above)";
-}
-
 } // namespace
 
 TEST_F(JournalFile, AReadOnlyJournalIsNeitherMovedNorWrittenAndTheTournamentPlaysOn)
@@ -965,7 +942,7 @@ TEST_F(JournalFile, AReadOnlyJournalIsNeitherMovedNorWrittenAndTheTournamentPlay
         fs::permissions(p, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                                fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
     fs::permissions(kJournalPath, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    asAnotherUser([&] {
+    withoutRoot([&] {
         Journal::Opened o = openJournal();
         EXPECT_NE(o.how, Journal::Opening::Damaged) << "a file that cannot be written is not damaged";
         EXPECT_TRUE(o.movedTo.empty());

@@ -41,6 +41,18 @@ QString asToolTipShowsIt(const QString& tip)
     return doc.toPlainText().replace(QChar::LineSeparator, QLatin1Char('\n'));
 }
 
+// Four players, two of them named like markup, drawn into the 8 window with two boards.
+TBracketWindow* drawWithMarkupPlayers(Zorbon& app, const std::string& tournament)
+{
+    if (!app.core().acceptNewTournament({tournament, "", ""}).ok())
+        return nullptr;
+    for (const QString& n :
+         {kMarkupPlayer, QStringLiteral("<i>Jan</i>"), QStringLiteral("Ota"), QStringLiteral("Petr")})
+        if (!app.core().addPlayer(n.toStdString()).ok())
+            return nullptr;
+    return draw(app, 2);
+}
+
 // Runs `show` outside the scripted facade and looks at the modal box it opens.
 template <class Show, class Look> void withRealBox(Show&& show, Look&& look)
 {
@@ -97,11 +109,7 @@ void PlainTextTest::bracketCellsBoardsAndWinner()
     UiTestEnv env;
     Zorbon app;
     app.start();
-    QVERIFY(app.core().acceptNewTournament({kMarkupName.toStdString(), "", ""}).ok());
-    for (const QString& n :
-         {kMarkupPlayer, QStringLiteral("<i>Jan</i>"), QStringLiteral("Ota"), QStringLiteral("Petr")})
-        QVERIFY(app.core().addPlayer(n.toStdString()).ok());
-    TBracketWindow* w = draw(app, 2);
+    TBracketWindow* w = drawWithMarkupPlayers(app, kMarkupName.toStdString());
     QVERIFY(w);
     for (int k = 1; k <= 8; ++k) {
         QLabel* cell = label(w, QStringLiteral("Lab%1").arg(k));
@@ -130,11 +138,7 @@ void PlainTextTest::resultDialog()
     UiTestEnv env;
     Zorbon app;
     app.start();
-    QVERIFY(app.core().acceptNewTournament({"Turnaj", "", ""}).ok());
-    for (const QString& n :
-         {kMarkupPlayer, QStringLiteral("<i>Jan</i>"), QStringLiteral("Ota"), QStringLiteral("Petr")})
-        QVERIFY(app.core().addPlayer(n.toStdString()).ok());
-    TBracketWindow* w = draw(app, 2);
+    TBracketWindow* w = drawWithMarkupPlayers(app, "Turnaj");
     QVERIFY(w);
     clickButton(w, "SpeedButton2");
     const Board& board = w->bracket().board(1);
@@ -184,11 +188,7 @@ void PlainTextTest::resultsList()
     UiTestEnv env;
     Zorbon app;
     app.start();
-    QVERIFY(app.core().acceptNewTournament({kMarkupName.toStdString(), "", ""}).ok());
-    for (const QString& n :
-         {kMarkupPlayer, QStringLiteral("<i>Jan</i>"), QStringLiteral("Ota"), QStringLiteral("Petr")})
-        QVERIFY(app.core().addPlayer(n.toStdString()).ok());
-    TBracketWindow* w = draw(app, 2);
+    TBracketWindow* w = drawWithMarkupPlayers(app, kMarkupName.toStdString());
     QVERIFY(w);
     playToFinal(w);
     enterResult(w, boardOf(w->bracket(), w->bracket().table().finalNumber()), QStringLiteral("2"), QStringLiteral("0"));

@@ -11,16 +11,6 @@ namespace {
 constexpr std::string_view kMagic{"ZBS\x01", 4};
 constexpr std::size_t kChecksumBytes = 8;
 
-std::uint64_t fnv1a(std::string_view bytes)
-{
-    std::uint64_t h = 14695981039346656037ull;
-    for (const char c : bytes) {
-        h ^= static_cast<unsigned char>(c);
-        h *= 1099511628211ull;
-    }
-    return h;
-}
-
 // Numbers as variable-length integers and every string once: a 32-player state names each player
 // in up to a dozen cells, lists and boards.
 class Writer {
@@ -57,7 +47,7 @@ public:
     }
     std::string finish()
     {
-        const std::uint64_t sum = fnv1a(m_out);
+        const std::uint64_t sum = stateChecksum(m_out);
         for (std::size_t i = 0; i < kChecksumBytes; ++i)
             m_out.push_back(static_cast<char>((sum >> (8 * i)) & 0xFF));
         return std::move(m_out);
@@ -234,6 +224,16 @@ bool readBracket(Reader& r, Bracket& b)
 
 } // namespace
 
+std::uint64_t stateChecksum(std::string_view bytes)
+{
+    std::uint64_t h = 14695981039346656037ull;
+    for (const char c : bytes) {
+        h ^= static_cast<unsigned char>(c);
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
 std::string encodeState(const Session& s)
 {
     Writer w;
@@ -267,7 +267,7 @@ std::optional<Session> decodeState(std::string_view bytes)
     std::uint64_t stored = 0;
     for (std::size_t i = 0; i < kChecksumBytes; ++i)
         stored |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes[body.size() + i])) << (8 * i);
-    if (stored != fnv1a(body))
+    if (stored != stateChecksum(body))
         return std::nullopt;
 
     Reader r(body.substr(kMagic.size()));

@@ -5,6 +5,7 @@
 
 #include "tournament/session.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,9 @@ std::string encodeState(const Session& session);
 // wrote (damaged, cut short, another version): checked by a checksum and by every rule a state
 // obeys (a board holds a box that is on a board, and so on).
 std::optional<Session> decodeState(std::string_view bytes);
+
+// The 64-bit FNV-1a sum a state ends with (over everything before it); also a quick fingerprint.
+std::uint64_t stateChecksum(std::string_view bytes);
 
 // Whether decodeState would read the bytes (the journal's check of what it holds).
 bool isReadableState(const std::string& bytes);

@@ -43,6 +43,19 @@ std::string scoreOf(const std::string& text)
     }
 }
 
+// Runs a step that reads or writes a file: done, or failed with the run-time's report.
+template <class Step> Outcome attempt(Step&& step)
+{
+    try {
+        step();
+    } catch (const IoError& e) {
+        return Outcome::failed(e.what());
+    } catch (const ConvertError& e) {
+        return Outcome::failed(e.what());
+    }
+    return Outcome::done();
+}
+
 // Matches with a result, the byes and walkovers apart.
 int decidedMatches(const Bracket& b)
 {
@@ -307,14 +320,11 @@ Outcome Tournament::startOver()
 Outcome Tournament::showRegistration()
 {
     m_changes |= kLobbyChanged;
-    try {
+    return attempt([&] {
         const int count = readRecord().PlayerCount;
         m_session.lobby.count = count;
         loadRegistration(m_session.lobby, count, readRoster());
-    } catch (const IoError& e) {
-        return Outcome::failed(e.what());
-    }
-    return Outcome::done();
+    });
 }
 
 void Tournament::registrationClosed()
@@ -364,12 +374,7 @@ Outcome Tournament::deleteAllPlayers()
 
 Outcome Tournament::removalChoices(std::vector<std::string>& names)
 {
-    try {
-        names = readRoster();
-    } catch (const IoError& e) {
-        return Outcome::failed(e.what());
-    }
-    return Outcome::done();
+    return attempt([&] { names = readRoster(); });
 }
 
 Outcome Tournament::removePlayer(const std::string& name, std::vector<std::string>& kept)
@@ -437,12 +442,7 @@ Outcome Tournament::exitProgram()
 
 Outcome Tournament::boardCountLimit(int& limit)
 {
-    try {
-        limit = boardLimitFor(readRecord().PlayerCount);
-    } catch (const IoError& e) {
-        return Outcome::failed(e.what());
-    }
-    return Outcome::done();
+    return attempt([&] { limit = boardLimitFor(readRecord().PlayerCount); });
 }
 
 Outcome Tournament::setBoardCount(int k, BoardCountFrom from)
@@ -677,22 +677,21 @@ std::optional<std::string> Tournament::redoDescription() const
 
 Outcome Tournament::undo()
 {
-    if (const Bracket* b = m_session.active(); b && b->correctionMode)
-        return Outcome::refused();
-    if (!m_history.undo())
-        return Outcome::refused(kNothingToUndo);
-    m_changes |= kHistoryChanged;
-    const Outcome restored = restore(m_history.current()->state, true, true);
-    saveJournal();
-    return restored;
+    return step(true);
 }
 
 Outcome Tournament::redo()
 {
+    return step(false);
+}
+
+// Undo or redo: the history moves one command and the session becomes the state in effect then.
+Outcome Tournament::step(bool back)
+{
     if (const Bracket* b = m_session.active(); b && b->correctionMode)
         return Outcome::refused();
-    if (!m_history.redo())
-        return Outcome::refused(kNothingToRedo);
+    if (!(back ? m_history.undo() : m_history.redo()))
+        return Outcome::refused(back ? kNothingToUndo : kNothingToRedo);
     m_changes |= kHistoryChanged;
     const Outcome restored = restore(m_history.current()->state, true, true);
     saveJournal();
@@ -741,22 +740,12 @@ Outcome Tournament::sheetPlayers(const ResultsSheet& sheet, int& players)
         players = *sheet.players;
         return Outcome::done();
     }
-    try {
-        players = readRecord().PlayerCount;
-    } catch (const IoError& e) {
-        return Outcome::failed(e.what());
-    }
-    return Outcome::done();
+    return attempt([&] { players = readRecord().PlayerCount; });
 }
 
 Outcome Tournament::saveResultsText(const ResultsSheet& sheet, std::string& confirmation)
 {
-    try {
-        confirmation = zorbon::saveResultsText(sheet.header.name, sheet.displayed);
-    } catch (const IoError& e) {
-        return Outcome::failed(e.what());
-    }
-    return Outcome::done();
+    return attempt([&] { confirmation = zorbon::saveResultsText(sheet.header.name, sheet.displayed); });
 }
 
 Outcome Tournament::exportResultsHtml(const ResultsSheet& sheet, std::string& confirmation,
@@ -766,35 +755,22 @@ Outcome Tournament::exportResultsHtml(const ResultsSheet& sheet, std::string& co
     if (Outcome o = sheetPlayers(sheet, players); !o.ok())
         return o;
     lines = htmlLines(sheet.header, players, sheet.displayed);
-    try {
-        confirmation = zorbon::exportResultsHtml(sheet.header, players, sheet.displayed);
-    } catch (const IoError& e) {
-        return Outcome::failed(e.what());
-    }
-    return Outcome::done();
+    return attempt([&] { confirmation = zorbon::exportResultsHtml(sheet.header, players, sheet.displayed); });
 }
 
 Outcome Tournament::exportResultsCsv(const ResultsSheet& sheet, std::string& confirmation)
 {
-    try {
-        confirmation = zorbon::exportResultsCsv(sheet.header.name, sheet.displayed);
-    } catch (const IoError& e) {
-        return Outcome::failed(e.what());
-    }
-    return Outcome::done();
+    return attempt([&] { confirmation = zorbon::exportResultsCsv(sheet.header.name, sheet.displayed); });
 }
 
 Outcome Tournament::exportBracketPdf(const std::function<std::string()>& makePdf, std::string& confirmation)
 {
     const std::string& name = m_session.lobby.header.name;
-    try {
+    return attempt([&] {
         // A name that cannot make a file is refused before the page is drawn.
         exportPath("export", name, kBracketPdfSuffix);
         confirmation = zorbon::exportBracketPdf(name, makePdf());
-    } catch (const IoError& e) {
-        return Outcome::failed(e.what());
-    }
-    return Outcome::done();
+    });
 }
 
 // --- Resume and archive -------------------------------------------------------------------------------------
@@ -857,13 +833,16 @@ Outcome Tournament::resume()
     // Before the draw the main window loads its list from the roster when it is shown.
     if (m_session.activeSize == 0)
         m_session.lobby.registered.clear();
-    try {
+    return writeBackFiles();
+}
+
+// The record and the roster as the restored state knew them.
+Outcome Tournament::writeBackFiles()
+{
+    return attempt([&] {
         writeRecord(m_session.record);
         saveRoster(m_session.roster);
-    } catch (const IoError& e) {
-        return Outcome::failed(e.what());
-    }
-    return Outcome::done();
+    });
 }
 
 void Tournament::abandon()
@@ -945,13 +924,7 @@ Outcome Tournament::reopen(std::int64_t id)
     const Outcome restored = restore(m_history.current()->state, false, false);
     if (!restored.ok())
         return restored;
-    try {
-        writeRecord(m_session.record);
-        saveRoster(m_session.roster);
-    } catch (const IoError& e) {
-        return Outcome::failed(e.what());
-    }
-    return Outcome::done();
+    return writeBackFiles();
 }
 
 Outcome Tournament::deleteArchived(std::int64_t id)

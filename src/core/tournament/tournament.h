@@ -166,6 +166,8 @@ private:
     void endTournament(const std::string& kind);
     void startNewHistory();
     void backupFailed(const std::string& reason);
+    Outcome step(bool back);
+    Outcome writeBackFiles();
     Outcome restore(const std::string& state, bool writeFiles, bool keepOtherBrackets);
     // The working files, read and written through the session's copy of them.
     TournamentRecord readRecord();
