@@ -20,14 +20,6 @@ constexpr QRgb kLine = 0xFF000000;
 constexpr QRgb kFocusMark = 0xFF000080;
 constexpr int kFocusMargin = 6;
 
-QFont pixelFont(int px, bool bold = false)
-{
-    QFont f;
-    f.setPixelSize(px);
-    f.setBold(bold);
-    return f;
-}
-
 QString qs(std::string_view s)
 {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -55,6 +47,14 @@ int measuredWidth(const QFont& font, const QString& text)
 }
 
 } // namespace
+
+QFont pixelFont(int px, bool bold)
+{
+    QFont f;
+    f.setPixelSize(px);
+    f.setBold(bold);
+    return f;
+}
 
 QRgb qrgb(TColor c)
 {

@@ -15,6 +15,9 @@ namespace zorbon::ui {
 // A named colour of the program as an opaque Qt colour value.
 QRgb qrgb(TColor c);
 
+// The default font at a size in pixels: the bracket's geometry is in pixels too.
+QFont pixelFont(int px, bool bold = false);
+
 // Background colour through the palette: one call per change, no style sheets.
 void paintBackground(QWidget* w, QRgb rgb);
 inline void paintBackground(QWidget* w, TColor c)

@@ -28,14 +28,6 @@ constexpr QRgb kPanelFill = 0xFFFFFFE0;
 const QString kCloseQuestion =
     QStringLiteral("Při zavření okna se vymaží veškerá data o turnaji včetně registrovaných hráčů !!! Pokračovat ???");
 
-QFont pixelFont(int px, bool bold)
-{
-    QFont f;
-    f.setPixelSize(px);
-    f.setBold(bold);
-    return f;
-}
-
 QLabel* hiddenLabel(const QString& name, QWidget* parent)
 {
     auto* l = new QLabel(parent);

@@ -1,6 +1,7 @@
 #include "display/TTabule.h"
 
 #include "app/Model.h"
+#include "bracketwindow/BracketWidgets.h"
 #include "display/BracketCanvas.h"
 #include "display/FitLabel.h"
 
@@ -21,9 +22,10 @@ constexpr QRgb kBackground = 0xFF141E2B;
 constexpr QRgb kFreeBoard = 0xFF26323F;
 constexpr QRgb kTitle = 0xFFFFFFFF;
 constexpr QRgb kMuted = 0xFFB8C4D0;
-constexpr QRgb kOnBoard = 0xFF00FF00;  // lime: on a board
-constexpr QRgb kFinished = 0xFF00FFFF; // aqua: played
-constexpr QRgb kWaiting = 0xFFA6CAF0;  // sky blue: waiting
+// The bracket windows' own state colours: lime on a board, aqua played, sky blue waiting.
+const QRgb kOnBoard = qrgb(colourOf(BoxState::OnBoard));
+const QRgb kFinished = qrgb(colourOf(BoxState::Finished));
+const QRgb kWaiting = qrgb(colourOf(BoxState::Pending));
 constexpr QRgb kSilver = 0xFFC0C0C0;
 constexpr QRgb kWinner = 0xFFFFFF00;
 
