@@ -294,6 +294,16 @@ Outcome Tournament::check(Command command)
     }
 }
 
+Opens Tournament::opens(Command command) const
+{
+    return opensFor(command, m_session.lobby);
+}
+
+Outcome Tournament::checkRemoval(const std::string& chosen) const
+{
+    return zorbon::checkRemoval(chosen);
+}
+
 Outcome Tournament::acceptNewTournament(const TournamentHeader& typed)
 {
     Scope scope{"novy-turnaj", false, [this] { return "založení turnaje " + m_session.lobby.header.name; }};

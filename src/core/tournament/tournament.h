@@ -77,6 +77,8 @@ public:
     Outcome showMainWindow();
     // A main-window command's precondition (reading the record where the command does).
     Outcome check(Command command);
+    // What the command opens once its precondition holds.
+    Opens opens(Command command) const;
     Outcome acceptNewTournament(const TournamentHeader& typed);
     void newTournamentClosed(const TournamentHeader& typed);
     Outcome startOver(); // "Ano" of the tournament-exists dialog
@@ -85,6 +87,8 @@ public:
     Outcome addPlayer(const std::string& name);
     Outcome deleteAllPlayers();
     Outcome removalChoices(std::vector<std::string>& names);
+    // "OK" of the remove dialog: refused while nothing is chosen.
+    Outcome checkRemoval(const std::string& chosen) const;
     // `kept` receives the remove dialog's rebuilt list (what the roster was saved from).
     Outcome removePlayer(const std::string& name, std::vector<std::string>& kept);
     // "Ano" of the draw dialog. Done: session().activeSize is the bracket to show.

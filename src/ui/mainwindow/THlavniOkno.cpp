@@ -253,7 +253,7 @@ void THlavniOkno::FormShow()
 void THlavniOkno::command(Command command)
 {
     if (m_model.run(this, [command](Tournament& t) { return t.check(command); }).ok())
-        emit opens(opensFor(command, m_model.session().lobby));
+        emit opens(m_model.core().opens(command));
 }
 
 void THlavniOkno::SpeedButton1Click()

@@ -85,7 +85,7 @@ bool TOdeber::prepare(QWidget* reportTo)
 void TOdeber::button1Click()
 {
     const std::string chosen = m_comboBox1->currentText().toStdString();
-    if (const Outcome refusal = checkRemoval(chosen); !refusal.ok()) {
+    if (const Outcome refusal = m_model.core().checkRemoval(chosen); !refusal.ok()) {
         Model::show(this, refusal);
         return;
     }
