@@ -26,6 +26,12 @@ QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 "$BUILD/bench/ui_bench" 50 build/bench >>
   exit 1
 }
 
+# The players' display after each result, closed and open on each of its pages.
+QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 "$BUILD/bench/display_bench" 4 >>"$OUT" 2>"$BUILD/display_bench.log" || {
+  cat "$BUILD/display_bench.log"
+  exit 1
+}
+
 cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
 echo "Machine: $(nproc) cores, $cpu; load average $LOAD before the run"
 grep '^note: ' "$OUT" | sed 's/^note: /- /'

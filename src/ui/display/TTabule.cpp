@@ -101,6 +101,36 @@ TTabule::TTabule(Model& model)
     setColours(this, kTitle, kBackground);
     setMinimumSize(320, 180);
 
+    m_pageTimer.setInterval(kPageInterval);
+    connect(&m_pageTimer, &QTimer::timeout, this,
+            [this] { setPage(m_page == Page::Boards ? Page::Bracket : Page::Boards); });
+    connect(&m_model, &Model::changed, this, [this] { follow(); });
+    // A window system that activates every window shown (or a click on it) would take the
+    // keyboard from the operator: it goes straight back to the window that had it.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focus) {
+        if (!focus)
+            return;
+        if (focus != windowHandle())
+            m_operatorWindow = focus;
+        else if (m_operatorWindow && m_operatorWindow->isVisible())
+            m_operatorWindow->requestActivate();
+    });
+    resize(1280, 720);
+    // The labels and pages come on first need (ensureBuilt): a display most tournaments never open
+    // would otherwise cost a third of the program's start-up.
+}
+
+void TTabule::setVisible(bool visible)
+{
+    if (visible)
+        ensureBuilt();
+    QWidget::setVisible(visible);
+}
+
+void TTabule::ensureBuilt()
+{
+    if (m_boardsPage)
+        return;
     m_strana = makeLabel(QStringLiteral("TabuleStrana"), false, kMuted, this);
     m_strana->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_vitez = makeLabel(QStringLiteral("TabuleVitez"), true, kWinner, this);
@@ -135,22 +165,7 @@ TTabule::TTabule(Model& model)
     m_strana->raise();
     m_vitez->raise();
 
-    m_pageTimer.setInterval(kPageInterval);
-    connect(&m_pageTimer, &QTimer::timeout, this,
-            [this] { setPage(m_page == Page::Boards ? Page::Bracket : Page::Boards); });
-    connect(&m_model, &Model::changed, this, [this] { follow(); });
-    // A window system that activates every window shown (or a click on it) would take the
-    // keyboard from the operator: it goes straight back to the window that had it.
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focus) {
-        if (!focus)
-            return;
-        if (focus != windowHandle())
-            m_operatorWindow = focus;
-        else if (m_operatorWindow && m_operatorWindow->isVisible())
-            m_operatorWindow->requestActivate();
-    });
     setPage(Page::Bracket);
-    resize(1280, 720);
 }
 
 void TTabule::setPageInterval(int ms)
@@ -211,7 +226,7 @@ void TTabule::refresh()
 {
     const Session& s = m_model.session();
     const Bracket* b = s.active();
-    if (!b)
+    if (!b || !m_boardsPage)
         return;
     m_nazev->setFullText(headerLine(s.lobby.header));
 
@@ -256,7 +271,7 @@ void TTabule::refresh()
 void TTabule::fillLists()
 {
     const Bracket* b = m_model.session().active();
-    if (!b)
+    if (!b || !m_boardsPage)
         return;
     QStringList ready;
     for (const int box : readyMatches(*b, std::min(kMostReady, m_naRade->linesThatFit())))
@@ -281,6 +296,8 @@ void TTabule::setPage(Page page)
 
 void TTabule::arrange()
 {
+    if (!m_boardsPage)
+        return;
     const int w = width();
     const int h = height();
     // Everything is drawn for 1920x1080 and scaled to the window, by the side that is shorter.

@@ -53,8 +53,12 @@ public:
     // The order in which the display saw the boxes finish (the latest results come from it).
     const FinishOrder& finishOrder() const { return m_finished; }
 
-    // Everything shown, from the session as it stands.
+    // Everything shown, from the session as it stands (nothing before its first showing).
     void refresh();
+
+    // Makes the labels and pages; nothing happens after the first call.
+    void ensureBuilt();
+    void setVisible(bool visible) override;
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
