@@ -236,6 +236,14 @@ public:
     {
         if (finished())
             return false;
+        if (boardsInPlay() == 0) {
+            // An undo took the board count back to none: the operator sets them again with "Terče".
+            int limit = 0;
+            expectOk(m_t->boardCountLimit(limit), "board limit");
+            expectDone(m_t->setBoardCount(random(1, std::max(1, limit)), Tournament::BoardCountFrom::Terce),
+                       "boards with Terče");
+            return true;
+        }
         Bracket& b = *bracket();
         std::vector<int> busy = occupiedBoards();
         const bool someFree = static_cast<int>(busy.size()) < boardsInPlay();
