@@ -18,6 +18,7 @@
 #include <QTreeWidget>
 
 #include <csignal>
+#include <memory>
 #include <sys/resource.h>
 
 using namespace bracketui;
@@ -67,12 +68,12 @@ TBracketWindow* playSomeRounds(Zorbon& app, int players, int boards, int rounds)
     return w;
 }
 
-// Answers the resume question and returns its text.
-QString answerResume(bool yes)
+// Answers the resume question when it comes; its text lands in the returned string then.
+std::shared_ptr<QString> answerResume(bool yes)
 {
-    QString text;
-    Dialogs::script([&text, yes](QDialog* d) {
-        text = child<QLabel>(d, "Label1")->text();
+    auto text = std::make_shared<QString>();
+    Dialogs::script([text, yes](QDialog* d) {
+        *text = child<QLabel>(d, "Label1")->text();
         clickButton(d, yes ? "Button1" : "Button2");
     });
     return text;
@@ -130,11 +131,9 @@ void ResumeTest::ano()
     Dialogs::clearShown();
 
     Zorbon app;
-    const QString question = [&] {
-        const QString text = answerResume(true);
-        app.start();
-        return text;
-    }();
+    const auto text = answerResume(true);
+    app.start();
+    const QString question = *text;
     QCOMPARE(Dialogs::unanswered(), 0);
     const QStringList lines = question.split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 2);
@@ -175,9 +174,9 @@ void ResumeTest::anoBeforeTheDraw()
         registerPlayers(app, {QStringLiteral("Eva"), QStringLiteral("Jan"), QStringLiteral("Ota")});
     }
     Zorbon app;
-    const QString question = answerResume(true);
+    const auto question = answerResume(true);
     app.start();
-    QCOMPARE(question.section(QLatin1Char('\n'), 1),
+    QCOMPARE(question->section(QLatin1Char('\n'), 1),
              QStringLiteral("Jarní turnaj, Klub, 1. 4. – rozlosování ještě nebylo provedeno"));
     QVERIFY(app.HlavniOkno->isVisible());
     QCOMPARE(labelText(app.HlavniOkno, "Label2"), QStringLiteral("Jarní turnaj"));
