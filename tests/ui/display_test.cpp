@@ -89,16 +89,16 @@ QStringList expectedBoards(const Bracket& b)
 
 QString versus(const Bracket& b, int box)
 {
-    const auto& spec = b.table().box(box);
-    return title(b, box) + QStringLiteral(" – ") + s(b.name(spec.upper)) + " : " + s(b.name(spec.lower));
+    const auto& cells = b.table().box(box);
+    return title(b, box) + QStringLiteral(" – ") + s(b.name(cells.upper)) + " : " + s(b.name(cells.lower));
 }
 
 QString result(const Bracket& b, int box)
 {
-    const auto& spec = b.table().box(box);
+    const auto& cells = b.table().box(box);
     return QStringLiteral("%1 – %2 %3 : %4 %5")
-        .arg(title(b, box), s(b.name(spec.upper)), s(b.score(spec.upper)).trimmed(), s(b.score(spec.lower)).trimmed(),
-             s(b.name(spec.lower)));
+        .arg(title(b, box), s(b.name(cells.upper)), s(b.score(cells.upper)).trimmed(),
+             s(b.score(cells.lower)).trimmed(), s(b.name(cells.lower)));
 }
 
 // "Na řadě": the first ready matches in ascending MatchNumber, all of them or five at least.

@@ -538,12 +538,12 @@ Outcome Tournament::clickBox(int box, const Say& say, std::optional<CorrectionCo
     const std::vector<int> before = boardMatches(*b);
     Scope scope{"nasazeni", true,
                 [b, box, before] {
-                    const BoxSpec& spec = b->table().box(box);
+                    const BoxSpec& cells = b->table().box(box);
                     std::string text = "nasazení zápasu " + std::to_string(box);
                     for (int n = 1; n <= b->boardCount(); ++n)
                         if (b->board(n).state == BoardState::Occupied && b->board(n).match == box)
                             text += " na " + boardName(n);
-                    return text + " (" + b->name(spec.upper) + " a " + b->name(spec.lower) + ")";
+                    return text + " (" + b->name(cells.upper) + " a " + b->name(cells.lower) + ")";
                 },
                 "box=" + std::to_string(box)};
     m_changes |= kBracketChanged;

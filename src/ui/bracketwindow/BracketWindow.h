@@ -28,7 +28,7 @@ class BracketDrawing;
 class BoardView;
 class ScoreEdit;
 
-// One class for the three windows; the spec's names (Tturnaj8, TTurnaj16, TTurnaj32) are their
+// One class for the three windows; the windows' own names (Tturnaj8, TTurnaj16, TTurnaj32) are their
 // objectNames, and the size picks the look and the table.
 class TBracketWindow : public QMainWindow {
     Q_OBJECT

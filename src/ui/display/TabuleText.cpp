@@ -59,32 +59,32 @@ QString boardLine(const Bracket& b, int n)
 
 QString matchLine(const Bracket& b, int box)
 {
-    const BoxSpec& spec = b.table().box(box);
-    return matchTitle(b, box) + kDash + qs(b.name(spec.upper)) + QStringLiteral(" : ") + qs(b.name(spec.lower));
+    const BoxSpec& cells = b.table().box(box);
+    return matchTitle(b, box) + kDash + qs(b.name(cells.upper)) + QStringLiteral(" : ") + qs(b.name(cells.lower));
 }
 
 QString resultLine(const Bracket& b, int box)
 {
-    const BoxSpec& spec = b.table().box(box);
-    return matchTitle(b, box) + kDash + qs(b.name(spec.upper)) + QLatin1Char(' ') + score(b, spec.upper) +
-           QStringLiteral(" : ") + score(b, spec.lower) + QLatin1Char(' ') + qs(b.name(spec.lower));
+    const BoxSpec& cells = b.table().box(box);
+    return matchTitle(b, box) + kDash + qs(b.name(cells.upper)) + QLatin1Char(' ') + score(b, cells.upper) +
+           QStringLiteral(" : ") + score(b, cells.lower) + QLatin1Char(' ') + qs(b.name(cells.lower));
 }
 
 QString winnerText(const Bracket& b)
 {
     const int fin = b.table().finalNumber();
-    const BoxSpec& spec = b.table().box(fin);
+    const BoxSpec& cells = b.table().box(fin);
     switch (b.state(fin)) {
     case BoxState::Pending:
         return {};
     case BoxState::OnBoard:
-        return QStringLiteral("Finále: ") + qs(b.name(spec.lower)) + QStringLiteral(" musí vyhrát dvakrát");
+        return QStringLiteral("Finále: ") + qs(b.name(cells.lower)) + QStringLiteral(" musí vyhrát dvakrát");
     case BoxState::Finished:
         break;
     }
     // As the result decided it: the lower player wins only with the higher total.
-    const bool lowerWon = score(b, spec.lower).toInt() > score(b, spec.upper).toInt();
-    return QStringLiteral("Vítěz turnaje: ") + qs(b.name(lowerWon ? spec.lower : spec.upper));
+    const bool lowerWon = score(b, cells.lower).toInt() > score(b, cells.upper).toInt();
+    return QStringLiteral("Vítěz turnaje: ") + qs(b.name(lowerWon ? cells.lower : cells.upper));
 }
 
 std::vector<int> readyMatches(const Bracket& b, int most)
@@ -100,10 +100,10 @@ bool isResult(const Bracket& b, int box)
 {
     if (b.state(box) != BoxState::Finished)
         return false;
-    const BoxSpec& spec = b.table().box(box);
-    if (!isPlayer(b.name(spec.upper)) || !isPlayer(b.name(spec.lower)))
+    const BoxSpec& cells = b.table().box(box);
+    if (!isPlayer(b.name(cells.upper)) || !isPlayer(b.name(cells.lower)))
         return false;
-    return !(b.score(spec.upper) == kNoScore && b.score(spec.lower) == kNoScore);
+    return !(b.score(cells.upper) == kNoScore && b.score(cells.lower) == kNoScore);
 }
 
 bool isUnderWay(const Bracket& b)
