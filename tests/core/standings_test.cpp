@@ -4,6 +4,7 @@
 #include "records/errors.h"
 #include "records/files.h"
 #include "records/textcodec.h"
+#include "results/exports.h"
 #include "results/standings.h"
 
 #include <fstream>
@@ -255,11 +256,13 @@ TEST_F(ResultFiles, SaveWritesTheShownLinesInWindows1250)
               "Výsledková listina byla uložena do adresáře vysledky jako soubor: Jarní turnaj.txt");
     const std::string bytes = readWholeFile("vysledky/Jarní turnaj.txt");
     EXPECT_EQ(bytes, *toCp1250("1. místo Jana Nováková\r\n2. místo Petr Černý\r\n3. místo Tom\r\n"));
-    // Saving again overwrites; an empty list gives an empty file; an empty name is just ".txt".
+    // Saving again overwrites; an empty list gives an empty file; an empty name saves visibly.
     saveResultsText("Jarní turnaj", {});
     EXPECT_EQ(readWholeFile("vysledky/Jarní turnaj.txt"), "");
-    EXPECT_EQ(saveResultsText("", kShown), "Výsledková listina byla uložena do adresáře vysledky jako soubor: .txt");
-    EXPECT_TRUE(fs::exists("vysledky/.txt"));
+    EXPECT_EQ(saveResultsText("", kShown),
+              "Výsledková listina byla uložena do adresáře vysledky jako soubor: bez názvu.txt");
+    EXPECT_TRUE(fs::exists("vysledky/bez názvu.txt"));
+    EXPECT_FALSE(fs::exists("vysledky/.txt"));
 }
 
 TEST_F(ResultFiles, ExportWritesTheFragmentWithTheRecordsPlayerCount)
@@ -283,24 +286,31 @@ TEST_F(ResultFiles, ExportWritesTheFragmentWithTheRecordsPlayerCount)
     EXPECT_EQ(readWholeFile("export/Jarní turnaj.htm"), expected);
 }
 
-TEST_F(ResultFiles, ANameThatLeavesTheFolderWritesNothingAnywhere)
+TEST_F(ResultFiles, ANameThatWouldLeaveTheFolderSavesInsideItUnderItsSafeName)
 {
     fs::create_directories("vysledky/a");
+    WriteRecord({5, 0, 0, 0});
     const auto before = listing();
     const std::string names[] = {"a/b", "../venku", "..", "x\\y", "a/../../b", std::string("ne\0j", 4)};
     for (const std::string& name : names) {
-        // The report is a C string: a name with a NUL shows up to it.
-        const std::string shown = name.substr(0, name.find('\0'));
-        const std::string tail = shown.size() < name.size() ? "" : ".txt";
-        EXPECT_EQ(ioError([&] { saveResultsText(name, kShown); }), "Cannot create file vysledky/" + shown + tail);
+        const std::string file = safeFileName(name);
         TournamentHeader h = kHeader;
         h.name = name;
-        EXPECT_EQ(failure(exportHtml(h, kShown)), "Cannot create file export/" + shown + (tail.empty() ? "" : ".htm"));
         std::string confirmation;
-        EXPECT_EQ(failure(t.saveResultsText({h, std::nullopt, kShown}, confirmation)),
-                  "Cannot create file vysledky/" + shown + tail);
+        ASSERT_TRUE(t.saveResultsText({h, std::nullopt, kShown}, confirmation).ok()) << name;
+        EXPECT_EQ(confirmation, "Výsledková listina byla uložena do adresáře vysledky jako soubor: " + file + ".txt");
+        EXPECT_TRUE(exportHtml(h, kShown).ok()) << name;
+        EXPECT_TRUE(fs::is_regular_file("vysledky/" + file + ".txt")) << file;
+        EXPECT_TRUE(fs::is_regular_file("export/" + file + ".htm")) << file;
     }
-    EXPECT_EQ(listing(), before);
+    // What is new lies directly in one of the two folders.
+    for (const std::string& p : listing()) {
+        if (std::find(before.begin(), before.end(), p) != before.end())
+            continue;
+        const bool inFolder = p.rfind("./vysledky/", 0) == 0 || p.rfind("./export/", 0) == 0;
+        EXPECT_TRUE(inFolder && std::count(p.begin(), p.end(), '/') == 2) << p;
+    }
+    EXPECT_TRUE(fs::is_empty("vysledky/a"));
 }
 
 TEST_F(ResultFiles, AMissingFolderCannotBeWrittenTo)

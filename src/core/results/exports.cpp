@@ -27,16 +27,76 @@ void appendField(std::string& out, std::string_view field)
     out += '"';
 }
 
+// Length of the well-formed UTF-8 character at `at`, or 0 for a byte that does not start one.
+std::size_t utf8Length(std::string_view s, std::size_t at)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[at + k]); };
+    const unsigned char c = byte(0);
+    if (c < 0x80)
+        return 1;
+    const std::size_t len = c >= 0xC2 && c < 0xE0 ? 2 : c >= 0xE0 && c < 0xF0 ? 3 : c >= 0xF0 && c < 0xF5 ? 4 : 0;
+    if (len == 0 || at + len > s.size())
+        return 0;
+    for (std::size_t k = 1; k < len; ++k)
+        if ((byte(k) & 0xC0) != 0x80)
+            return 0;
+    // Overlong forms, UTF-16 surrogates and code points above U+10FFFF are not characters.
+    if ((c == 0xE0 && byte(1) < 0xA0) || (c == 0xED && byte(1) >= 0xA0) || (c == 0xF0 && byte(1) < 0x90) ||
+        (c == 0xF4 && byte(1) >= 0x90))
+        return 0;
+    return len;
+}
+
 } // namespace
 
-std::string exportPath(std::string_view folder, const std::string& name, std::string_view ext)
+std::string safeFileName(std::string_view name)
+{
+    // Room for the longest ending (" - pavouk.pdf") within the 255 bytes a file name may have.
+    constexpr std::size_t kMostBytes = 240;
+    std::string out;
+    out.reserve(name.size());
+    for (std::size_t i = 0; i < name.size();) {
+        const std::size_t len = utf8Length(name, i);
+        if (len == 0) {
+            out += '-';
+            ++i;
+            continue;
+        }
+        const auto c = static_cast<unsigned char>(name[i]);
+        // C0 controls, DEL and the C1 controls (U+0080..U+009F, "\xC2\x80".."\xC2\x9F").
+        const bool control = c < 0x20 || c == 0x7F || (c == 0xC2 && static_cast<unsigned char>(name[i + 1]) < 0xA0);
+        if (control || (len == 1 && std::string_view("/\\:*?\"<>|").find(name[i]) != std::string_view::npos))
+            out += '-';
+        else
+            out.append(name.substr(i, len));
+        i += len;
+    }
+    auto trim = [&out] {
+        const std::size_t first = out.find_first_not_of(". ");
+        if (first == std::string::npos) {
+            out.clear();
+            return;
+        }
+        out.erase(out.find_last_not_of(". ") + 1);
+        out.erase(0, first);
+    };
+    trim();
+    if (out.size() > kMostBytes) {
+        std::size_t cut = kMostBytes;
+        while (cut > 0 && (static_cast<unsigned char>(out[cut]) & 0xC0) == 0x80)
+            --cut; // never half a character
+        out.resize(cut);
+        trim();
+    }
+    return out.empty() ? std::string(kUnnamedFile) : out;
+}
+
+std::string exportPath(std::string_view folder, std::string_view name, std::string_view ext)
 {
     std::string path(folder);
     path += '/';
-    path += name;
+    path += safeFileName(name);
     path += ext;
-    if (name.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos || name.find("..") != std::string::npos)
-        throw IoError(cannotCreate(path));
     return path;
 }
 
@@ -69,14 +129,16 @@ std::string resultsCsv(const std::vector<std::string>& displayed)
 
 std::string exportResultsCsv(const std::string& tournamentName, const std::vector<std::string>& displayed)
 {
-    writeExportFile(exportPath("export", tournamentName, ".csv"), resultsCsv(displayed));
-    return "Výsledková listina byla uložena do adresáře export jako soubor: " + tournamentName + ".csv";
+    const std::string file = safeFileName(tournamentName);
+    writeExportFile(exportPath("export", file, ".csv"), resultsCsv(displayed));
+    return "Výsledková listina byla uložena do adresáře export jako soubor: " + file + ".csv";
 }
 
 std::string exportBracketPdf(const std::string& tournamentName, std::string_view pdf)
 {
-    writeExportFile(exportPath("export", tournamentName, kBracketPdfSuffix), pdf);
-    return "Pavouk byl uložen do adresáře export jako soubor: " + tournamentName + std::string(kBracketPdfSuffix);
+    const std::string file = safeFileName(tournamentName);
+    writeExportFile(exportPath("export", file, kBracketPdfSuffix), pdf);
+    return "Pavouk byl uložen do adresáře export jako soubor: " + file + std::string(kBracketPdfSuffix);
 }
 
 } // namespace zorbon

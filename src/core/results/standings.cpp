@@ -36,12 +36,11 @@ std::vector<int> buildOrder(const AdvancementTable& t)
     return order;
 }
 
-// Writes the lines to folder/name+ext; a name that would lead elsewhere is refused before anything
-// is written, and every failure to create the file reads the same.
+// Writes the lines to folder/<file name>+ext (the name made safe for a file system); every failure to
+// create the file reads the same.
 void writeListFile(const char* folder, const std::string& name, const char* ext, const std::vector<std::string>& lines)
 {
-    const std::string path = exportPath(folder, name, ext);
-    writeExportFile(path, joinLinesCp1250(lines));
+    writeExportFile(exportPath(folder, name, ext), joinLinesCp1250(lines));
 }
 
 // Length of the UTF-8 sequence that starts with this byte (1 for a stray byte).
@@ -204,15 +203,17 @@ std::vector<std::string> htmlLines(const TournamentHeader& header, int playerCou
 
 std::string saveResultsText(const std::string& tournamentName, const std::vector<std::string>& displayed)
 {
-    writeListFile("vysledky", tournamentName, ".txt", displayed);
-    return "Výsledková listina byla uložena do adresáře vysledky jako soubor: " + tournamentName + ".txt";
+    const std::string file = safeFileName(tournamentName);
+    writeListFile("vysledky", file, ".txt", displayed);
+    return "Výsledková listina byla uložena do adresáře vysledky jako soubor: " + file + ".txt";
 }
 
 std::string exportResultsHtml(const TournamentHeader& header, int playerCount,
                               const std::vector<std::string>& displayed)
 {
-    writeListFile("export", header.name, ".htm", htmlLines(header, playerCount, displayed));
-    return "Uloženo v adresáři export pod názvem" + header.name + ".htm";
+    const std::string file = safeFileName(header.name);
+    writeListFile("export", file, ".htm", htmlLines(header, playerCount, displayed));
+    return "Uloženo v adresáři export pod názvem" + file + ".htm";
 }
 
 } // namespace zorbon

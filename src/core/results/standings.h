@@ -34,12 +34,12 @@ std::string htmlEscape(std::string_view text);
 std::vector<std::string> htmlLines(const TournamentHeader& header, int playerCount,
                                    const std::vector<std::string>& displayed);
 
-// "Ulož": writes "vysledky/<name>.txt" and returns the confirmation to show. IoError when it cannot:
-// "Cannot create file <path>" for a missing folder, a file that cannot be written, or a name that
-// would lead out of the folder ('/', '\\', "..").
+// "Ulož": writes "vysledky/<file name>.txt" (safeFileName) and returns the confirmation to show, which
+// names the file as written. IoError "Cannot create file <path>" for a missing folder or a file that
+// cannot be written.
 std::string saveResultsText(const std::string& tournamentName, const std::vector<std::string>& displayed);
 
-// "Export" with the record's PlayerCount as just read: writes "export/<name>.htm" and returns the
+// "Export" with the record's PlayerCount as just read: writes "export/<file name>.htm" and returns the
 // confirmation. IoError when it cannot.
 std::string exportResultsHtml(const TournamentHeader& header, int playerCount,
                               const std::vector<std::string>& displayed);

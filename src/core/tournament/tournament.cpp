@@ -776,11 +776,7 @@ Outcome Tournament::exportResultsCsv(const ResultsSheet& sheet, std::string& con
 Outcome Tournament::exportBracketPdf(const std::function<std::string()>& makePdf, std::string& confirmation)
 {
     const std::string& name = m_session.lobby.header.name;
-    return attempt([&] {
-        // A name that cannot make a file is refused before the page is drawn.
-        exportPath("export", name, kBracketPdfSuffix);
-        confirmation = zorbon::exportBracketPdf(name, makePdf());
-    });
+    return attempt([&] { confirmation = zorbon::exportBracketPdf(name, makePdf()); });
 }
 
 // --- Resume and archive -------------------------------------------------------------------------------------
