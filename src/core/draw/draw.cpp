@@ -1,6 +1,7 @@
 #include "draw/draw.h"
 
 #include "boards/calling.h"
+#include "draw/seeded.h"
 
 #include <chrono>
 
@@ -91,9 +92,18 @@ Outcome chooseBracket(Brackets& brackets, const std::vector<std::string>& player
     return Outcome::done();
 }
 
-void fillFirstRound(Bracket& bracket, std::vector<std::string>& players, Lcg& rng, int n)
+void fillFirstRound(Bracket& bracket, std::vector<std::string>& players, Lcg& rng, int n,
+                    const std::vector<std::string>& seeds)
 {
     const auto& t = bracket.table();
+    if (!seeds.empty()) {
+        std::vector<std::string> order = seededOrder(players, seeds, rng, n);
+        for (int k = 1; k <= n; ++k)
+            bracket.setName(t.seedSlot(k), std::move(order[static_cast<std::size_t>(k - 1)]));
+        placeByes(bracket, n);
+        setBoardsOff(bracket);
+        return;
+    }
     auto remaining = static_cast<std::uint32_t>(n);
     for (int k = 1; k <= n; ++k) {
         const auto i = static_cast<std::ptrdiff_t>(rng.pick(remaining));

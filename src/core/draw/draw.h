@@ -48,7 +48,9 @@ void setDrawStartValues(TournamentRecord& record);
 Outcome chooseBracket(Brackets& brackets, const std::vector<std::string>& players, int n, int& size);
 
 // Fills the first round of the chosen bracket from `players` (consumed in place: each drawn name is
-// removed), settles the byes and turns every board Off.
-void fillFirstRound(Bracket& bracket, std::vector<std::string>& players, Lcg& rng, int n);
+// removed), settles the byes and turns every board Off. With seeds they are placed first
+// (draw/seeded.h); without, the draw is the ordinary one, pick for pick.
+void fillFirstRound(Bracket& bracket, std::vector<std::string>& players, Lcg& rng, int n,
+                    const std::vector<std::string>& seeds = {});
 
 } // namespace zorbon

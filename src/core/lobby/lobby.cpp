@@ -189,6 +189,7 @@ void clearRegistrations(Lobby& lobby)
 {
     lobby.registrationList.clear();
     lobby.registered.clear();
+    lobby.seeds.clear();
 }
 
 void setCount(Lobby& lobby, int count)

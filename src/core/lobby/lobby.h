@@ -25,6 +25,8 @@ struct Lobby {
     std::optional<int> shownCount;
     // The new-tournament dialog's three fields: place and date stay filled between openings.
     TournamentHeader newTournamentFields;
+    // The seeded players, seed 1 first (lobby/seeding.h); the draw places them.
+    std::vector<std::string> seeds;
     bool operator==(const Lobby&) const = default;
 };
 
@@ -97,7 +99,8 @@ int plusOne(int count);
 
 // --- Removal ----------------------------------------------------------------------------------------
 
-// Delete-all and the close of a tournament: both lists empty (the roster is saved from them next).
+// Delete-all and the close of a tournament: both lists and the seeds empty (the roster is saved from
+// the lists next).
 void clearRegistrations(Lobby& lobby);
 
 // The count and the count label once the roster holds what the lists hold.

@@ -8,14 +8,22 @@
 namespace zorbon {
 namespace {
 
-constexpr std::string_view kMagic{"ZBS\x01", 4};
+// "ZBS" and the format's version. Every older version is still read: a journal keeps its states.
+// 1: the first; 2: adds the seeds.
+constexpr std::string_view kMagicStem{"ZBS", 3};
+constexpr std::size_t kMagicBytes = 4;
+constexpr std::uint8_t kFormat = 2;
 constexpr std::size_t kChecksumBytes = 8;
 
 // Numbers as variable-length integers and every string once: a 32-player state names each player
 // in up to a dozen cells, lists and boards.
 class Writer {
 public:
-    Writer() { m_out.append(kMagic); }
+    explicit Writer(std::uint8_t format)
+    {
+        m_out.append(kMagicStem);
+        m_out.push_back(static_cast<char>(format));
+    }
     void number(std::uint64_t v)
     {
         while (v >= 0x80) {
@@ -234,9 +242,11 @@ std::uint64_t stateChecksum(std::string_view bytes)
     return h;
 }
 
-std::string encodeState(const Session& s)
+namespace {
+
+std::string encodeAs(const Session& s, std::uint8_t format)
 {
-    Writer w;
+    Writer w(format);
     const Lobby& l = s.lobby;
     writeHeader(w, l.header);
     writeHeader(w, l.newTournamentFields);
@@ -256,12 +266,42 @@ std::string encodeState(const Session& s)
     w.integer(s.activeSize);
     if (const Bracket* b = s.active())
         writeBracket(w, *b);
+    if (format >= 2)
+        w.texts(l.seeds);
     return w.finish();
+}
+
+// The format version of a state's bytes, or 0 when they are none of ours.
+std::uint8_t formatOf(std::string_view bytes)
+{
+    if (bytes.size() < kMagicBytes || bytes.substr(0, kMagicStem.size()) != kMagicStem)
+        return 0;
+    const auto v = static_cast<std::uint8_t>(bytes[kMagicStem.size()]);
+    return v >= 1 && v <= kFormat ? v : 0;
+}
+
+} // namespace
+
+std::string encodeState(const Session& s)
+{
+    return encodeAs(s, kFormat);
+}
+
+bool equalStates(std::string_view current, std::string_view stored)
+{
+    if (current == stored)
+        return true;
+    // A state an older program stored reads as the same when it holds the same tournament.
+    if (formatOf(stored) == kFormat || formatOf(stored) == 0)
+        return false;
+    const std::optional<Session> old = decodeState(stored);
+    return old && encodeState(*old) == current;
 }
 
 std::optional<Session> decodeState(std::string_view bytes)
 {
-    if (bytes.size() < kMagic.size() + kChecksumBytes || bytes.substr(0, kMagic.size()) != kMagic)
+    const std::uint8_t format = formatOf(bytes);
+    if (format == 0 || bytes.size() < kMagicBytes + kChecksumBytes)
         return std::nullopt;
     const std::string_view body = bytes.substr(0, bytes.size() - kChecksumBytes);
     std::uint64_t stored = 0;
@@ -270,7 +310,7 @@ std::optional<Session> decodeState(std::string_view bytes)
     if (stored != stateChecksum(body))
         return std::nullopt;
 
-    Reader r(body.substr(kMagic.size()));
+    Reader r(body.substr(kMagicBytes));
     Session s;
     Lobby& l = s.lobby;
     l.header = readHeader(r);
@@ -297,11 +337,13 @@ std::optional<Session> decodeState(std::string_view bytes)
         return std::nullopt;
     if (Bracket* b = s.active(); b && !readBracket(r, *b))
         return std::nullopt;
+    if (format >= 2)
+        l.seeds = r.texts();
     if (!r.ok() || !r.atEnd())
         return std::nullopt;
     // Only the very bytes this program writes: a number or a name written another way than the
     // encoder writes it would read as the same state and so hide damage.
-    if (encodeState(s) != bytes)
+    if (encodeAs(s, format) != bytes)
         return std::nullopt;
     return s;
 }

@@ -20,6 +20,10 @@ std::string encodeState(const Session& session);
 // obeys (a board holds a box that is on a board, and so on).
 std::optional<Session> decodeState(std::string_view bytes);
 
+// Whether a state just encoded holds the same tournament as a stored one, also when the stored one
+// was written in an older format of the state.
+bool equalStates(std::string_view current, std::string_view stored);
+
 // The 64-bit FNV-1a sum a state ends with (over everything before it); also a quick fingerprint.
 std::uint64_t stateChecksum(std::string_view bytes);
 

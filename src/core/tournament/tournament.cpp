@@ -2,6 +2,7 @@
 
 #include "bracket/result.h"
 #include "draw/draw.h"
+#include "lobby/seeding.h"
 #include "records/errors.h"
 #include "records/roster.h"
 #include "results/exports.h"
@@ -173,7 +174,7 @@ void Tournament::commit(Scope& scope)
 {
     std::string state = encodeState(m_session);
     const HistoryEntry* head = m_history.current();
-    if (state == (head ? head->state : scope.before))
+    if (equalStates(state, head ? head->state : scope.before))
         return; // nothing changed
     if (m_history.empty())
         m_history.started = m_clock(false);
@@ -395,12 +396,37 @@ Outcome Tournament::removePlayer(const std::string& name, std::vector<std::strin
         kept.clear();
         m_session.lobby.registered.clear();
         kept = keepOthers(m_session.lobby, readRoster(), name);
+        keepRegisteredSeeds(m_session.lobby);
         saveRoster(kept);
         const int count = static_cast<int>(kept.size());
         setCount(m_session.lobby, count);
         TournamentRecord record = readRecord();
         record.PlayerCount = count;
         writeRecord(record);
+        return Outcome::done();
+    });
+}
+
+Outcome Tournament::checkSeeding() const
+{
+    return zorbon::checkSeeding(m_session.lobby);
+}
+
+Outcome Tournament::setSeeds(const std::vector<std::string>& seeds)
+{
+    Scope scope{"nasazeni-hracu", false, [this] {
+                    const std::vector<std::string>& s = m_session.lobby.seeds;
+                    std::string text = "nasazení hráčů do losování (";
+                    for (std::size_t i = 0; i < s.size(); ++i)
+                        text += (i ? ", " : "") + s[i];
+                    return text + ")";
+                }};
+    m_changes |= kLobbyChanged;
+    return run(scope, [&] {
+        const int count = readRecord().PlayerCount;
+        if (Outcome refusal = checkSeeds(seeds, m_session.lobby.registered, count); !refusal.ok())
+            return refusal;
+        m_session.lobby.seeds = seeds;
         return Outcome::done();
     });
 }
@@ -425,7 +451,7 @@ Outcome Tournament::draw(std::uint32_t seed)
             return refusal;
         record.FirstOpenMatch = firstOpenMatchFor(n);
         writeRecord(record);
-        fillFirstRound(m_session.brackets.bySize(size), m_session.lobby.registered, rng, n);
+        fillFirstRound(m_session.brackets.bySize(size), m_session.lobby.registered, rng, n, m_session.lobby.seeds);
         m_session.activeSize = size;
         m_changes |= kTournamentChanged;
         return Outcome::done();

@@ -91,6 +91,11 @@ public:
     Outcome checkRemoval(const std::string& chosen) const;
     // `kept` receives the remove dialog's rebuilt list (what the roster was saved from).
     Outcome removePlayer(const std::string& name, std::vector<std::string>& kept);
+    // The seeding window being opened: refused while nobody is registered.
+    Outcome checkSeeding() const;
+    // "OK" of the seeding window: the seeds, seed 1 first, checked against the registered players
+    // and the record's count (at most a quarter of the bracket).
+    Outcome setSeeds(const std::vector<std::string>& seeds);
     // "Ano" of the draw dialog. Done: session().activeSize is the bracket to show.
     Outcome draw(std::uint32_t seed);
     // Exit confirmed: PlayerCount 0 and an empty roster; the tournament ends. Always ends it, even

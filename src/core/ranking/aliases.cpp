@@ -1,0 +1,19 @@
+#include "ranking/aliases.h"
+
+#include <set>
+
+namespace zorbon {
+
+std::string keptName(const Aliases& aliases, const std::string& name)
+{
+    std::string current = name;
+    std::set<std::string> seen{current};
+    for (auto it = aliases.find(current); it != aliases.end(); it = aliases.find(current)) {
+        if (!seen.insert(it->second).second)
+            break;
+        current = it->second;
+    }
+    return current;
+}
+
+} // namespace zorbon
