@@ -180,12 +180,16 @@ void DisplayTest::menuEntryOpensAndClosesIt()
     TBracketWindow* w = draw(app, boardsFor(size));
     QCOMPARE(w->size(), size);
     const QList<QAction*> entries = child<QMenu>(w, "Pkazy1")->actions();
-    QCOMPARE(entries.size(), 8);
+    QCOMPARE(entries.size(), 9);
     QCOMPARE(entries[5]->objectName(), QStringLiteral("Znovu1"));
     QVERIFY(entries[6]->isSeparator());
     QCOMPARE(entries[7], displayAction(w));
     QCOMPARE(displayAction(w)->text().remove('&'), QStringLiteral("Tabule pro hráče"));
     QCOMPARE(displayAction(w)->shortcut(), QKeySequence(Qt::Key_F9));
+    // Its full-screen beside it.
+    QCOMPARE(entries[8]->objectName(), QStringLiteral("TabuleCelaObrazovka1"));
+    QCOMPARE(entries[8]->text().remove('&'), QStringLiteral("Na celou obrazovku"));
+    QCOMPARE(entries[8]->shortcut(), QKeySequence(Qt::Key_F11));
     TTabule* t = app.Tabule;
     QCOMPARE(t->objectName(), QStringLiteral("TTabule"));
     QCOMPARE(t->windowTitle(), QStringLiteral("Zorbon - Tabule"));

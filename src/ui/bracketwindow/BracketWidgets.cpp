@@ -3,6 +3,7 @@
 #include "common/Dialogs.h"
 #include "common/Guard.h"
 
+#include <QApplication>
 #include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,6 +11,7 @@
 #include <QRegularExpressionValidator>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace zorbon::ui {
@@ -46,7 +48,53 @@ int measuredWidth(const QFont& font, const QString& text)
     return width;
 }
 
+Ink inkOf(const QFont& font, const QString& probe)
+{
+    static QHash<QString, Ink> known; // by font and probe; a handful
+    const QString key = font.key() + QLatin1Char('|') + probe;
+    if (const auto it = known.constFind(key); it != known.constEnd())
+        return *it;
+    const QRect r = QFontMetrics(font).tightBoundingRect(probe);
+    const Ink ink{r.top(), r.height()};
+    known.insert(key, ink);
+    return ink;
+}
+
+const QString& nameProbe()
+{
+    // Capitals with every accent of Czech and of the neighbours' names, and the descenders.
+    static const QString probe = QStringLiteral("ŽŠČŘĎŤŇÚŮÝÉÁÍÓÄÖ gjpqy");
+    return probe;
+}
+
+const QString& digitProbe()
+{
+    static const QString probe = QStringLiteral("0123456789");
+    return probe;
+}
+
+// The baseline that centres a line's ink in a band of `height` pixels from `top`.
+int baselineIn(int top, int height, const Ink& ink)
+{
+    return top + (height - ink.height) / 2 - ink.top;
+}
+
 } // namespace
+
+Ink nameInk(const QFont& font)
+{
+    return inkOf(font, nameProbe());
+}
+
+int pixelSizeForHeight(QFont font, int px, int height)
+{
+    for (; px > 1; --px) {
+        font.setPixelSize(px);
+        if (inkOf(font, nameProbe()).height <= height)
+            return px;
+    }
+    return 1;
+}
 
 QFont pixelFont(int px, bool bold)
 {
@@ -103,6 +151,23 @@ void Cell::setCellText(const QString& text)
     updateTip();
 }
 
+void Cell::setAlwaysTip(bool always)
+{
+    m_alwaysTip = always;
+    updateTip();
+}
+
+void Cell::setSmallFont(const QFont& font)
+{
+    const bool has = font.pixelSize() < this->font().pixelSize();
+    if (has == m_hasSmall && (!has || font == m_small))
+        return;
+    m_hasSmall = has;
+    m_small = font;
+    updateTip();
+    update();
+}
+
 int Cell::textAdvance()
 {
     // Kept until the text or the font changes: the tooltip and every paint need it.
@@ -113,10 +178,31 @@ int Cell::textAdvance()
     return m_measuredAdvance;
 }
 
+int Cell::textRoom() const
+{
+    return contentsRect().width() - 3;
+}
+
+bool Cell::fitsAtOwnFont()
+{
+    return textAdvance() <= textRoom();
+}
+
+Cell::Fit Cell::fit()
+{
+    if (fitsAtOwnFont())
+        return Fit::Own;
+    if (m_hasSmall && measuredWidth(m_small, text()) <= textRoom())
+        return Fit::Small;
+    return Fit::Cut;
+}
+
 void Cell::updateTip()
 {
-    const int room = contentsRect().width() - 3;
-    setToolTip(textAdvance() > room ? plainToolTip(text()) : QString());
+    // A name's cell tells the whole name; " ?" is no name yet.
+    const QString trimmed = text().trimmed();
+    const bool tip = m_alwaysTip ? !trimmed.isEmpty() && trimmed != QStringLiteral("?") : fit() == Fit::Cut;
+    setToolTip(tip ? plainToolTip(text()) : QString());
 }
 
 void Cell::paintEvent(QPaintEvent*)
@@ -124,20 +210,19 @@ void Cell::paintEvent(QPaintEvent*)
     QPainter p(this);
     const QRect r = contentsRect().adjusted(2, 0, -1, 0);
     p.setPen(palette().color(QPalette::WindowText));
-    const int advance = textAdvance();
-    // What fits is drawn as it is, with no eliding to work out.
-    if (advance <= r.width()) {
-        p.drawText(r, static_cast<int>(alignment()), m_measuredText);
-        return;
-    }
-    // A long name is first narrowed (down to four fifths of its width, glyphs keep their height)
-    // and only then loses its end; the tooltip holds the full text.
-    const QFontMetrics fm = fontMetrics();
-    const double squeeze = advance > r.width() ? std::max(0.8, double(r.width()) / advance) : 1.0;
-    p.translate(r.left(), 0);
-    p.scale(squeeze, 1.0);
-    const QRect room(0, r.top(), static_cast<int>(r.width() / squeeze), r.height());
-    p.drawText(room, static_cast<int>(alignment()), fm.elidedText(text(), Qt::ElideRight, room.width()));
+    // A name too wide for the cell takes the smaller font all such cells share, and only if it does
+    // not fit even there loses its end (the tooltip holds it whole).
+    const Fit how = fit();
+    const QFont f = how == Fit::Own || !m_hasSmall ? font() : m_small;
+    p.setFont(f);
+    QString shown = text();
+    if (how == Fit::Cut)
+        shown = QFontMetrics(f).elidedText(shown, Qt::ElideRight, r.width());
+    // The baseline comes from the ink of accented capitals and descenders, so that neither is cut.
+    const Ink ink = inkOf(f, nameProbe());
+    const int width = how == Fit::Cut ? QFontMetrics(f).horizontalAdvance(shown) : measuredWidth(f, shown);
+    const int x = alignment() & Qt::AlignRight ? r.right() + 1 - width : r.left();
+    p.drawText(QPoint(x, baselineIn(r.top(), r.height(), ink)), shown);
 }
 
 void Cell::mouseReleaseEvent(QMouseEvent* e)
@@ -151,6 +236,7 @@ void Cell::changeEvent(QEvent* e)
     QLabel::changeEvent(e);
     if (e->type() == QEvent::FontChange) {
         m_measuredAdvance = -1;
+        m_hasSmall = m_hasSmall && m_small.pixelSize() < font().pixelSize();
         if (!text().isEmpty())
             updateTip();
     }
@@ -192,7 +278,12 @@ void Shape::paintEvent(QPaintEvent*)
     p.fillRect(0, h - 1, w, 1, outline);
     p.fillRect(0, 0, 1, h, outline);
     p.fillRect(w - 1, 0, 1, h, outline);
-    p.fillRect(1, kRowStep, w - 2, 1, outline);
+    p.fillRect(1, m_rowLine, w - 2, 1, outline);
+}
+
+void Shape::setRowLine(int y)
+{
+    m_rowLine = y;
 }
 
 void Shape::keyPressEvent(QKeyEvent* e)
@@ -254,26 +345,56 @@ void BoardView::setLines(const QStringList& lines, QRgb rgb)
     }
 }
 
+QList<BoardView::Line> BoardView::layout() const
+{
+    QList<Line> out;
+    const QStringList lines = text().split(QLatin1Char('\n'));
+    const QRect r = contentsRect().adjusted(3, 0, -2, 0);
+    if (lines.size() == 1) {
+        QFont f = pixelFont(12, true);
+        f.setPixelSize(pixelSizeForHeight(f, 12, r.height()));
+        out.append({f, lines.front(), QPoint(r.left(), baselineIn(r.top(), r.height(), inkOf(f, nameProbe())))});
+        return out;
+    }
+    // The match number (digits, bold) on top, then the two players: the largest size at which the
+    // ink of all three fits the board's height, the room left over shared out between the lines.
+    QFont number = font();
+    number.setBold(true);
+    QFont names = font();
+    names.setBold(false);
+    int px = std::max(font().pixelSize(), 11);
+    Ink numberInk;
+    Ink namesInk;
+    for (;; --px) {
+        number.setPixelSize(px);
+        names.setPixelSize(px);
+        numberInk = inkOf(number, digitProbe());
+        namesInk = inkOf(names, nameProbe());
+        if (px <= 2 || numberInk.height + 2 * namesInk.height <= r.height())
+            break;
+    }
+    const int spare = std::max(0, r.height() - numberInk.height - 2 * namesInk.height);
+    // The space goes first between the lines, then above and below.
+    const int between = std::min(spare / 2, 2);
+    int y = r.top() + (spare - 2 * between) / 2;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const bool isNumber = i == 0;
+        const QFont& f = isNumber ? number : names;
+        const Ink& ink = isNumber ? numberInk : namesInk;
+        const QString shown = QFontMetrics(f).elidedText(lines[i], Qt::ElideRight, r.width());
+        out.append({f, shown, QPoint(r.left(), y - ink.top)});
+        y += ink.height + between;
+    }
+    return out;
+}
+
 void BoardView::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setPen(isEnabled() ? Qt::black : Qt::darkGray);
-    const QStringList lines = text().split(QLatin1Char('\n'));
-    const QRect r = rect().adjusted(3, 0, -2, 0);
-    if (lines.size() == 1) {
-        p.setFont(pixelFont(12, true));
-        p.drawText(r, Qt::AlignVCenter | Qt::AlignLeft, lines.front());
-        return;
-    }
-    // Three lines in 30 pixels: the match number on top, then the two players.
-    const int h = height() / static_cast<int>(lines.size());
-    for (int i = 0; i < lines.size(); ++i) {
-        QFont f = font();
-        f.setBold(i == 0);
-        p.setFont(f);
-        const QRect row(r.left(), i * h, r.width(), h);
-        p.drawText(row, Qt::AlignVCenter | Qt::AlignLeft,
-                   QFontMetrics(f).elidedText(lines[i], Qt::ElideRight, row.width()));
+    for (const Line& line : layout()) {
+        p.setFont(line.font);
+        p.drawText(line.baseline, line.text);
     }
 }
 
@@ -320,8 +441,11 @@ BracketDrawing::BracketDrawing(const BracketLook& look, const AdvancementTable& 
     m_frames.resize(table.boxes.size());
     m_names.resize(table.slotSpecs.size());
     m_scores.resize(table.slotSpecs.size());
-    const QFont nameFont = pixelFont(11);
-    const QFont scoreFont = pixelFont(11, true);
+    // 11 pixels, or less where the screen's font would not keep its accents inside a cell.
+    QFont nameFont = pixelFont(11);
+    nameFont.setPixelSize(pixelSizeForHeight(nameFont, 11, kCellH));
+    QFont scoreFont = pixelFont(11, true);
+    scoreFont.setPixelSize(pixelSizeForHeight(scoreFont, 11, kCellH));
     for (const auto& b : table.boxes) {
         auto* frame = new Shape(qs(b.frame), this);
         frame->setGeometry(g.frames[static_cast<std::size_t>(b.number - 1)]);
@@ -339,12 +463,127 @@ BracketDrawing::BracketDrawing(const BracketLook& look, const AdvancementTable& 
             m_scores[static_cast<std::size_t>(id)] = score;
         }
     }
+    for (Cell* name : m_names)
+        name->setAlwaysTip(true);
     if (!g.finalCaption.isEmpty()) {
         auto* caption = new QLabel(QStringLiteral("Finále :"), this);
         caption->setObjectName(QStringLiteral("LabFinale"));
         caption->setFont(pixelFont(14, true));
         caption->setGeometry(g.finalCaption);
     }
+    m_baseSize = look.drawing;
+    m_namePx = nameFont.pixelSize();
+    m_smallPx = m_namePx;
+    // Whether the operator works from the keyboard is seen in every key and click of the program.
+    qApp->installEventFilter(this);
+}
+
+bool BracketDrawing::eventFilter(QObject*, QEvent* e)
+{
+    const QEvent::Type t = e->type();
+    if (t != QEvent::KeyPress && t != QEvent::MouseButtonPress)
+        return false;
+    const bool keyboard = t == QEvent::KeyPress;
+    if (keyboard != m_keyboard) {
+        m_keyboard = keyboard;
+        for (const Shape* f : m_frames)
+            if (f->hasFocus())
+                update(f->geometry().adjusted(-kFocusMargin, -kFocusMargin, kFocusMargin, kFocusMargin));
+    }
+    return false;
+}
+
+void BracketDrawing::fitNames()
+{
+    // One smaller size for every name that does not fit, the largest at which they all do, but not
+    // below a size that still reads well; what does not fit even there is cut short.
+    const QFont own = m_names.empty() ? QFont() : m_names.front()->font();
+    const int ownPx = own.pixelSize();
+    const int floorPx = std::max(1, (ownPx * 3 + 2) / 4);
+    int px = ownPx;
+    QFont probe = own;
+    for (Cell* c : m_names) {
+        if (c->text().isEmpty() || c->fitsAtOwnFont())
+            continue;
+        const QString text = c->text();
+        const int room = c->textRoom();
+        px = std::min(px, ownPx - 1);
+        while (px > floorPx) {
+            probe.setPixelSize(px);
+            if (measuredWidth(probe, text) <= room)
+                break;
+            --px;
+        }
+    }
+    px = std::max(px, floorPx);
+    m_smallPx = px;
+    QFont small = own;
+    small.setPixelSize(px);
+    for (Cell* c : m_names)
+        c->setSmallFont(small);
+}
+
+void BracketDrawing::rememberBase()
+{
+    m_base.clear();
+    const QList<QWidget*> all = findChildren<QWidget*>();
+    m_base.reserve(static_cast<std::size_t>(all.size()));
+    for (QWidget* w : all) {
+        const QFont f = w->font();
+        m_base.push_back({w, w->geometry(), f, f.pixelSize() > 0});
+    }
+    m_baseLines = m_lines;
+}
+
+QFont BracketDrawing::scaledFont(const QFont& f, bool pixelSized, int heightAtOne) const
+{
+    QFont out = f;
+    if (!pixelSized) {
+        out.setPointSizeF(std::max(1.0, f.pointSizeF() * m_zoom));
+        return out;
+    }
+    const int px = std::max(1, static_cast<int>(std::lround(f.pixelSize() * m_zoom)));
+    // A label whose text fitted its height at zoom 1 keeps it whole at every zoom.
+    const bool fitted = inkOf(f, nameProbe()).height <= heightAtOne;
+    const int height = static_cast<int>(std::lround(heightAtOne * m_zoom));
+    out.setPixelSize(fitted ? pixelSizeForHeight(f, px, height) : px);
+    return out;
+}
+
+void BracketDrawing::setZoom(double zoom)
+{
+    if (m_base.empty())
+        rememberBase();
+    if (zoom == m_zoom)
+        return;
+    m_zoom = zoom;
+    auto sc = [zoom](int v) { return static_cast<int>(std::lround(v * zoom)); };
+    // Edges, not sizes, are scaled: neighbouring cells keep meeting exactly.
+    auto scaled = [&sc](const QRect& r) {
+        return QRect(QPoint(sc(r.left()), sc(r.top())), QPoint(sc(r.right() + 1) - 1, sc(r.bottom() + 1) - 1));
+    };
+    setUpdatesEnabled(false);
+    setFixedSize(QSize(sc(m_baseSize.width()), sc(m_baseSize.height())));
+    // The hundreds of cells share a few fonts: each is worked out once.
+    QHash<QString, QFont> fonts;
+    for (const Base& b : m_base) {
+        const QRect g = scaled(b.geometry);
+        b.widget->setGeometry(g);
+        const QString key = b.font.key() + QLatin1Char('|') + QString::number(b.geometry.height());
+        auto it = fonts.constFind(key);
+        if (it == fonts.constEnd())
+            it = fonts.insert(key, scaledFont(b.font, b.pixelSized, b.geometry.height()));
+        if (b.widget->font() != *it)
+            b.widget->setFont(*it);
+    }
+    for (Shape* f : m_frames)
+        f->setRowLine(sc(kRowStep));
+    m_lines.clear();
+    for (const QLine& l : m_baseLines)
+        m_lines.emplace_back(sc(l.x1()), sc(l.y1()), sc(l.x2()), sc(l.y2()));
+    fitNames();
+    setUpdatesEnabled(true);
+    update();
 }
 
 void BracketDrawing::paintEvent(QPaintEvent*)
@@ -354,7 +593,7 @@ void BracketDrawing::paintEvent(QPaintEvent*)
     for (const QLine& l : m_lines)
         p.drawLine(l);
     for (const Shape* f : m_frames) {
-        if (!f->hasFocus())
+        if (!f->hasFocus() || !m_keyboard)
             continue;
         p.setPen(QPen(QColor::fromRgb(kFocusMark), 3));
         p.setBrush(Qt::NoBrush);

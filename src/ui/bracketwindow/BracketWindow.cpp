@@ -17,6 +17,7 @@
 #include <QShortcut>
 #include <QStyle>
 #include <QToolButton>
+#include <QWheelEvent>
 
 namespace zorbon::ui {
 namespace {
@@ -24,6 +25,10 @@ namespace {
 constexpr int kTopBar = 40;
 constexpr int kPanelW = 160;
 constexpr QRgb kPanelFill = 0xFFFFFFE0;
+
+// The zooms "Zvětšit" and "Zmenšit" step through.
+constexpr double kZoomSteps[] = {0.1, 0.15, 0.2, 0.25, 0.33, 0.4,  0.5, 0.6, 0.67, 0.75, 0.8,
+                                 0.9, 1.0,  1.1, 1.25, 1.5,  1.75, 2.0, 2.5, 3.0,  4.0};
 
 const QString kCloseQuestion =
     QStringLiteral("Při zavření okna se vymaží veškerá data o turnaji včetně registrovaných hráčů !!! Pokračovat ???");
@@ -61,15 +66,34 @@ void TBracketWindow::ensureBuilt()
     m_built = true;
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("Client"));
-    central->setFixedSize(m_look.client);
+    central->resize(m_look.client);
     setCentralWidget(central);
     buildMenus();
     buildChrome(central);
     buildCorrectionControls();
+    // The board panel and the button bar must stay whole; the bracket scrolls or zooms in the rest.
+    const int boardsBottom = kTopBar + 40 + 40 * (bracket().boardCount() - 1) + 30 + 8;
+    central->setMinimumSize(kPanelW + 340, std::max(boardsBottom, kTopBar + 160));
+    central->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     refresh();
+    layoutChrome();
     scrollHome();
-    m_fullSize = sizeHint();
-    setFixedSize(m_fullSize);
+    resize(openingSize());
+}
+
+QSize TBracketWindow::openingSize() const
+{
+    return {m_look.client.width(), m_look.client.height() + menuBar()->sizeHint().height()};
+}
+
+void TBracketWindow::placeAt(const QRect& geometry, bool maximized)
+{
+    ensureBuilt();
+    m_sized = true;
+    setGeometry(geometry);
+    if (maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 Bracket& TBracketWindow::bracket() const
@@ -107,6 +131,20 @@ void TBracketWindow::buildMenus()
     // The players' display opens and closes from here; the application holds it.
     QAction* tabule = addAction(prikazy, "Tabule1", QStringLiteral("Ta&bule pro hráče"), [this] { Tabule1Click(); });
     tabule->setShortcut(QKeySequence(Qt::Key_F9));
+    QAction* celaObrazovka = addAction(prikazy, "TabuleCelaObrazovka1", QStringLiteral("Na &celou obrazovku"),
+                                       [this] { TabuleCelaObrazovka1Click(); });
+    celaObrazovka->setShortcut(QKeySequence(Qt::Key_F11));
+
+    // Zooming: Ctrl+0 and the other digits belong to the boards, so "Skutečná velikost" has none.
+    QMenu* zobrazeni = menuBar()->addMenu(QStringLiteral("Zo&brazení"));
+    zobrazeni->setObjectName(QStringLiteral("Zobrazeni1"));
+    QAction* zvetsit = addAction(zobrazeni, "Zvetsit1", QStringLiteral("&Zvětšit"), [this] { Zvetsit1Click(); });
+    zvetsit->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    QAction* zmensit = addAction(zobrazeni, "Zmensit1", QStringLiteral("Z&menšit"), [this] { Zmensit1Click(); });
+    zmensit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    addAction(zobrazeni, "SkutecnaVelikost1", QStringLiteral("&Skutečná velikost"),
+              [this] { SkutecnaVelikost1Click(); });
+    addAction(zobrazeni, "Prizpusobit1", QStringLiteral("&Přizpůsobit oknu"), [this] { Prizpusobit1Click(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
@@ -124,6 +162,7 @@ void TBracketWindow::buildChrome(QWidget* central)
 
     // The blue button bar.
     auto* top = new QWidget(central);
+    m_topBar = top;
     top->setObjectName(QStringLiteral("Panel1"));
     top->setGeometry(0, 0, client.width(), kTopBar);
     paintBackground(top, TColor::clBlue);
@@ -147,6 +186,7 @@ void TBracketWindow::buildChrome(QWidget* central)
 
     // The board panel on the right: it stays put while the drawing scrolls.
     auto* panel = new QWidget(central);
+    m_panel = panel;
     panel->setObjectName(QStringLiteral("Panel2"));
     panel->setGeometry(client.width() - kPanelW, kTopBar, kPanelW, client.height() - kTopBar);
     paintBackground(panel, TColor::clOlive);
@@ -219,25 +259,199 @@ void TBracketWindow::buildChrome(QWidget* central)
     m_vitez->setGeometry(m_look.vitezPos.x(), m_look.vitezPos.y(), m_look.vitezWidth, 26);
     m_porazeny = hiddenLabel(QStringLiteral("porazeny"), m_drawing);
 
-    auto move = [this] { m_drawing->move(m_hbar ? -m_hbar->value() : 0, m_vbar ? -m_vbar->value() : 0); };
-    if (m_look.horizontal.max) {
-        m_hbar = new QScrollBar(Qt::Horizontal, central);
-        m_hbar->setObjectName(QStringLiteral("ScrollBar1"));
-        m_hbar->setGeometry(0, kTopBar + vpH, vpW, bar);
-        m_hbar->setRange(0, m_look.horizontal.max);
-        m_hbar->setPageStep(m_look.horizontal.page);
-        connect(m_hbar, &QScrollBar::valueChanged, this, move);
+    // Both bars exist in every window: the ones the window always had keep their names, ranges and
+    // positions; the others appear only when the zoom or a small window needs them.
+    m_hbar = new QScrollBar(Qt::Horizontal, central);
+    m_hbar->setObjectName(m_look.horizontal.max ? QStringLiteral("ScrollBar1") : QStringLiteral("ZoomScrollH"));
+    m_hbar->setPageStep(m_look.horizontal.max ? m_look.horizontal.page : 50);
+    m_vbar = new QScrollBar(Qt::Vertical, central);
+    m_vbar->setObjectName(m_look.vertical.max ? QStringLiteral("ScrollBar2") : QStringLiteral("ZoomScrollV"));
+    m_vbar->setPageStep(m_look.vertical.max ? m_look.vertical.page : 50);
+    for (QScrollBar* b : {m_hbar, m_vbar}) {
+        b->setSingleStep(10);
+        connect(b, &QScrollBar::valueChanged, this, [this] { layoutChrome(); });
+    }
+    if (m_look.horizontal.max)
         m_scrollH = hiddenLabel(m_look.hScrollLabel, m_drawing);
-    }
-    if (m_look.vertical.max) {
-        m_vbar = new QScrollBar(Qt::Vertical, central);
-        m_vbar->setObjectName(QStringLiteral("ScrollBar2"));
-        m_vbar->setGeometry(vpW, kTopBar, bar, vpH);
-        m_vbar->setRange(0, m_look.vertical.max);
-        m_vbar->setPageStep(m_look.vertical.page);
-        connect(m_vbar, &QScrollBar::valueChanged, this, move);
+    if (m_look.vertical.max)
         m_scrollV = hiddenLabel(m_look.vScrollLabel, m_drawing);
+    m_baseViewport = QSize(vpW, vpH);
+    // The specified ranges go a little past the drawing's overhang or stop short of it; that
+    // difference stays at every zoom. Without a bar, what the drawing overhangs is not scrolled to.
+    const QSize over = m_look.drawing - m_baseViewport;
+    m_slack = QSize(m_look.horizontal.max ? m_look.horizontal.max - over.width() : std::max(0, over.width()),
+                    m_look.vertical.max ? m_look.vertical.max - over.height() : std::max(0, over.height()));
+}
+
+void TBracketWindow::layoutChrome()
+{
+    if (!m_built || !m_drawing)
+        return;
+    QWidget* client = m_topBar->parentWidget();
+    const QSize c = client->size();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QSize d = m_drawing->size();
+    const bool hSpec = m_look.horizontal.max > 0;
+    const bool vSpec = m_look.vertical.max > 0;
+    const int roomW = std::max(1, c.width() - kPanelW);
+    const int roomH = std::max(1, c.height() - kTopBar);
+    // A bar shows when the window always had it, or when the drawing overhangs by more than it did.
+    bool hShown = hSpec;
+    bool vShown = vSpec;
+    for (int pass = 0; pass < 2; ++pass) {
+        const int vpW = roomW - (vShown ? bar : 0);
+        const int vpH = roomH - (hShown ? bar : 0);
+        hShown = hSpec || d.width() - vpW > m_slack.width();
+        vShown = vSpec || d.height() - vpH > m_slack.height();
     }
+    const int vpW = std::max(1, roomW - (vShown ? bar : 0));
+    const int vpH = std::max(1, roomH - (hShown ? bar : 0));
+
+    m_topBar->setGeometry(0, 0, c.width(), kTopBar);
+    m_panel->setGeometry(c.width() - kPanelW, kTopBar, kPanelW, roomH);
+    m_viewport->setGeometry(0, kTopBar, vpW, vpH);
+    // At the actual size the specified ranges hold exactly; zoomed, the whole drawing can be reached.
+    const bool actual = m_drawing->zoom() == 1.0;
+    auto range = [actual](int drawing, int viewport, bool spec, int slack) {
+        if (drawing <= viewport)
+            return 0;
+        return std::max(0, drawing - viewport + (spec ? (actual ? slack : std::max(0, slack)) : 0));
+    };
+    const QSignalBlocker hb(m_hbar);
+    const QSignalBlocker vb(m_vbar);
+    m_hbar->setRange(0, range(d.width(), vpW, hSpec, m_slack.width()));
+    m_vbar->setRange(0, range(d.height(), vpH, vSpec, m_slack.height()));
+    m_hbar->setGeometry(0, kTopBar + vpH, vpW, bar);
+    m_vbar->setGeometry(vpW, kTopBar, bar, vpH);
+    m_hbar->setVisible(hShown);
+    m_vbar->setVisible(vShown);
+    // A drawing smaller than the view stands in its middle.
+    const int x = d.width() < vpW ? (vpW - d.width()) / 2 : -m_hbar->value();
+    const int y = d.height() < vpH ? (vpH - d.height()) / 2 : -m_vbar->value();
+    m_drawing->move(x, y);
+}
+
+int TBracketWindow::scaledPosition(int base, int baseViewport, int viewport, int max) const
+{
+    // The middle of what the position showed at zoom 1 stays in the middle.
+    const double middle = base + baseViewport / 2.0;
+    return std::clamp(static_cast<int>(std::lround(middle * zoom() - viewport / 2.0)), 0, max);
+}
+
+double TBracketWindow::zoom() const
+{
+    return m_drawing ? m_drawing->zoom() : 1.0;
+}
+
+double TBracketWindow::fitZoom() const
+{
+    if (!m_drawing)
+        return 1.0;
+    QWidget* client = m_topBar->parentWidget();
+    const QSize room(client->width() - kPanelW, client->height() - kTopBar);
+    // The window's own bars stay: they take their room whether or not there is anything to scroll.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int w = room.width() - (m_look.vertical.max ? bar : 0);
+    const int h = room.height() - (m_look.horizontal.max ? bar : 0);
+    const QSize base = m_drawing->baseSize();
+    const double z = std::min(double(w) / base.width(), double(h) / base.height());
+    // A hair below, so that rounding never leaves a pixel to scroll.
+    return std::clamp(std::floor(z * 1000.0) / 1000.0, kLeastZoom, kMostZoom);
+}
+
+void TBracketWindow::setZoom(double zoom)
+{
+    m_fitting = false;
+    zoomAround(zoom, QPoint(m_viewport->width() / 2, m_viewport->height() / 2));
+}
+
+void TBracketWindow::zoomAround(double zoom, QPoint anchor)
+{
+    ensureBuilt();
+    zoom = std::clamp(zoom, kLeastZoom, kMostZoom);
+    const double old = m_drawing->zoom();
+    if (zoom == old)
+        return;
+    // The point of the bracket under the anchor, at zoom 1.
+    const QPointF at((anchor.x() - m_drawing->x()) / old, (anchor.y() - m_drawing->y()) / old);
+    m_drawing->setZoom(zoom);
+    layoutChrome();
+    m_hbar->setValue(static_cast<int>(std::lround(at.x() * zoom - anchor.x())));
+    m_vbar->setValue(static_cast<int>(std::lround(at.y() * zoom - anchor.y())));
+    layoutChrome();
+    emit zoomChanged(zoom);
+}
+
+void TBracketWindow::Zvetsit1Click()
+{
+    const double z = zoom();
+    for (const double step : kZoomSteps)
+        if (step > z + 0.001) {
+            setZoom(step);
+            return;
+        }
+}
+
+void TBracketWindow::Zmensit1Click()
+{
+    const double z = zoom();
+    for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it)
+        if (*it < z - 0.001) {
+            setZoom(*it);
+            return;
+        }
+}
+
+void TBracketWindow::SkutecnaVelikost1Click()
+{
+    setZoom(1.0);
+}
+
+void TBracketWindow::Prizpusobit1Click()
+{
+    setZoom(fitZoom());
+    m_fitting = true;
+}
+
+bool TBracketWindow::eventFilter(QObject* watched, QEvent* e)
+{
+    if (m_built && e->type() == QEvent::Resize && watched == m_topBar->parentWidget()) {
+        if (m_fitting) {
+            zoomAround(fitZoom(), QPoint());
+        }
+        layoutChrome();
+    } else if (e->type() == QEvent::Wheel && watched == m_viewport) {
+        auto* wheel = static_cast<QWheelEvent*>(e);
+        const int delta = wheel->angleDelta().y() ? wheel->angleDelta().y() : wheel->angleDelta().x();
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            // Ctrl and the wheel zoom around the pointer.
+            if (delta == 0)
+                return true;
+            const double z = zoom();
+            double next = z;
+            if (delta > 0) {
+                for (const double step : kZoomSteps)
+                    if (step > z + 0.001) {
+                        next = step;
+                        break;
+                    }
+            } else {
+                for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it)
+                    if (*it < z - 0.001) {
+                        next = *it;
+                        break;
+                    }
+            }
+            m_fitting = false;
+            zoomAround(next, wheel->position().toPoint());
+            return true;
+        }
+        // The wheel alone scrolls down and up, with Shift across.
+        QScrollBar* b = (wheel->modifiers() & Qt::ShiftModifier) || !m_vbar->maximum() ? m_hbar : m_vbar;
+        b->setValue(b->value() - delta / 2);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, e);
 }
 
 void TBracketWindow::buildCorrectionControls()
@@ -313,6 +527,7 @@ void TBracketWindow::refresh()
     }
     for (int n = 1; n <= t.boxCount(); ++n)
         m_drawing->frame(n)->setColour(qrgb(colourOf(b.state(n))));
+    m_drawing->fitNames();
 
     const bool correcting = b.correctionMode;
     for (int n = 1; n <= b.boardCount(); ++n) {
@@ -348,7 +563,8 @@ void TBracketWindow::refresh()
         if (m_scrollV)
             m_scrollV->setText(QString::number(m_savedV));
         m_correction->show();
-        scrollTo(m_look.correctionH, m_look.correctionV);
+        scrollToBase(m_look.correctionH, m_look.correctionV);
+        showFocusedBox(m_correction);
         // On a screen too small for the window the controls must come into view there as well.
         if (auto* area = qobject_cast<QScrollArea*>(centralWidget()))
             area->ensureWidgetVisible(m_correction);
@@ -367,7 +583,9 @@ void TBracketWindow::showFocusedBox(QWidget* frame)
 {
     // The scroll bars move just far enough to show the box and a little room around it.
     constexpr int room = 12;
-    const QRect r = frame->geometry().translated(m_drawing->pos()).adjusted(-room, -room, room, room);
+    const QRect r = QRect(frame->mapTo(m_drawing, QPoint(0, 0)), frame->size())
+                        .translated(m_drawing->pos())
+                        .adjusted(-room, -room, room, room);
     if (m_hbar) {
         if (r.left() < 0)
             m_hbar->setValue(m_hbar->value() + r.left());
@@ -392,9 +610,15 @@ void TBracketWindow::scrollTo(int h, int v)
         m_vbar->setValue(v);
 }
 
+void TBracketWindow::scrollToBase(int h, int v)
+{
+    scrollTo(scaledPosition(h, m_baseViewport.width(), m_viewport->width(), m_hbar->maximum()),
+             scaledPosition(v, m_baseViewport.height(), m_viewport->height(), m_vbar->maximum()));
+}
+
 void TBracketWindow::scrollHome()
 {
-    scrollTo(m_look.horizontal.home, m_look.vertical.home);
+    scrollToBase(m_look.horizontal.home, m_look.vertical.home);
 }
 
 void TBracketWindow::showTournament()
@@ -409,7 +633,13 @@ void TBracketWindow::showEvent(QShowEvent* e)
 {
     QMainWindow::showEvent(e);
     if (!e->spontaneous()) {
-        fitFixedWindow(this, m_fullSize);
+        // The opening size the first time (unless a remembered place came first), always on the screen.
+        if (!m_sized) {
+            m_sized = true;
+            resize(openingSize());
+        }
+        fitGrowingWindow(this);
+        layoutChrome();
         scrollHome();
     }
 }
@@ -459,7 +689,8 @@ void TBracketWindow::BoxClick(int box)
     m_corrName2->setText(qs(bracket().name(context->name2)));
     m_edit1->setText(qs(bracket().score(context->name1)));
     m_edit2->setText(qs(bracket().score(context->name2)));
-    scrollTo(m_look.correctionH, m_look.correctionV);
+    scrollToBase(m_look.correctionH, m_look.correctionV);
+    showFocusedBox(m_correction);
     // Typing replaces the score, as in the result dialog.
     m_edit1->setFocus();
     m_edit1->selectAll();
@@ -505,6 +736,11 @@ void TBracketWindow::Znovu1Click()
 void TBracketWindow::Tabule1Click()
 {
     emit displayRequested();
+}
+
+void TBracketWindow::TabuleCelaObrazovka1Click()
+{
+    emit displayFullScreenRequested();
 }
 
 void TBracketWindow::TiskPavouka1Click()

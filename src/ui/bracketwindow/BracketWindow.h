@@ -47,6 +47,20 @@ public:
     // Shown by the draw: visible, in front, scrolled to the first round.
     void showTournament();
 
+    // The zoom the bracket is drawn at (1: its own size) and the steps of "Zvětšit" and "Zmenšit".
+    double zoom() const;
+    void setZoom(double zoom);
+    static constexpr double kLeastZoom = 0.1;
+    static constexpr double kMostZoom = 4.0;
+    // The zoom at which the whole bracket fits the window as it is now, with no scrolling.
+    double fitZoom() const;
+    // True while "Přizpůsobit oknu" holds: the bracket follows the window's size.
+    bool fitting() const { return m_fitting; }
+    // The size the window opens at: its specified client area and the menu bar.
+    QSize openingSize() const;
+    // Where the window opens (a remembered place), instead of its opening size in the middle.
+    void placeAt(const QRect& geometry, bool maximized);
+
     // Asks the correction question and returns true for "Ano" (the application runs that dialog).
     std::function<bool()> confirmCorrection;
 
@@ -62,9 +76,14 @@ public:
     void ExportPavoukaPdf1Click(); // "Export pavouka do PDF"
     void Help2Click();
     void OProgramu1Click();
-    void Zpet1Click();   // undo
-    void Znovu1Click();  // redo
-    void Tabule1Click(); // "Tabule pro hráče"
+    void Zpet1Click();                // undo
+    void Znovu1Click();               // redo
+    void Tabule1Click();              // "Tabule pro hráče"
+    void TabuleCelaObrazovka1Click(); // "Na celou obrazovku": the players' display full-screen
+    void Zvetsit1Click();             // "Zvětšit"
+    void Zmensit1Click();             // "Zmenšit"
+    void SkutecnaVelikost1Click();    // "Skutečná velikost"
+    void Prizpusobit1Click();         // "Přizpůsobit oknu"
 
 signals:
     void boardCountRequested();        // "Terče" may change the count: the board-count dialog
@@ -73,11 +92,14 @@ signals:
     void closed();                     // the tournament is cleared: the main window comes back
     void helpRequested();
     void aboutRequested();
-    void displayRequested(); // "Tabule pro hráče": the players' display opens, or closes if open
+    void displayRequested();           // "Tabule pro hráče": the players' display opens, or closes if open
+    void displayFullScreenRequested(); // "Na celou obrazovku": the display full-screen, or back
+    void zoomChanged(double zoom);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void buildMenus();
@@ -86,6 +108,15 @@ private:
     void scrollHome();
     void showFocusedBox(QWidget* frame);
     void scrollTo(int h, int v);
+    // Scrolls to what the specified positions show at zoom 1 in the opening size.
+    void scrollToBase(int h, int v);
+    // Places the bars, the board panel and the drawing for the client's size; the scroll ranges
+    // follow the size and the zoom.
+    void layoutChrome();
+    // Zooms keeping the drawing's point under `anchor` (viewport coordinates) where it is.
+    void zoomAround(double zoom, QPoint anchor);
+    // A scroll value that shows what the specified position `base` shows at zoom 1 and opening size.
+    int scaledPosition(int base, int baseViewport, int viewport, int max) const;
     void enterCorrectionView(bool keepSavedPosition);
     void leaveCorrectionView();
 
@@ -97,6 +128,12 @@ private:
     BracketDrawing* m_drawing = nullptr;
     QScrollBar* m_hbar = nullptr;
     QScrollBar* m_vbar = nullptr;
+    QWidget* m_topBar = nullptr;
+    QWidget* m_panel = nullptr;
+    QSize m_baseViewport; // the viewport at zoom 1 in the opening size
+    QSize m_slack;        // what the specified scroll ranges add to (or leave of) the drawing's overhang
+    bool m_fitting = false;
+    bool m_sized = false; // the window has had its opening (or remembered) size
     std::vector<QToolButton*> m_speed;
     std::vector<BoardView*> m_boards;
     std::vector<QLabel*> m_boardLabels;
@@ -116,7 +153,6 @@ private:
     ScoreEdit* m_edit2 = nullptr;
     bool m_correctionShown = false;
     bool m_built = false;
-    QSize m_fullSize; // the window with its whole client area
 };
 
 } // namespace zorbon::ui

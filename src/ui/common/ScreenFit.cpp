@@ -92,6 +92,34 @@ QScrollArea* fitFixedWindow(QMainWindow* window, QSize full)
     return area;
 }
 
+QScrollArea* fitGrowingWindow(QMainWindow* window)
+{
+    if (window->isMaximized() || window->isFullScreen())
+        return qobject_cast<QScrollArea*>(window->centralWidget());
+    const QSize room = roomOnScreen(window);
+    auto* area = qobject_cast<QScrollArea*>(window->centralWidget());
+    QWidget* contents = area ? area->widget() : window->centralWidget();
+    const int menu = window->menuWidget() ? window->menuWidget()->sizeHint().height() : 0;
+    const QSize least = contents->minimumSize() + QSize(0, menu);
+    if (!area && (least.width() > room.width() || least.height() > room.height())) {
+        // The contents grow with the window but never below their least size: below it they scroll.
+        window->takeCentralWidget();
+        area = new QScrollArea;
+        area->setObjectName(QStringLiteral("ScreenFit"));
+        area->setFrameShape(QFrame::NoFrame);
+        area->setFocusPolicy(Qt::NoFocus);
+        area->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        area->setWidgetResizable(true);
+        area->setWidget(contents);
+        window->setCentralWidget(area);
+    }
+    window->setMinimumSize(area ? QSize(240, 160) : least);
+    if (window->width() > room.width() || window->height() > room.height())
+        window->resize(window->size().boundedTo(room).expandedTo(window->minimumSize()));
+    keepOnScreen(window);
+    return area;
+}
+
 void fitResizableWindow(QWidget* window)
 {
     const QSize room = roomOnScreen(window);

@@ -20,6 +20,10 @@ QSize roomOnScreen(const QWidget* window);
 // while the window has always fitted.
 QScrollArea* fitFixedWindow(QMainWindow* window, QSize full);
 
+// A resizable main window (a bracket window) larger than the room on its screen is made smaller and
+// moved onto it; when even its contents' least size does not fit, the contents scroll.
+QScrollArea* fitGrowingWindow(QMainWindow* window);
+
 // A resizable window larger than the room on its screen is made smaller and moved onto the screen.
 void fitResizableWindow(QWidget* window);
 

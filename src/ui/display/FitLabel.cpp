@@ -1,5 +1,7 @@
 #include "display/FitLabel.h"
 
+#include "bracketwindow/BracketWidgets.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QResizeEvent>
@@ -15,10 +17,16 @@ int widthAt(const QString& line, QFont& font, int px)
     return QFontMetrics(font).horizontalAdvance(line);
 }
 
+// A row is a line's spacing, or the ink of accented capitals and descenders where that is taller.
+int rowHeight(const QFont& font)
+{
+    return std::max(QFontMetrics(font).lineSpacing(), nameInk(font).height);
+}
+
 int rowsHeightAt(int rows, QFont& font, int px)
 {
     font.setPixelSize(px);
-    return QFontMetrics(font).lineSpacing() * rows;
+    return rowHeight(font) * rows;
 }
 
 } // namespace
@@ -108,7 +116,7 @@ int FitLabel::linesThatFit() const
 {
     QFont f = font();
     f.setPixelSize(m_nominal);
-    return std::max(1, contentsRect().height() / QFontMetrics(f).lineSpacing());
+    return std::max(1, contentsRect().height() / rowHeight(f));
 }
 
 void FitLabel::resizeEvent(QResizeEvent* e)
@@ -149,7 +157,7 @@ void FitLabel::paintEvent(QPaintEvent*)
     const QRect r = contentsRect();
     QFont f = font();
     f.setPixelSize(m_fitted.rowSize);
-    const int row = QFontMetrics(f).lineSpacing();
+    const int row = rowHeight(f);
     const int block = row * static_cast<int>(m_fitted.lines.size());
     const Qt::Alignment a = alignment();
     int top = a & Qt::AlignBottom ? r.bottom() + 1 - block
@@ -164,8 +172,9 @@ void FitLabel::paintEvent(QPaintEvent*)
         const int x = a & Qt::AlignRight     ? r.right() + 1 - w
                       : a & Qt::AlignHCenter ? r.left() + (r.width() - w) / 2
                                              : r.left();
-        // Each line sits in the middle of its row, whatever its own size.
-        const int baseline = top + (row + fm.ascent() - fm.descent()) / 2;
+        // Each line's ink, accents and descenders, sits in the middle of its row, whatever its size.
+        const Ink ink = nameInk(f);
+        const int baseline = top + (row - ink.height) / 2 - ink.top;
         p.drawText(QPoint(x, baseline), line);
     }
 }
