@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScreen>
 #include <QShortcut>
 #include <QWheelEvent>
@@ -79,22 +80,33 @@ QRect inkBox(const QImage& image, QColor background)
     return box;
 }
 
-// The text's ink as drawn in the widget's picture: inside it, not touching its edges where a cut
-// would, and as tall as the glyphs are (a cut accent makes it shorter).
-void verifyWhole(QWidget* w, QColor background, const QFont& font, const QString& text)
+// How tall the text's ink is when nothing can cut it: drawn alone on a large picture.
+int inkHeightUncut(const QFont& font, const QString& text, qreal dpr, QColor ink, QColor background)
+{
+    QImage image(QSize(1600, 300) * dpr, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(dpr);
+    image.fill(background);
+    QPainter p(&image);
+    p.setFont(font);
+    p.setPen(ink);
+    p.drawText(QPoint(20, 150), text);
+    p.end();
+    return inkBox(image, background).height();
+}
+
+// The text's ink as drawn in the widget's picture is as tall as when nothing can cut it: a cut accent
+// or descender makes it shorter.
+void verifyWhole(QWidget* w, QColor background, const QFont& font, const QString& text, QColor ink = Qt::black)
 {
     const QImage picture = w->grab().toImage();
     if (!qEnvironmentVariableIsEmpty("ZORBON_ZOOM_PICTURES"))
         picture.save(qEnvironmentVariable("ZORBON_ZOOM_PICTURES") + QStringLiteral("/ink-") + w->objectName() +
                      QStringLiteral(".png"));
-    const qreal dpr = picture.devicePixelRatio();
-    const QRect ink = inkBox(picture, background);
-    QVERIFY2(!ink.isEmpty(), qPrintable(w->objectName()));
-    const int tall = QFontMetrics(font).tightBoundingRect(text).height();
+    const QRect drawn = inkBox(picture, background);
+    const int whole = inkHeightUncut(font, text, picture.devicePixelRatio(), ink, background);
     QVERIFY2(
-        ink.height() >= tall * dpr - 1,
-        qPrintable(
-            QStringLiteral("%1: ink %2 px tall, glyphs %3").arg(w->objectName()).arg(ink.height()).arg(tall * dpr)));
+        drawn.height() >= whole - 1,
+        qPrintable(QStringLiteral("%1: ink %2 px tall, uncut %3").arg(w->objectName()).arg(drawn.height()).arg(whole)));
 }
 
 } // namespace
@@ -396,7 +408,23 @@ void ZoomTest::accentsWholeInEveryPlace()
         QVERIFY2(!ink.intersects(previous), qPrintable(line.text));
         previous = ink;
     }
-    verifyWhole(board, QColor::fromRgb(kLime), lines[1].font, QStringLiteral("Ž"));
+    // The ink runs from the top of the number line's digits to the descenders of the last line.
+    const QRect inks = QFontMetrics(lines[0].font).tightBoundingRect(lines[0].text).translated(lines[0].baseline) |
+                       QFontMetrics(lines[2].font).tightBoundingRect(lines[2].text).translated(lines[2].baseline);
+    const QRect drawn = inkBox(board->grab().toImage(), QColor::fromRgb(kLime));
+    const qreal dpr = board->devicePixelRatioF();
+    QVERIFY2(drawn.height() >= (inks.height() - 1) * dpr, qPrintable(QString::number(drawn.height())));
+    for (const BoardView::Line& line : lines.mid(1)) {
+        QImage one(board->size() * dpr, QImage::Format_ARGB32);
+        one.setDevicePixelRatio(dpr);
+        one.fill(QColor::fromRgb(kLime));
+        QPainter p(&one);
+        p.setFont(line.font);
+        p.drawText(line.baseline, line.text);
+        p.end();
+        QCOMPARE(inkBox(one, QColor::fromRgb(kLime)).height(),
+                 inkHeightUncut(line.font, line.text, dpr, Qt::black, QColor::fromRgb(kLime)));
+    }
     board->setLines({QStringLiteral(" VOLNÝ")}, kSilver);
     verifyWhole(board, QColor::fromRgb(kSilver), board->layout().front().font, QStringLiteral("Ý"));
     // The display's labels.
@@ -408,7 +436,7 @@ void ZoomTest::accentsWholeInEveryPlace()
     display.setPalette(p);
     display.setAutoFillBackground(true);
     display.setFullText(kAccents);
-    verifyWhole(&display, Qt::black, display.font(), kAccents);
+    verifyWhole(&display, Qt::black, display.font(), kAccents, Qt::white);
 }
 
 // The focus mark shows while the operator moves through the boxes with the keyboard, and is gone
