@@ -16,7 +16,9 @@
 #include "display/TTabule.h"
 #include "mainwindow/THlavniOkno.h"
 #include "mainwindow/TRozlosovani.h"
+#include "ranking/TZebricek.h"
 #include "resultswindow/TVysledkovaListina.h"
+#include "seeding/TNasazeni.h"
 
 #include "bracket/bracket.h"
 #include "bracket/correction.h"
@@ -475,10 +477,20 @@ int main(int argc, char* argv[])
         // The archive of the three tournaments just closed.
         Dialogs::script([](QDialog* d) { shot(d, QStringLiteral("predchozi-turnaje")); });
         app.HlavniOkno->PredchoziTurnaje1Click();
+        // The season's ranking over them.
+        Dialogs::script([](QDialog* d) { shot(d, QStringLiteral("zebricek")); });
+        app.HlavniOkno->Zebricek1Click();
         // A tournament left running, as when the program is killed.
         newTournament(app, QStringLiteral("Podzimní pohár"), QStringLiteral("Hospoda U Šípku"),
                       QStringLiteral("4. 10. 2025"));
         registerPlayers(app, 10);
+        // Seeding by the ranking, looked at and left as it was (Storno).
+        Dialogs::script([](QDialog* d) {
+            press(d, "PodleZebricku");
+            shot(d, QStringLiteral("nasazeni"));
+            press(d, "Button2");
+        });
+        app.HlavniOkno->Nasazeni1Click();
         play(draw(app, 3), 2);
         if (Dialogs::unanswered() != 0) {
             std::fprintf(stderr, "a dialog did not open as expected\n");

@@ -192,6 +192,11 @@ TEST(SeedList, ChecksRefuseWhatTheDrawCouldNotHonour)
     EXPECT_EQ(checkSeeds({reg[0]}, {reg[0], reg[1], reg[2]}, 3).message(),
               "Při 3 registrovaných hráčích nelze nasazovat !!!");
     EXPECT_TRUE(checkSeeds({}, {}, 0).ok());
+    EXPECT_EQ(checkSeeds(playerNames(9), playerNames(20), 20).message(),
+              "Nasadit lze nejvýše 8 hráčů (čtvrtinu pavouka 32 hráčů) !!!");
+    EXPECT_EQ(seedLimitText(5), "Nasadit lze nejvýše 2 hráče (čtvrtinu pavouka 8 hráčů). Nasazení č. 1 a č. 2 se "
+                                "mohou potkat až ve finále.");
+    EXPECT_EQ(seedLimitText(2), "Při 2 registrovaných hráčích nelze nasazovat.");
 }
 
 TEST(SeedList, EditingKeepsEveryPlayerOnceAndInOrder)

@@ -267,7 +267,7 @@ TEST_F(JournalOnDisk, ANewJournalAppearsWholeWithItsSchemaInWalModeWithFullSyncs
     EXPECT_EQ(firstValue(g_lastConnection, "PRAGMA synchronous"), "2") << "synchronous is not FULL";
     EXPECT_EQ(firstValue(g_lastConnection, "PRAGMA journal_mode"), "wal");
     EXPECT_EQ(firstValue(g_lastConnection, "PRAGMA foreign_keys"), "1");
-    EXPECT_EQ(firstValue(g_lastConnection, "PRAGMA user_version"), "1");
+    EXPECT_EQ(firstValue(g_lastConnection, "PRAGMA user_version"), std::to_string(Journal::kVersion));
 
     // The file as another program reads it: the schema version and an intact structure.
     sqlite3* raw = nullptr;
@@ -483,7 +483,7 @@ const Damage kDamages[] = {
          sqlite3_close(db);
          return bytesOf(kJournalPath);
      }},
-    {"NewerVersion", [] { return sampleChangedBy("PRAGMA user_version = 2"); }},
+    {"NewerVersion", [] { return sampleChangedBy("PRAGMA user_version = 3"); }},
     {"OlderVersion", [] { return sampleChangedBy("PRAGMA user_version = 0"); }},
     {"MissingTable", [] { return sampleChangedBy("DROP TABLE command"); }},
     {"RenamedColumn", [] { return sampleChangedBy("ALTER TABLE tournament RENAME COLUMN winner TO vitez"); }},

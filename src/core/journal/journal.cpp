@@ -1,6 +1,8 @@
 #include "journal/journal.h"
 
+#include "ranking/ranking.h"
 #include "records/errors.h"
+#include "tournament/state_codec.h"
 
 #include <sqlite3.h>
 
@@ -163,8 +165,8 @@ struct Connection {
     sqlite3* release() { return std::exchange(db, nullptr); }
 };
 
-const char* const kSchema = R"(
-BEGIN;
+// The tables of the first version.
+const char* const kTables1 = R"(
 CREATE TABLE tournament(
   id INTEGER PRIMARY KEY,
   started TEXT NOT NULL,
@@ -194,9 +196,35 @@ CREATE TABLE command(
   state BLOB NOT NULL,
   UNIQUE (tournament, seq)
 );
-PRAGMA user_version = 1;
-COMMIT;
 )";
+
+// What version 2 added; a new journal and the upgrade of a version-1 one make them alike.
+const char* const kTables2 = R"(
+-- Spellings merged into a player of the register (a typo): alias -> the kept name.
+CREATE TABLE player_alias(
+  alias TEXT PRIMARY KEY,
+  name TEXT NOT NULL
+);
+-- The season ranking's points for each placing band, as the operator set them.
+CREATE TABLE ranking_points(
+  place_from INTEGER PRIMARY KEY,
+  place_to INTEGER NOT NULL,
+  points INTEGER NOT NULL
+);
+INSERT INTO ranking_points VALUES (1, 1, 100), (2, 2, 70), (3, 3, 50), (4, 4, 40), (5, 6, 30), (7, 8, 25),
+  (9, 12, 20), (13, 16, 15), (17, 24, 10), (25, 32, 5), (33, 48, 3), (49, 64, 2);
+-- Every ended tournament's placings and wins, stored when it ends, so that the ranking reads no states.
+CREATE TABLE tournament_placing(
+  tournament INTEGER NOT NULL REFERENCES tournament(id) ON DELETE CASCADE,
+  player TEXT NOT NULL,
+  place_from INTEGER NOT NULL,
+  place_to INTEGER NOT NULL,
+  wins INTEGER NOT NULL,
+  PRIMARY KEY (tournament, player)
+);
+)";
+
+const std::string kSetVersion = "PRAGMA user_version = " + std::to_string(Journal::kVersion);
 
 void configure(sqlite3* db)
 {
@@ -242,7 +270,11 @@ void create(const std::string& path)
         Connection c;
         c.db = openFile(temp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         exec(c.db, "PRAGMA journal_mode = WAL");
-        exec(c.db, kSchema);
+        exec(c.db, "BEGIN");
+        exec(c.db, kTables1);
+        exec(c.db, kTables2);
+        exec(c.db, kSetVersion.c_str());
+        exec(c.db, "COMMIT");
     } // closing checkpoints the write-ahead log into the file and removes it
     std::error_code ec;
     fs::rename(temp, path, ec);
@@ -297,6 +329,39 @@ std::string moveCompanionsAside(const std::string& path, const std::string& stam
     renameCompanions(path, target);
     syncFolder(path);
     return log ? target + "-wal" : target + "-shm";
+}
+
+// Stores a tournament's placings in place of what was stored for it.
+void storePlacings(sqlite3* db, std::int64_t id, const std::string& state)
+{
+    Stmt(db, "DELETE FROM tournament_placing WHERE tournament = ?1").bind(1, id).run();
+    const std::optional<Session> s = decodeState(state);
+    if (!s)
+        return; // a state this program cannot read places nobody; the tournament stays as it was
+    Stmt insert(db, "INSERT OR IGNORE INTO tournament_placing(tournament, player, place_from, place_to, wins) "
+                    "VALUES(?1, ?2, ?3, ?4, ?5)");
+    for (const Placing& p : placingsOf(*s))
+        insert.bind(1, id).bind(2, p.player).bind(3, p.from).bind(4, p.to).bind(5, p.wins).run();
+}
+
+// A version-1 journal becomes a version-2 one in one transaction: the new tables, the placings of
+// every ended tournament. Nothing of what it held changes.
+void upgradeFrom1(sqlite3* db)
+{
+    exec(db, "BEGIN IMMEDIATE");
+    try {
+        exec(db, kTables2);
+        Stmt ended(db, "SELECT t.id, c.state FROM tournament t "
+                       "JOIN command c ON c.tournament = t.id AND c.seq = t.head - 1 WHERE t.ended IS NOT NULL");
+        while (ended.step())
+            storePlacings(db, ended.integer(0), ended.blob(1));
+        ended.reset();
+        exec(db, kSetVersion.c_str());
+        exec(db, "COMMIT");
+    } catch (...) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
 }
 
 History readHistory(Stmt& head, Stmt& rows, std::int64_t id, Journal::StateCheck check)
@@ -359,10 +424,15 @@ struct Journal::Statements {
         , running(db, "SELECT id FROM tournament WHERE ended IS NULL")
         , reopen(db, "UPDATE tournament SET ended = NULL, end_kind = NULL WHERE id = ?1")
         , remove(db, "DELETE FROM tournament WHERE id = ?1")
+        , aliases(db, "SELECT alias, name FROM player_alias")
+        , points(db, "SELECT place_from, place_to, points FROM ranking_points ORDER BY place_from")
+        , placings(db, "SELECT p.tournament, p.player, p.place_from, p.place_to, p.wins FROM tournament_placing p "
+                       "JOIN tournament t ON t.id = p.tournament WHERE t.ended IS NOT NULL AND t.winner <> '' "
+                       "AND substr(t.ended, 1, 10) BETWEEN ?1 AND ?2 ORDER BY p.tournament")
     {
     }
     Stmt insertTournament, updateTournament, deleteCommands, insertCommand, tournamentHead, commands, archive, running,
-        reopen, remove;
+        reopen, remove, aliases, points, placings;
 };
 
 Journal::Journal(sqlite3* db, StateCheck check)
@@ -409,10 +479,12 @@ Journal::Opened Journal::open(const std::string& path, const std::string& stamp,
                 sqlite3_db_config(c.db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
                 configure(c.db);
                 const std::string version = scalar(c.db, "PRAGMA user_version");
-                if (version != std::to_string(kVersion))
+                if (version != std::to_string(kVersion) && version != "1")
                     throw Damaged("version " + version); // another program's file, or a newer Zorbon's
                 if (const std::string verdict = scalar(c.db, "PRAGMA quick_check"); verdict != "ok")
                     throw Damaged(verdict);
+                if (version == "1")
+                    upgradeFrom1(c.db);
                 std::unique_ptr<Journal> j;
                 try {
                     j.reset(new Journal(c.db, check));
@@ -500,6 +572,8 @@ void Journal::write(History& h, const TournamentSummary& s, const std::string* e
             u.bindNull(10).bindNull(11);
         }
         u.run();
+        if (endKind && h.current())
+            storePlacings(m_db, id, h.current()->state);
         exec(m_db, "COMMIT");
     } catch (...) {
         for (Stmt* st : {&m_st->insertTournament, &m_st->deleteCommands, &m_st->insertCommand, &m_st->updateTournament})
@@ -593,6 +667,88 @@ void Journal::remove(std::int64_t id)
         m_st->remove.reset();
         throw;
     }
+}
+
+// --- The season ranking ---------------------------------------------------------------------------
+
+namespace {
+
+// A read of the ranking's tables; a statement that does not fit the file is a journal error like any
+// other here (the file was checked when it was opened).
+template <class Body> auto readStep(Stmt& st, Body&& body)
+{
+    try {
+        return body();
+    } catch (const Damaged& e) {
+        st.reset();
+        throw JournalError(e.what());
+    } catch (...) {
+        st.reset();
+        throw;
+    }
+}
+
+} // namespace
+
+Aliases Journal::aliases()
+{
+    Stmt& st = m_st->aliases;
+    return readStep(st, [&] {
+        Aliases out;
+        while (st.step())
+            out.emplace(st.text(0), st.text(1));
+        st.reset();
+        return out;
+    });
+}
+
+std::vector<PointsBand> Journal::rankingPoints()
+{
+    Stmt& st = m_st->points;
+    return readStep(st, [&] {
+        std::vector<PointsBand> out;
+        while (st.step())
+            out.push_back(
+                {static_cast<int>(st.integer(0)), static_cast<int>(st.integer(1)), static_cast<int>(st.integer(2))});
+        st.reset();
+        return out;
+    });
+}
+
+void Journal::setRankingPoints(const std::vector<PointsBand>& bands)
+{
+    exec(m_db, "BEGIN IMMEDIATE");
+    try {
+        exec(m_db, "DELETE FROM ranking_points");
+        Stmt insert(m_db, "INSERT INTO ranking_points(place_from, place_to, points) VALUES(?1, ?2, ?3)");
+        for (const PointsBand& b : bands)
+            insert.bind(1, b.from).bind(2, b.to).bind(3, b.points).run();
+        exec(m_db, "COMMIT");
+    } catch (const Damaged& e) {
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw JournalError(e.what());
+    } catch (...) {
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+std::vector<ArchivedPlacings> Journal::placings(const std::string& from, const std::string& to)
+{
+    Stmt& st = m_st->placings;
+    return readStep(st, [&] {
+        std::vector<ArchivedPlacings> out;
+        st.bind(1, from).bind(2, to);
+        while (st.step()) {
+            const std::int64_t id = st.integer(0);
+            if (out.empty() || out.back().tournament != id)
+                out.push_back({id, {}});
+            out.back().placings.push_back({st.text(1), static_cast<int>(st.integer(2)), static_cast<int>(st.integer(3)),
+                                           static_cast<int>(st.integer(4))});
+        }
+        st.reset();
+        return out;
+    });
 }
 
 } // namespace zorbon

@@ -4,6 +4,7 @@
 // transaction per command, in WAL mode with full syncs, so a kill or a power cut loses nothing that
 // was committed and never leaves half a command.
 
+#include "ranking/ranking.h"
 #include "tournament/history.h"
 
 #include <cstdint>
@@ -88,8 +89,20 @@ public:
     void reopen(std::int64_t id);
     void remove(std::int64_t id);
 
-    // The schema version this program writes (PRAGMA user_version).
-    static constexpr int kVersion = 1;
+    // --- The season ranking --------------------------------------------------------------------------
+    // Every merged spelling and the name it counts as.
+    Aliases aliases();
+    // The points for each placing band, as last stored.
+    std::vector<PointsBand> rankingPoints();
+    // Replaces them, in one transaction.
+    void setRankingPoints(const std::vector<PointsBand>& bands);
+    // The placings of every ended tournament whose final was decided and which ended on a day from
+    // `from` to `to` ("2026-01-01"), both included; stored when each ended.
+    std::vector<ArchivedPlacings> placings(const std::string& from, const std::string& to);
+
+    // The schema version this program writes (PRAGMA user_version); a version-1 journal is
+    // upgraded in place when it is opened.
+    static constexpr int kVersion = 2;
 
 private:
     Journal(sqlite3* db, StateCheck check);

@@ -12,6 +12,29 @@ int seedLimit(int count)
     return bracketSizeFor(count) / 4;
 }
 
+namespace {
+
+// "nejvýše 4 hráče", "nejvýše 8 hráčů": the form the number asks for.
+std::string atMost(int limit)
+{
+    return "nejvýše " + std::to_string(limit) + (limit >= 2 && limit <= 4 ? " hráče" : " hráčů");
+}
+
+std::string limitSentence(int count)
+{
+    return "Nasadit lze " + atMost(seedLimit(count)) + " (čtvrtinu pavouka " + std::to_string(bracketSizeFor(count)) +
+           " hráčů)";
+}
+
+} // namespace
+
+std::string seedLimitText(int count)
+{
+    if (seedLimit(count) == 0)
+        return "Při " + std::to_string(count) + " registrovaných hráčích nelze nasazovat.";
+    return limitSentence(count) + ". Nasazení č. 1 a č. 2 se mohou potkat až ve finále.";
+}
+
 std::vector<std::string> unseeded(const std::vector<std::string>& registered, const std::vector<std::string>& seeds)
 {
     std::vector<std::string> out;
@@ -35,8 +58,7 @@ Outcome checkSeeds(const std::vector<std::string>& seeds, const std::vector<std:
         return Outcome::done();
     if (limit == 0)
         return Outcome::refused("Při " + std::to_string(count) + " registrovaných hráčích nelze nasazovat !!!");
-    return Outcome::refused("Nasadit lze nejvýše " + std::to_string(limit) + " hráče (čtvrtinu pavouka " +
-                            std::to_string(bracketSizeFor(count)) + " hráčů) !!!");
+    return Outcome::refused(limitSentence(count) + " !!!");
 }
 
 Outcome checkSeeding(const Lobby& lobby)

@@ -15,6 +15,10 @@ namespace zorbon {
 // that count makes no bracket).
 int seedLimit(int count);
 
+// What the seeding window says of the limit for this count: "Nasadit lze nejvýše 4 hráče (čtvrtinu
+// pavouka 16 hráčů)." or that this count allows no seeds.
+std::string seedLimitText(int count);
+
 // The registered players that are not seeded, in registration order.
 std::vector<std::string> unseeded(const std::vector<std::string>& registered, const std::vector<std::string>& seeds);
 

@@ -109,6 +109,11 @@ void writeExportFile(const std::string& path, std::string_view bytes)
     }
 }
 
+void appendCsvField(std::string& out, std::string_view field)
+{
+    appendField(out, field);
+}
+
 std::string resultsCsv(const std::vector<std::string>& displayed)
 {
     static constexpr std::string_view kMark = "místo ";

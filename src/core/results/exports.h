@@ -30,6 +30,9 @@ void writeExportFile(const std::string& path, std::string_view bytes);
 // ("5-6. místo") and the name of each line. A field with ';', '"', CR or LF is quoted.
 std::string resultsCsv(const std::vector<std::string>& displayed);
 
+// One CSV field as resultsCsv writes it: quoted when it holds ';', '"', CR or LF.
+void appendCsvField(std::string& out, std::string_view field);
+
 // "Export do CSV": writes "export/<file name>.csv" and returns the confirmation to show, which names
 // the file as written.
 std::string exportResultsCsv(const std::string& tournamentName, const std::vector<std::string>& displayed);

@@ -3,6 +3,7 @@
 #include "bracket/result.h"
 #include "draw/draw.h"
 #include "lobby/seeding.h"
+#include "ranking/ranking_export.h"
 #include "records/errors.h"
 #include "records/roster.h"
 #include "results/exports.h"
@@ -969,6 +970,86 @@ Outcome Tournament::deleteArchived(std::int64_t id)
         return Outcome::failed(e.what());
     }
     return Outcome::done();
+}
+
+// --- Season ranking -------------------------------------------------------------------------------------
+
+Outcome Tournament::ranking(const std::string& from, const std::string& to, RankingSheet& sheet)
+{
+    sheet = RankingSheet{from, to, defaultPoints(), {}};
+    if (!m_journal)
+        return Outcome::failed(m_journalProblem.empty() ? std::string("Zálohu turnajů nelze otevřít")
+                                                        : m_journalProblem);
+    try {
+        std::vector<PointsBand> stored = m_journal->rankingPoints();
+        // Points the file holds in another shape than this program writes are not trusted.
+        if (validPoints(stored))
+            sheet.bands = std::move(stored);
+        sheet.rows = seasonRanking(m_journal->placings(from, to), sheet.bands, m_journal->aliases());
+    } catch (const JournalError& e) {
+        return Outcome::failed(e.what());
+    }
+    return Outcome::done();
+}
+
+Outcome Tournament::setRankingPoints(const std::vector<PointsBand>& bands)
+{
+    if (!validPoints(bands))
+        return Outcome::refused("Body za umístění musí být celá čísla od 0 do " + std::to_string(kMaxBandPoints) +
+                                " !!!");
+    if (!m_journal)
+        return Outcome::failed(m_journalProblem.empty() ? std::string("Zálohu turnajů nelze otevřít")
+                                                        : m_journalProblem);
+    try {
+        m_journal->setRankingPoints(bands);
+    } catch (const JournalError& e) {
+        return Outcome::failed(e.what());
+    }
+    return Outcome::done();
+}
+
+std::pair<std::string, std::string> Tournament::thisSeason() const
+{
+    const std::string now = m_clock(false); // "2026-12-09 14:05:31"
+    const std::string today = now.substr(0, 10);
+    return {today.substr(0, 4) + "-01-01", today};
+}
+
+Outcome Tournament::seedsFromRanking(int wanted, std::vector<std::string>& seeds)
+{
+    const auto [from, to] = thisSeason();
+    RankingSheet sheet;
+    if (Outcome o = ranking(from, to, sheet); !o.ok())
+        return o;
+    std::vector<std::string> ranked;
+    for (const RankingRow& row : sheet.rows)
+        ranked.push_back(row.player);
+    Aliases aliases;
+    try {
+        aliases = m_journal->aliases();
+    } catch (const JournalError& e) {
+        return Outcome::failed(e.what());
+    }
+    seeds = seedsByRanking(m_session.lobby.registered, ranked, aliases, wanted, m_session.lobby.count);
+    if (seeds.empty())
+        return Outcome::refused("V letošním žebříčku není žádný z registrovaných hráčů");
+    return Outcome::done();
+}
+
+Outcome Tournament::exportRankingCsv(const RankingSheet& sheet, std::string& confirmation)
+{
+    return attempt([&] { confirmation = exportRankingFile(sheet, ".csv", rankingCsv(sheet)); });
+}
+
+Outcome Tournament::exportRankingHtml(const RankingSheet& sheet, std::string& confirmation)
+{
+    return attempt([&] { confirmation = exportRankingFile(sheet, ".htm", rankingHtml(sheet)); });
+}
+
+Outcome Tournament::exportRankingPdf(const RankingSheet& sheet, const std::function<std::string()>& makePdf,
+                                     std::string& confirmation)
+{
+    return attempt([&] { confirmation = exportRankingFile(sheet, ".pdf", makePdf()); });
 }
 
 } // namespace zorbon

@@ -8,6 +8,7 @@
 #include "journal/journal.h"
 #include "lobby/lobby.h"
 #include "outcome.h"
+#include "ranking/ranking.h"
 #include "tournament/history.h"
 #include "tournament/session.h"
 
@@ -162,6 +163,23 @@ public:
     // "Pokračovat": an ended tournament runs again; refused while players are registered.
     Outcome reopen(std::int64_t id);
     Outcome deleteArchived(std::int64_t id);
+
+    // --- Season ranking ------------------------------------------------------------------------------------
+    // The ranking of the tournaments that ended from `from` to `to` ("2026-01-01", both included) with
+    // a decided final, with the points as stored; failed without a journal.
+    Outcome ranking(const std::string& from, const std::string& to, RankingSheet& sheet);
+    // The points for the placing bands, kept in the journal: refused unless validPoints.
+    Outcome setRankingPoints(const std::vector<PointsBand>& bands);
+    // 1 January of this year and today, as the clock tells them ("2026-01-01", "2026-12-09").
+    std::pair<std::string, std::string> thisSeason() const;
+    // "Podle žebříčku": the registered players best placed in this season's ranking, `wanted` of them
+    // or a quarter of the bracket when 0.
+    Outcome seedsFromRanking(int wanted, std::vector<std::string>& seeds);
+    // The ranking as "export/Žebříček … až ….csv" / ".htm"; the PDF from `makePdf`.
+    Outcome exportRankingCsv(const RankingSheet& sheet, std::string& confirmation);
+    Outcome exportRankingHtml(const RankingSheet& sheet, std::string& confirmation);
+    Outcome exportRankingPdf(const RankingSheet& sheet, const std::function<std::string()>& makePdf,
+                             std::string& confirmation);
 
     // A tournament's summary line: name, place and date, its bracket and the matches decided.
     static std::string describe(const Session& state);

@@ -19,7 +19,9 @@
 #include "mainwindow/TRozlosovani.h"
 #include "mainwindow/TSmazRegistraci.h"
 #include "mainwindow/TZpravaNovyTurnaj.h"
+#include "ranking/TZebricek.h"
 #include "resultswindow/TVysledkovaListina.h"
+#include "seeding/TNasazeni.h"
 
 #include "journal/journal.h"
 #include "records/record.h"
@@ -92,6 +94,8 @@ Zorbon::Zorbon()
     // The windows the program has grown since come after the original ones.
     PredchoziTurnaje = create<TPredchoziTurnaje>(m_windows, m);
     Tabule = create<TTabule>(m_windows, m);
+    Nasazeni = create<TNasazeni>(m_windows, m);
+    Zebricek = create<TZebricek>(m_windows, m);
     connectWindows();
 }
 
@@ -128,6 +132,8 @@ void Zorbon::connectWindows()
 {
     connect(HlavniOkno, &THlavniOkno::opens, this, &Zorbon::open);
     connect(HlavniOkno, &THlavniOkno::archiveRequested, this, [this] { Dialogs::exec(PredchoziTurnaje); });
+    connect(HlavniOkno, &THlavniOkno::rankingRequested, this, [this] { Dialogs::exec(Zebricek); });
+    connect(HlavniOkno, &THlavniOkno::seedingRequested, this, [this] { Dialogs::exec(Nasazeni); });
     connect(ZpravaNovyTurnaj, &TZpravaNovyTurnaj::newTournamentRequested, this, [this] { NovyTurnaj->showModeless(); });
     Odeber->confirm = [this](const std::string& chosen) {
         OpravduOdebrat->ask(chosen);

@@ -38,6 +38,8 @@ class TZadejVysledek;
 class TOprava;
 class TPredchoziTurnaje;
 class TTabule;
+class TNasazeni;
+class TZebricek;
 
 class Zorbon : public QObject {
     Q_OBJECT
@@ -84,6 +86,8 @@ public:
     TOpravduOdebrat* OpravduOdebrat = nullptr;
     TPredchoziTurnaje* PredchoziTurnaje = nullptr;
     TTabule* Tabule = nullptr;
+    TNasazeni* Nasazeni = nullptr;
+    TZebricek* Zebricek = nullptr;
 
 private:
     void connectWindows();

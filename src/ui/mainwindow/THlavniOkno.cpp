@@ -124,12 +124,15 @@ THlavniOkno::THlavniOkno(Model& model)
     addItem(soubor, "Konec1", "&Konec", &THlavniOkno::Konec1Click);
     soubor->addSeparator();
     addItem(soubor, "PredchoziTurnaje1", "&Předchozí turnaje…", &THlavniOkno::PredchoziTurnaje1Click);
+    addItem(soubor, "Zebricek1", "&Žebříček…", &THlavniOkno::Zebricek1Click);
     QMenu* prikazy = menuBar()->addMenu(QStringLiteral("&Příkazy"));
     prikazy->setObjectName("Prikazy1");
     addItem(prikazy, "PridatHrace1", "Přidat &hráče", &THlavniOkno::SpeedButton2Click);
     addItem(prikazy, "SmazRegistraci1", "&Smaž registraci", &THlavniOkno::SpeedButton3Click);
     addItem(prikazy, "Rozlosuj1", "&Rozlosuj", &THlavniOkno::SpeedButton4Click);
     addItem(prikazy, "OdeberHrace1", "&Odeber hráče", &THlavniOkno::OdeberHrace1Click);
+    prikazy->addSeparator();
+    addItem(prikazy, "Nasazeni1", "&Nasazení hráčů…", &THlavniOkno::Nasazeni1Click);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName("HelpMenu1");
     addItem(help, "Help1", "H&elp", &THlavniOkno::Help1Click);
@@ -299,6 +302,17 @@ void THlavniOkno::Konec1Click()
 void THlavniOkno::PredchoziTurnaje1Click()
 {
     emit archiveRequested();
+}
+
+void THlavniOkno::Zebricek1Click()
+{
+    emit rankingRequested();
+}
+
+void THlavniOkno::Nasazeni1Click()
+{
+    if (m_model.run(this, [](Tournament& t) { return t.checkSeeding(); }).ok())
+        emit seedingRequested();
 }
 
 void THlavniOkno::closeEvent(QCloseEvent* event)

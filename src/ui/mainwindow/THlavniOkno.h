@@ -32,11 +32,15 @@ public:
     void Oprogramu1Click();
     void Konec1Click();
     void PredchoziTurnaje1Click();
+    void Zebricek1Click(); // "Žebříček…"
+    void Nasazeni1Click(); // "Nasazení hráčů…"
 
 signals:
     // A command that went ahead opens this (a dialog, the help, the About box).
     void opens(zorbon::Opens what);
     void archiveRequested();
+    void rankingRequested();
+    void seedingRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,0 +1,291 @@
+#include "ranking/TZebricek.h"
+
+#include "app/Model.h"
+#include "bracketwindow/BracketWidgets.h"
+#include "common/Dialogs.h"
+#include "common/Guard.h"
+#include "common/ScreenFit.h"
+
+#include "ranking/ranking_export.h"
+
+#include <QBuffer>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+namespace zorbon::ui {
+namespace {
+
+const QString kIsoDate = QStringLiteral("yyyy-MM-dd");
+
+QString iso(const QDateEdit* edit)
+{
+    return edit->date().toString(kIsoDate);
+}
+
+// The ranking's page as Qt's rich text lays it out, for the printer and the PDF alike.
+void printSheet(const RankingSheet& sheet, QPagedPaintDevice* device)
+{
+    QTextDocument doc;
+    doc.setHtml(qs(rankingHtml(sheet)));
+    doc.print(device);
+}
+
+} // namespace
+
+TZebricek::TZebricek(Model& model)
+    : m_model(model)
+{
+    setObjectName(QStringLiteral("TZebricek"));
+    setWindowTitle(QStringLiteral("Zorbon - Žebříček"));
+    connect(&m_model, &Model::changed, this, [this](unsigned what) {
+        // A tournament that ends joins the archive the ranking counts.
+        if ((what & kTournamentChanged) && isVisible())
+            fill();
+    });
+}
+
+TZebricek::~TZebricek() = default;
+
+void TZebricek::setVisible(bool visible)
+{
+    if (visible)
+        ensureBuilt();
+    QDialog::setVisible(visible);
+}
+
+void TZebricek::ensureBuilt()
+{
+    if (m_table)
+        return;
+    paintBackground(this, TColor::clYellow);
+    auto dateEdit = [this](const char* name) {
+        auto* d = new QDateEdit(this);
+        d->setObjectName(QString::fromLatin1(name));
+        d->setCalendarPopup(true);
+        d->setDisplayFormat(QStringLiteral("d. M. yyyy"));
+        d->setMinimumWidth(130);
+        connect(d, &QDateEdit::dateChanged, this, [this] { fill(); });
+        return d;
+    };
+    const auto [from, to] = m_model.core().thisSeason();
+    m_from = dateEdit("DatumOd");
+    m_to = dateEdit("DatumDo");
+    m_from->setDate(QDate::fromString(qs(from), kIsoDate));
+    m_to->setDate(QDate::fromString(qs(to), kIsoDate));
+    auto* period = new QHBoxLayout;
+    auto* fromLabel = new QLabel(QStringLiteral("Období od :"), this);
+    fromLabel->setBuddy(m_from);
+    auto* toLabel = new QLabel(QStringLiteral("do :"), this);
+    toLabel->setBuddy(m_to);
+    period->addWidget(fromLabel);
+    period->addWidget(m_from);
+    period->addWidget(toLabel);
+    period->addWidget(m_to);
+    period->addStretch(1);
+
+    m_table = new QTableWidget(0, 6, this);
+    m_table->setObjectName(QStringLiteral("Tabulka"));
+    m_table->setHorizontalHeaderLabels({QStringLiteral("Pořadí"), QStringLiteral("Hráč"), QStringLiteral("Body"),
+                                        QStringLiteral("Turnaje"), QStringLiteral("Vítězství"),
+                                        QStringLiteral("Nejlepší umístění")});
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_table->setMinimumSize(560, 360);
+
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("Label1"));
+    m_status->setTextFormat(Qt::PlainText);
+    m_status->setWordWrap(true);
+
+    auto* pointsBox = new QGroupBox(QStringLiteral("Body za umístění"), this);
+    pointsBox->setObjectName(QStringLiteral("BodyZaUmisteni"));
+    auto* grid = new QGridLayout(pointsBox);
+    grid->setVerticalSpacing(3);
+    int row = 0;
+    for (const PointsBand& band : defaultPoints()) {
+        auto* spin = new QSpinBox(pointsBox);
+        spin->setObjectName(QStringLiteral("Body%1").arg(row + 1));
+        spin->setRange(0, kMaxBandPoints);
+        spin->setKeyboardTracking(false);
+        connect(spin, &QSpinBox::valueChanged, this, [this] { pointsChanged(); });
+        auto* label = new QLabel(qs(bandText(band.from, band.to) + " místo"), pointsBox);
+        label->setBuddy(spin);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(spin, row, 1);
+        m_points.push_back(spin);
+        ++row;
+    }
+    grid->setRowStretch(row, 1);
+
+    auto button = [this](const char* name, const QString& text, const QString& hint, void (TZebricek::*handler)()) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setToolTip(hint);
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, handler);
+        return b;
+    };
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(
+        button("Tisk", QStringLiteral("Tisk"), QStringLiteral("Vytisknout žebříček"), &TZebricek::TiskClick));
+    buttons->addWidget(button("ExportPdf", QStringLiteral("Uložit PDF"),
+                              QStringLiteral("Uložit žebříček do adresáře export jako PDF"),
+                              &TZebricek::ExportPdfClick));
+    buttons->addWidget(button("ExportCsv", QStringLiteral("Export do CSV"),
+                              QStringLiteral("Uložit žebříček do adresáře export pro tabulkový procesor"),
+                              &TZebricek::ExportCsvClick));
+    buttons->addWidget(button("ExportHtml", QStringLiteral("Export do HTML"),
+                              QStringLiteral("Uložit žebříček do adresáře export jako webovou stránku"),
+                              &TZebricek::ExportHtmlClick));
+    buttons->addStretch(1);
+    auto* close = new QPushButton(QStringLiteral("Zavřít"), this);
+    close->setObjectName(QStringLiteral("Zavrit"));
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    buttons->addWidget(close);
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(m_table, 1);
+    middle->addWidget(pointsBox);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 14, 16, 12);
+    layout->setSpacing(10);
+    layout->addLayout(period);
+    layout->addLayout(middle, 1);
+    layout->addWidget(m_status);
+    layout->addLayout(buttons);
+    resize(860, 560);
+}
+
+void TZebricek::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (e->spontaneous())
+        return;
+    fitResizableWindow(this);
+    fill();
+    m_table->setFocus();
+}
+
+void TZebricek::fill()
+{
+    if (!m_table || m_filling)
+        return;
+    m_filling = true;
+    RankingSheet sheet;
+    const Outcome o = m_model.core().ranking(iso(m_from).toStdString(), iso(m_to).toStdString(), sheet);
+    m_sheet = sheet;
+    for (std::size_t i = 0; i < m_points.size() && i < m_sheet.bands.size(); ++i)
+        m_points[i]->setValue(m_sheet.bands[i].points);
+    m_table->setRowCount(static_cast<int>(m_sheet.rows.size()));
+    for (int r = 0; r < static_cast<int>(m_sheet.rows.size()); ++r) {
+        const std::vector<std::string> cells = rankingCells(m_sheet.rows[static_cast<std::size_t>(r)]);
+        for (int c = 0; c < static_cast<int>(cells.size()); ++c) {
+            auto* item = new QTableWidgetItem(qs(cells[static_cast<std::size_t>(c)]));
+            if (c != 1 && c != 5)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_table->setItem(r, c, item);
+        }
+    }
+    if (!o.ok())
+        m_status->setText(QStringLiteral("Žebříček nelze sestavit: ") + qs(o.message()));
+    else if (m_sheet.from > m_sheet.to)
+        m_status->setText(QStringLiteral("Začátek období je až po jeho konci."));
+    else if (m_sheet.rows.empty())
+        m_status->setText(QStringLiteral("V tomto období neskončil žádný dohraný turnaj."));
+    else
+        m_status->setText(QStringLiteral("Hráčů v žebříčku: %1. Počítají se ukončené turnaje s odehraným finále.")
+                              .arg(m_sheet.rows.size()));
+    m_filling = false;
+}
+
+void TZebricek::pointsChanged()
+{
+    if (m_filling)
+        return;
+    std::vector<PointsBand> bands = defaultPoints();
+    for (std::size_t i = 0; i < bands.size() && i < m_points.size(); ++i)
+        bands[i].points = m_points[i]->value();
+    m_model.run(this, [&](Tournament& t) { return t.setRankingPoints(bands); });
+    fill();
+}
+
+QPrintDialog* TZebricek::printDialog()
+{
+    if (!m_printDialog) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printDialog = new QPrintDialog(m_printer.get(), this);
+        m_printDialog->setObjectName(QStringLiteral("PrintDialog1"));
+    }
+    m_printer->setCopyCount(1);
+    return m_printDialog;
+}
+
+void TZebricek::TiskClick()
+{
+    QPrintDialog* dialog = printDialog();
+    if (Dialogs::exec(dialog) != QDialog::Accepted)
+        return;
+    printSheet(m_sheet, m_printer.get());
+}
+
+QByteArray TZebricek::pdf() const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setTitle(qs(rankingTitle(m_sheet)));
+        writer.setCreator(QStringLiteral("Zorbon"));
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setResolution(300);
+        printSheet(m_sheet, &writer);
+    }
+    return bytes;
+}
+
+void TZebricek::ExportPdfClick()
+{
+    std::string confirmation;
+    if (m_model
+            .run(this,
+                 [&](Tournament& t) {
+                     return t.exportRankingPdf(
+                         m_sheet, [this] { return pdf().toStdString(); }, confirmation);
+                 })
+            .ok())
+        Dialogs::message(this, qs(confirmation));
+}
+
+void TZebricek::ExportCsvClick()
+{
+    std::string confirmation;
+    if (m_model.run(this, [&](Tournament& t) { return t.exportRankingCsv(m_sheet, confirmation); }).ok())
+        Dialogs::message(this, qs(confirmation));
+}
+
+void TZebricek::ExportHtmlClick()
+{
+    std::string confirmation;
+    if (m_model.run(this, [&](Tournament& t) { return t.exportRankingHtml(m_sheet, confirmation); }).ok())
+        Dialogs::message(this, qs(confirmation));
+}
+
+} // namespace zorbon::ui
