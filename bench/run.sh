@@ -32,6 +32,12 @@ QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 "$BUILD/bench/display_bench" 4 >>"$OUT" 2
   exit 1
 }
 
+# The season ranking over 500 archived tournaments, and its window.
+QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 "$BUILD/bench/ranking_bench" build/bench >>"$OUT" 2>"$BUILD/ranking_bench.log" || {
+  cat "$BUILD/ranking_bench.log"
+  exit 1
+}
+
 cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
 echo "Machine: $(nproc) cores, $cpu; load average $LOAD before the run"
 grep '^note: ' "$OUT" | sed 's/^note: /- /'

@@ -253,10 +253,11 @@ private slots:
                 items << (a->isSeparator() ? QStringLiteral("-") : a->text());
             menus << m->text() + ": " + items.join('|');
         }
-        // The archive of ended tournaments comes after the original entries.
-        QCOMPARE(menus, (QStringList{"&Soubor: &Nový Turnaj|-|&Konec|-|&Předchozí turnaje…",
-                                     "&Příkazy: Přidat &hráče|&Smaž registraci|&Rozlosuj|&Odeber hráče",
-                                     "&Help: H&elp|-|O progr&amu"}));
+        // The archive, the ranking and seeding come after the original entries.
+        QCOMPARE(menus,
+                 (QStringList{"&Soubor: &Nový Turnaj|-|&Konec|-|&Předchozí turnaje…|&Žebříček…",
+                              "&Příkazy: Přidat &hráče|&Smaž registraci|&Rozlosuj|&Odeber hráče|-|&Nasazení hráčů…",
+                              "&Help: H&elp|-|O progr&amu"}));
         const char* const captions[][2] = {{"Label1", "Název turnaje :"},
                                            {"Label5", "Hrací místo :"},
                                            {"Label6", "Datum :"},
