@@ -8,6 +8,7 @@
 
 #include "app/Zorbon.h"
 #include "common/Dialogs.h"
+#include "mainwindow/THlavniOkno.h"
 #include "ranking/TZebricek.h"
 
 #include "journal/journal.h"

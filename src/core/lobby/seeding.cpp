@@ -66,11 +66,17 @@ Outcome checkSeeding(const Lobby& lobby)
     return lobby.registered.empty() ? Outcome::refused("Nejsou registrováni žádní hráči") : Outcome::done();
 }
 
+std::vector<std::string> registeredSeeds(const std::vector<std::string>& registered, std::vector<std::string> seeds)
+{
+    std::erase_if(seeds, [&registered](const std::string& name) {
+        return std::find(registered.begin(), registered.end(), name) == registered.end();
+    });
+    return seeds;
+}
+
 void keepRegisteredSeeds(Lobby& lobby)
 {
-    std::erase_if(lobby.seeds, [&lobby](const std::string& name) {
-        return std::find(lobby.registered.begin(), lobby.registered.end(), name) == lobby.registered.end();
-    });
+    lobby.seeds = registeredSeeds(lobby.registered, std::move(lobby.seeds));
 }
 
 void seedPlayer(std::vector<std::string>& seeds, const std::string& name)

@@ -29,6 +29,7 @@ Outcome checkSeeds(const std::vector<std::string>& seeds, const std::vector<std:
 Outcome checkSeeding(const Lobby& lobby);
 
 // The seeds that are still registered, in their order (a removed player loses his seed).
+std::vector<std::string> registeredSeeds(const std::vector<std::string>& registered, std::vector<std::string> seeds);
 void keepRegisteredSeeds(Lobby& lobby);
 
 // --- The seed list being edited --------------------------------------------------------------------

@@ -193,6 +193,11 @@ void TZebricek::fill()
     m_sheet = sheet;
     for (std::size_t i = 0; i < m_points.size() && i < m_sheet.bands.size(); ++i)
         m_points[i]->setValue(m_sheet.bands[i].points);
+    // New items into an empty table: replacing items one by one would fit the columns to their
+    // contents again after every cell.
+    m_table->setUpdatesEnabled(false);
+    m_table->clearContents();
+    m_table->setRowCount(0);
     m_table->setRowCount(static_cast<int>(m_sheet.rows.size()));
     for (int r = 0; r < static_cast<int>(m_sheet.rows.size()); ++r) {
         const std::vector<std::string> cells = rankingCells(m_sheet.rows[static_cast<std::size_t>(r)]);
@@ -203,6 +208,7 @@ void TZebricek::fill()
             m_table->setItem(r, c, item);
         }
     }
+    m_table->setUpdatesEnabled(true);
     if (!o.ok())
         m_status->setText(QStringLiteral("Žebříček nelze sestavit: ") + qs(o.message()));
     else if (m_sheet.from > m_sheet.to)

@@ -25,6 +25,14 @@ TNasazeni::TNasazeni(Model& model)
 {
     setObjectName(QStringLiteral("TNasazeni"));
     setWindowTitle(QStringLiteral("Zorbon - Nasazení hráčů"));
+    connect(&m_model, &Model::changed, this, [this](unsigned what) {
+        // The registered players changed under the open window (a resume, an undo): who is gone
+        // cannot stay seeded, and the lists show who is there now.
+        if ((what & kLobbyChanged) && m_players && isVisible()) {
+            m_seeds = registeredSeeds(m_model.session().lobby.registered, m_seeds);
+            fill(m_seedList->currentRow(), m_players->currentRow());
+        }
+    });
 }
 
 void TNasazeni::setVisible(bool visible)
