@@ -128,6 +128,27 @@ private slots:
         QCOMPARE(app.session.lobby.seeds.size(), 2u);
     }
 
+    void tooFewPlayersToSeedAreToldSo()
+    {
+        UiTestEnv env;
+        Zorbon app;
+        registerTournament(app, 3);
+        Dialogs::script([&](QDialog* d) {
+            QCOMPARE(child<QLabel>(d, "Label3")->text(),
+                     QStringLiteral("Při 3 registrovaných hráčích nelze nasazovat."));
+            clickButton(d, "PodleZebricku");
+            clickButton(d, "Nasadit");
+            clickButton(d, "Button1");
+            QVERIFY(d->isVisible());
+            clickButton(d, "Button2");
+        });
+        Dialogs::clearShown();
+        child<QAction>(app.HlavniOkno, "Nasazeni1")->trigger();
+        QCOMPARE(Dialogs::messages(), (QStringList{"Při 3 registrovaných hráčích nelze nasazovat.",
+                                                   "Při 3 registrovaných hráčích nelze nasazovat !!!"}));
+        QVERIFY(app.session.lobby.seeds.empty());
+    }
+
     void byRankingTakesTheSeasonsBestRegistered()
     {
         UiTestEnv env;

@@ -1017,6 +1017,8 @@ std::pair<std::string, std::string> Tournament::thisSeason() const
 
 Outcome Tournament::seedsFromRanking(int wanted, std::vector<std::string>& seeds)
 {
+    if (seedLimit(m_session.lobby.count) == 0)
+        return Outcome::refused(seedLimitText(m_session.lobby.count));
     const auto [from, to] = thisSeason();
     RankingSheet sheet;
     if (Outcome o = ranking(from, to, sheet); !o.ok())
