@@ -216,6 +216,8 @@ TEST_F(Ranking, WithoutAJournalTheRankingSaysWhy)
     RankingSheet sheet;
     EXPECT_EQ(t.ranking("2026-01-01", "2026-12-31", sheet), Outcome::failed("Disk full"));
     std::vector<std::string> seeds;
+    EXPECT_TRUE(t.seedsFromRanking(0, seeds).isRefused()) << "nobody registered: nothing to seed";
+    t.session().lobby.count = 8;
     EXPECT_TRUE(t.seedsFromRanking(0, seeds).isFailed());
 }
 
