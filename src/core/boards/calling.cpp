@@ -63,6 +63,15 @@ void setBoardsOff(Bracket& bracket)
         setOff(bracket.board(n));
 }
 
+std::vector<int> callingOrder(const Bracket& bracket)
+{
+    std::vector<int> order;
+    for (int n = 1; n <= bracket.table().boxCount(); ++n)
+        if (bracket.ready(n))
+            order.push_back(n);
+    return order;
+}
+
 int ChooseFreeBoard(const Bracket& bracket)
 {
     const int capacity = bracket.table().rules.boards;
@@ -113,17 +122,14 @@ void CallReadyMatches(Bracket& bracket, int boardCount, const Say& say)
     int freeBoards = 0;
     for (int n = 1; n <= t.rules.boards; ++n)
         freeBoards += bracket.board(n).state == BoardState::Free ? 1 : 0;
-    // Calling a box makes no lower-numbered box ready, so each turn's scan can start where the
-    // previous one stopped; it finds the same box a scan from 1 would.
-    int next = 1;
-    for (int turn = 0; turn < freeBoards; ++turn) {
+    // Calling a box makes no other box ready, so the order taken before the first call holds
+    // through every turn; each turn finds the box a scan from 1 would.
+    const std::vector<int> order = callingOrder(bracket);
+    for (int turn = 0; turn < freeBoards && turn < static_cast<int>(order.size()); ++turn) {
         const int board = ChooseFreeBoard(bracket);
-        while (next <= t.boxCount() && !bracket.ready(next))
-            ++next;
-        if (next > t.boxCount() || board == 0)
-            return; // nothing ready: the remaining turns would find nothing either
-        CallMatch(bracket, next, board, CallRoute::Auto, say);
-        ++next;
+        if (board == 0)
+            return;
+        CallMatch(bracket, order[static_cast<std::size_t>(turn)], board, CallRoute::Auto, say);
     }
 }
 

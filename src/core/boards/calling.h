@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zorbon {
 
@@ -45,6 +46,10 @@ enum class CallRoute { Auto, Click };
 
 // Puts a ready box on a free board and announces it (with the final's notice where it applies).
 void CallMatch(Bracket& bracket, int box, int board, CallRoute route, const Say& say);
+
+// The ready boxes in the order "Hraj" puts them on boards: ascending MatchNumber. Calling a box
+// makes no other box ready, so one "Hraj" with enough free boards calls exactly these, in this order.
+std::vector<int> callingOrder(const Bracket& bracket);
 
 // "Hraj" with the record's BoardCount as just read (only the sizes that need a board count look at
 // it). `say` must not change the bracket: the scan goes on where the previous call stopped.
