@@ -13,6 +13,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libsqlite3-dev
   fonts-dejavu-core locales
   poppler-utils # pdftotext and pdfinfo read the printed bracket back in the tests
+  libcpp-httplib-dev libqrencode-dev qt6-svg-dev # the phones page: its server, QR code and bracket picture
 )
 # Only the test run needs this: the format check.
 TEST_PACKAGES=(clang-format)

@@ -20,6 +20,8 @@
 #include "mainwindow/TSmazRegistraci.h"
 #include "mainwindow/TZpravaNovyTurnaj.h"
 #include "ranking/TZebricek.h"
+#include "mobile/MobileService.h"
+#include "mobile/TMobil.h"
 #include "resultswindow/TVysledkovaListina.h"
 #include "seeding/TNasazeni.h"
 
@@ -96,11 +98,16 @@ Zorbon::Zorbon()
     Tabule = create<TTabule>(m_windows, m);
     Nasazeni = create<TNasazeni>(m_windows, m);
     Zebricek = create<TZebricek>(m_windows, m);
+    Mobil = create<TMobil>(m_windows);
+    m_mobile = std::make_unique<MobileService>(m);
+    m_mobileCorner = new MobileCorner(Tabule);
     connectWindows();
 }
 
 Zorbon::~Zorbon()
 {
+    // The server's port closes before anything it was fed from goes.
+    m_mobile.reset();
     // Later windows may refer to earlier ones; free them in reverse order of creation.
     while (!m_windows.empty())
         m_windows.pop_back();
@@ -162,7 +169,15 @@ void Zorbon::connectWindows()
         connect(w, &TBracketWindow::helpRequested, this, [this, w] { showHelpFrom(w); });
         connect(w, &TBracketWindow::aboutRequested, this, &Zorbon::showAbout);
         connect(w, &TBracketWindow::displayRequested, this, [this, w] { Tabule->toggle(w->frameGeometry()); });
+        connect(w, &TBracketWindow::mobileRequested, this, [this, w](bool on) { switchMobile(on, w); });
     }
+    connect(m_mobile.get(), &MobileService::switched, this, [this](bool on) {
+        for (TBracketWindow* w : m_bracketWindows)
+            w->setMobileChecked(on);
+        m_mobileCorner->showAddress(on ? m_mobile->address() : QString());
+        if (!on)
+            Mobil->hide();
+    });
     connect(VysledkovaListina, &TVysledkovaListina::helpRequested, this, [this] { showHelpFrom(VysledkovaListina); });
     connect(VysledkovaListina, &TVysledkovaListina::aboutRequested, this, &Zorbon::showAbout);
     connect(PredchoziTurnaje, &TPredchoziTurnaje::resultsRequested, this,
@@ -210,6 +225,24 @@ void Zorbon::buildWhileIdle(std::size_t next)
         return;
     bracketWindow(kBracketSizes[kBracketSizes.size() - 1 - next]);
     QTimer::singleShot(0, this, [this, next] { buildWhileIdle(next + 1); });
+}
+
+void Zorbon::switchMobile(bool on, QWidget* from)
+{
+    if (!on) {
+        m_mobile->turnOff();
+        return;
+    }
+    if (!m_mobile->turnOn()) {
+        for (TBracketWindow* w : m_bracketWindows)
+            w->setMobileChecked(false);
+        Dialogs::message(from, QStringLiteral("Výsledky na mobilu nelze zapnout: porty %1 až %2 jsou obsazené jinými "
+                                              "programy. Zavřete program, který je používá, a zkuste to znovu.")
+                                   .arg(MobileService::kFirstPort)
+                                   .arg(MobileService::kLastPort));
+        return;
+    }
+    Mobil->showAddress(m_mobile->address(), from);
 }
 
 void Zorbon::showHelpFrom(QWidget* from)

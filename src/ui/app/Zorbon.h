@@ -40,6 +40,9 @@ class TPredchoziTurnaje;
 class TTabule;
 class TNasazeni;
 class TZebricek;
+class TMobil;
+class MobileService;
+class MobileCorner;
 
 class Zorbon : public QObject {
     Q_OBJECT
@@ -88,6 +91,8 @@ public:
     TTabule* Tabule = nullptr;
     TNasazeni* Nasazeni = nullptr;
     TZebricek* Zebricek = nullptr;
+    TMobil* Mobil = nullptr;
+    MobileService& mobile() { return *m_mobile; }
 
 private:
     void connectWindows();
@@ -99,11 +104,15 @@ private:
     // Makes the bracket windows' widgets while the operator looks at the main window, the largest
     // first and one window per turn of the event loop, so that the first draw only shows them.
     void buildWhileIdle(std::size_t next);
+    // "Výsledky na mobilu" from a bracket window.
+    void switchMobile(bool on, QWidget* from);
 
     PerSize<TBracketWindow*> m_bracketWindows{};
     PerSize<TZadejVysledek*> m_resultDialogs{};
     PerSize<TOprava*> m_correctionDialogs{};
     std::vector<std::unique_ptr<QWidget>> m_windows; // in creation order
+    std::unique_ptr<MobileService> m_mobile;         // stopped first at exit
+    MobileCorner* m_mobileCorner = nullptr;          // on the players' display
 };
 
 } // namespace zorbon::ui

@@ -134,6 +134,10 @@ void TBracketWindow::buildMenus()
     QAction* celaObrazovka = addAction(prikazy, "TabuleCelaObrazovka1", QStringLiteral("Na &celou obrazovku"),
                                        [this] { TabuleCelaObrazovka1Click(); });
     celaObrazovka->setShortcut(QKeySequence(Qt::Key_F11));
+    m_mobil = addAction(prikazy, "Mobil1", QStringLiteral("Výsledky na &mobilu"),
+                        [this](bool on) { emit mobileRequested(on); });
+    m_mobil->setCheckable(true);
+    m_mobil->setChecked(m_mobilOn);
 
     // Zooming: Ctrl+0 and the other digits belong to the boards, so "Skutečná velikost" has none.
     QMenu* zobrazeni = menuBar()->addMenu(QStringLiteral("Zo&brazení"));
@@ -741,6 +745,15 @@ void TBracketWindow::Tabule1Click()
 void TBracketWindow::TabuleCelaObrazovka1Click()
 {
     emit displayFullScreenRequested();
+}
+
+void TBracketWindow::setMobileChecked(bool on)
+{
+    m_mobilOn = on;
+    if (m_mobil) {
+        const QSignalBlocker quiet(m_mobil);
+        m_mobil->setChecked(on);
+    }
 }
 
 void TBracketWindow::TiskPavouka1Click()

@@ -84,6 +84,8 @@ public:
     void Zmensit1Click();             // "Zmenšit"
     void SkutecnaVelikost1Click();    // "Skutečná velikost"
     void Prizpusobit1Click();         // "Přizpůsobit oknu"
+    // The check of "Výsledky na mobilu" as the application has it (no signal).
+    void setMobileChecked(bool on);
 
 signals:
     void boardCountRequested();        // "Terče" may change the count: the board-count dialog
@@ -95,6 +97,7 @@ signals:
     void displayRequested();           // "Tabule pro hráče": the players' display opens, or closes if open
     void displayFullScreenRequested(); // "Na celou obrazovku": the display full-screen, or back
     void zoomChanged(double zoom);
+    void mobileRequested(bool on);     // "Výsledky na mobilu" checked or unchecked
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -146,6 +149,8 @@ private:
     int m_savedV = 0;
     QAction* m_zpet = nullptr;
     QAction* m_znovu = nullptr;
+    QAction* m_mobil = nullptr;
+    bool m_mobilOn = false;
     QWidget* m_correction = nullptr;
     QLabel* m_corrName1 = nullptr;
     QLabel* m_corrName2 = nullptr;

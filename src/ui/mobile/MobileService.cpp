@@ -1,0 +1,171 @@
+#include "mobile/MobileService.h"
+
+#include "app/Model.h"
+#include "bracketwindow/BracketPainter.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <QSvgGenerator>
+#include <time.h>
+
+namespace zorbon::ui {
+namespace {
+
+// The window thread's own processor time, in microseconds: what this work costs it, however busy
+// the machine is with other programs.
+qint64 threadMicros()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<qint64>(t.tv_sec) * 1000000 + t.tv_nsec / 1000;
+}
+
+} // namespace
+
+QByteArray bracketSvg(const Bracket& bracket, const TournamentHeader& header)
+{
+    // A4 landscape in proportion, large enough that the painter never needs its smallest text.
+    const QSize size(1600, 1131);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(QStringLiteral("Zorbon – pavouk"));
+    QPainter painter(&svg);
+    paintBracket(painter, QRectF(QPointF(0, 0), size), bracket, header, BracketStyle::Paper);
+    painter.end();
+    return bytes;
+}
+
+MobileService::MobileService(Model& model, ServerLimits limits)
+    : m_model(model)
+    , m_server(limits)
+{
+    m_drawLater.setSingleShot(true);
+    m_drawLater.setInterval(0);
+    connect(&m_drawLater, &QTimer::timeout, this, [this] { drawBracket(); });
+    m_drawer.setMaxThreadCount(1);
+    connect(&m_model, &Model::changed, this, [this](unsigned what) {
+        follow();
+        if (!isOn())
+            return;
+        // A tournament that ended leaves nothing to show: the port closes with it.
+        if ((what & kTournamentChanged) && m_model.session().activeSize == 0) {
+            turnOff();
+            return;
+        }
+        publish();
+    });
+}
+
+MobileService::~MobileService()
+{
+    m_server.stop();
+    m_drawer.waitForDone();
+}
+
+QString MobileService::address() const
+{
+    if (!isOn())
+        return {};
+    const std::string host = m_host == "0.0.0.0" ? lanAddress() : m_host;
+    return QStringLiteral("http://%1:%2/").arg(QString::fromStdString(host)).arg(port());
+}
+
+bool MobileService::turnOn(const std::string& host)
+{
+    if (isOn())
+        return true;
+    follow();
+    m_lastState.clear();
+    publish(); // the first request finds a state to serve, the bracket's picture included
+    m_drawLater.stop();
+    const Session& session = m_model.session();
+    bracketDrawn(session.active() ? bracketSvg(*session.active(), session.lobby.header) : QByteArray());
+    if (m_server.start(host, kFirstPort, kLastPort) == 0)
+        return false;
+    m_host = host;
+    emit switched(true);
+    return true;
+}
+
+void MobileService::turnOff()
+{
+    if (!isOn())
+        return;
+    m_server.stop();
+    emit switched(false);
+}
+
+// The order of results is kept while the page is off as well, so it is right when it comes on.
+void MobileService::follow()
+{
+    if (const Bracket* b = m_model.session().active())
+        m_order.follow(*b);
+    else
+        m_order.clear();
+}
+
+void MobileService::publish()
+{
+    const qint64 start = threadMicros();
+    const Session& session = m_model.session();
+    const LiveState state = liveState(session, m_order.order());
+    std::string plain = liveJson(state, 0);
+    if (plain == m_lastState && m_server.snapshot())
+        return;
+    m_lastState = std::move(plain);
+    auto snapshot = std::make_shared<LiveSnapshot>();
+    snapshot->json = liveJson(state, ++m_version);
+    snapshot->jsonTag = entityTag(snapshot->json);
+    if (const auto served = m_server.snapshot()) {
+        snapshot->svg = served->svg;
+        snapshot->svgTag = served->svgTag;
+    }
+    m_server.publish(std::move(snapshot));
+    m_drawLater.start();
+    m_slowestPublish = std::max(m_slowestPublish, threadMicros() - start);
+}
+
+void MobileService::drawBracket()
+{
+    if (m_drawing) {
+        m_drawAgain = true;
+        return;
+    }
+    const qint64 start = threadMicros();
+    const Session& session = m_model.session();
+    const Bracket* b = session.active();
+    if (!b) {
+        bracketDrawn({});
+        return;
+    }
+    m_drawing = true;
+    auto copy = std::make_shared<const Bracket>(*b);
+    const TournamentHeader header = session.lobby.header;
+    m_drawer.start([this, copy, header] {
+        const QByteArray svg = bracketSvg(*copy, header);
+        QMetaObject::invokeMethod(
+            this, [this, svg] { bracketDrawn(svg); }, Qt::QueuedConnection);
+    });
+    m_slowestDraw = std::max(m_slowestDraw, threadMicros() - start);
+}
+
+void MobileService::bracketDrawn(const QByteArray& svg)
+{
+    m_drawing = false;
+    if (const auto served = m_server.snapshot()) {
+        auto snapshot = std::make_shared<LiveSnapshot>(*served);
+        snapshot->svg.assign(svg.constData(), static_cast<std::size_t>(svg.size()));
+        snapshot->svgTag = svg.isEmpty() ? std::string() : entityTag(snapshot->svg);
+        m_server.publish(std::move(snapshot));
+        emit bracketPublished();
+    }
+    if (std::exchange(m_drawAgain, false))
+        drawBracket();
+}
+
+} // namespace zorbon::ui
