@@ -304,6 +304,38 @@ TEST_F(JournalFile, ACreationThatCannotBeWrittenLeavesNoJournalAtThePath)
     EXPECT_EQ(later.how, Journal::Opening::Created) << later.reason;
 }
 
+// --- Version 1 -------------------------------------------------------------------------------------------
+
+// A journal an older Zorbon wrote opens with its tournaments whole and gains the tables of version 2;
+// the choices kept there follow their tournament and go with it.
+TEST_F(JournalFile, AVersionOneJournalIsUpgradedInPlaceAndKeepsItsTournaments)
+{
+    writeBytes(kJournalPath, sample().bytes);
+    ASSERT_EQ(onFile(kJournalPath, "DROP TABLE tournament_flag; PRAGMA user_version = 1"), "1");
+    {
+        Journal::Opened o = openJournal();
+        ASSERT_EQ(o.how, Journal::Opening::Opened) << o.reason;
+        ASSERT_TRUE(o.running.has_value());
+        EXPECT_EQ(o.running->entries(), sample().running.entries());
+        EXPECT_EQ(o.journal->archive().size(), 1u);
+        const std::int64_t id = o.running->id;
+        EXPECT_EQ(o.journal->flag(id, "mobil"), "");
+        o.journal->setFlag(id, "mobil", "1");
+        o.journal->setFlag(id, "jiny", "x");
+        EXPECT_EQ(o.journal->flag(id, "mobil"), "1");
+        o.journal->setFlag(id, "jiny", "");
+        EXPECT_EQ(o.journal->flag(id, "jiny"), "");
+        EXPECT_EQ(o.journal->flag(sample().archivedId, "mobil"), "") << "another tournament's choice";
+    }
+    EXPECT_EQ(onFile(kJournalPath, "SELECT 1"), std::to_string(Journal::kVersion));
+    Journal::Opened again = openJournal();
+    ASSERT_EQ(again.how, Journal::Opening::Opened) << again.reason;
+    EXPECT_EQ(again.journal->flag(again.running->id, "mobil"), "1");
+    // A removed tournament takes its choices along.
+    again.journal->remove(again.running->id);
+    EXPECT_EQ(again.journal->flag(again.running->id, "mobil"), "");
+}
+
 // --- What a save gives back -------------------------------------------------------------------------
 
 TEST_F(JournalFile, AHistoryComesBackAsItWasSavedThroughUndoRedoAndANewCommand)

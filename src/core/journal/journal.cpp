@@ -222,6 +222,13 @@ CREATE TABLE tournament_placing(
   wins INTEGER NOT NULL,
   PRIMARY KEY (tournament, player)
 );
+-- A window's choice kept with its tournament across a resume (the phones page: 'mobil' -> '1').
+CREATE TABLE tournament_flag(
+  tournament INTEGER REFERENCES tournament(id) ON DELETE CASCADE,
+  key TEXT,
+  value TEXT,
+  PRIMARY KEY(tournament, key)
+);
 )";
 
 const std::string kSetVersion = "PRAGMA user_version = " + std::to_string(Journal::kVersion);
@@ -426,13 +433,16 @@ struct Journal::Statements {
         , remove(db, "DELETE FROM tournament WHERE id = ?1")
         , aliases(db, "SELECT alias, name FROM player_alias")
         , points(db, "SELECT place_from, place_to, points FROM ranking_points ORDER BY place_from")
+        , setFlag(db, "INSERT OR REPLACE INTO tournament_flag(tournament, key, value) VALUES(?1, ?2, ?3)")
+        , clearFlag(db, "DELETE FROM tournament_flag WHERE tournament = ?1 AND key = ?2")
+        , flag(db, "SELECT value FROM tournament_flag WHERE tournament = ?1 AND key = ?2")
         , placings(db, "SELECT p.tournament, p.player, p.place_from, p.place_to, p.wins FROM tournament_placing p "
                        "JOIN tournament t ON t.id = p.tournament WHERE t.ended IS NOT NULL AND t.winner <> '' "
                        "AND substr(t.ended, 1, 10) BETWEEN ?1 AND ?2 ORDER BY p.tournament")
     {
     }
     Stmt insertTournament, updateTournament, deleteCommands, insertCommand, tournamentHead, commands, archive, running,
-        reopen, remove, aliases, points, placings;
+        reopen, remove, aliases, points, setFlag, clearFlag, flag, placings;
 };
 
 Journal::Journal(sqlite3* db, StateCheck check)
@@ -749,6 +759,41 @@ std::vector<ArchivedPlacings> Journal::placings(const std::string& from, const s
         st.reset();
         return out;
     });
+}
+
+void Journal::setFlag(std::int64_t tournament, const std::string& key, const std::string& value)
+{
+    Stmt& st = value.empty() ? m_st->clearFlag : m_st->setFlag;
+    try {
+        st.bind(1, tournament).bind(2, key);
+        if (!value.empty())
+            st.bind(3, value);
+        st.run();
+    } catch (const Damaged& e) {
+        st.reset();
+        throw JournalError(e.what());
+    } catch (...) {
+        st.reset();
+        throw;
+    }
+}
+
+std::string Journal::flag(std::int64_t tournament, const std::string& key)
+{
+    Stmt& st = m_st->flag;
+    std::string value;
+    try {
+        if (st.bind(1, tournament).bind(2, key).step())
+            value = st.text(0);
+        st.reset();
+    } catch (const Damaged& e) {
+        st.reset();
+        throw JournalError(e.what());
+    } catch (...) {
+        st.reset();
+        throw;
+    }
+    return value;
 }
 
 } // namespace zorbon

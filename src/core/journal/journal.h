@@ -88,6 +88,10 @@ public:
     // An ended tournament runs again.
     void reopen(std::int64_t id);
     void remove(std::int64_t id);
+    // A choice of the operator's kept with a tournament across a resume ("mobil" -> "1"); an empty
+    // value removes it. JournalError when the journal cannot be written or read.
+    void setFlag(std::int64_t tournament, const std::string& key, const std::string& value);
+    std::string flag(std::int64_t tournament, const std::string& key);
 
     // --- The season ranking --------------------------------------------------------------------------
     // Every merged spelling and the name it counts as.

@@ -244,6 +244,36 @@ void Tournament::startNewHistory()
 {
     m_history = History{};
     m_warned = false;
+    m_flags.clear();
+}
+
+void Tournament::setFlag(const std::string& key, const std::string& value)
+{
+    if (value.empty())
+        m_flags.erase(key);
+    else
+        m_flags[key] = value;
+    if (!m_journal || m_history.id == 0)
+        return;
+    try {
+        m_journal->setFlag(m_history.id, key, value);
+    } catch (const JournalError& e) {
+        backupFailed(e.what());
+    }
+}
+
+std::string Tournament::flag(const std::string& key) const
+{
+    // A resumed or reopened tournament's choices are in the journal; they are read when asked for.
+    if (m_journal && m_history.id != 0) {
+        try {
+            return m_journal->flag(m_history.id, key);
+        } catch (const JournalError&) {
+            // fall back to what this run was told
+        }
+    }
+    const auto it = m_flags.find(key);
+    return it == m_flags.end() ? std::string() : it->second;
 }
 
 // The tournament ends: it joins the archive with the state of its last command (the one before the

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -149,6 +150,12 @@ public:
     // draws the page and it is written to "export/<name> - pavouk.pdf".
     Outcome exportBracketPdf(const std::function<std::string()>& makePdf, std::string& confirmation);
 
+    // --- Choices kept with the running tournament ----------------------------------------------------
+    // A window's choice remembered with the tournament in the journal, so a resume restores it
+    // ("mobil" -> "1"; empty: not set). Without a journal it lasts while the program runs.
+    void setFlag(const std::string& key, const std::string& value);
+    std::string flag(const std::string& key) const;
+
     // --- Resume and archive --------------------------------------------------------------------------
     // The second line of the resume question when the journal holds an unfinished tournament.
     std::optional<std::string> resumeDescription() const;
@@ -222,6 +229,7 @@ private:
     unsigned m_changes = 0;
     std::string m_backupWarning;
     bool m_warned = false;
+    std::map<std::string, std::string> m_flags; // of the running tournament, as the journal has them
 };
 
 } // namespace zorbon
