@@ -263,6 +263,8 @@ struct LiveServer::Impl : httplib::Server {
             answer(req, res, page, tag, "text/html; charset=utf-8", kPagePolicy);
         });
         Get("/stav.json", [this](const httplib::Request& req, httplib::Response& res) {
+            if (m_owner.beforeAnswer)
+                m_owner.beforeAnswer(req.path);
             const auto s = m_owner.snapshot();
             if (!s)
                 return plain(res, 503, "Stav ještě není k dispozici.\n");
@@ -276,8 +278,8 @@ struct LiveServer::Impl : httplib::Server {
         });
     }
 
-    static void answer(const httplib::Request& req, httplib::Response& res, const std::string& body,
-                       const std::string& tag, const char* type, const char* policy)
+    void answer(const httplib::Request& req, httplib::Response& res, const std::string& body, const std::string& tag,
+                const char* type, const char* policy)
     {
         setSecurityHeaders(res, policy);
         res.set_header("ETag", tag);

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -67,6 +68,10 @@ public:
     // The state to serve from now on (safe from any thread).
     void publish(std::shared_ptr<const LiveSnapshot> snapshot);
     std::shared_ptr<const LiveSnapshot> snapshot() const;
+
+    // Called on the server's thread before each answer with the path asked for (tests hold a poll
+    // here until they have changed the state). Set it before start().
+    std::function<void(const std::string& path)> beforeAnswer;
 
     // Requests answered and connections turned away since start (for tests and the benchmark).
     std::uint64_t answered() const { return m_answered.load(); }

@@ -252,7 +252,7 @@ TEST_F(Server, ATakenPortIsPassedAndStopClosesIt)
 {
     LiveServer second;
     const int other = second.start("127.0.0.1", kFirst, kLast);
-    EXPECT_EQ(other, port + 1);
+    EXPECT_GT(other, port);
     LiveServer none;
     EXPECT_EQ(none.start("127.0.0.1", port, port), 0) << "the only port is taken";
     second.stop();

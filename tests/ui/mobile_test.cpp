@@ -24,6 +24,9 @@ using zorbon::test::request;
 
 namespace {
 
+// Away from the program's own ports, so that a Zorbon running beside the tests disturbs nothing.
+constexpr int kTestPorts = 28321;
+
 QAction* mobileAction(TBracketWindow* w)
 {
     return w->findChild<QAction*>(QStringLiteral("Mobil1"));
@@ -71,6 +74,7 @@ private slots:
     void noFreePortLeavesItOff();
     void operatorStaysFastWhilePhonesPoll();
     void qrCodeHoldsTheAddress();
+    void rememberedAcrossAResume();
 };
 
 void MobileTest::entryServesThePageAndFollowsPlay_data()
@@ -110,6 +114,9 @@ void MobileTest::entryServesThePageAndFollowsPlay()
     const QString address = label(app.Mobil, QStringLiteral("MobilAdresa"))->text();
     QCOMPARE(address, QStringLiteral("http://%1:%2/").arg(QString::fromStdString(zorbon::lanAddress())).arg(port));
     QVERIFY(!label(app.Mobil, QStringLiteral("MobilQR"))->pixmap().isNull());
+    const QString pictures = qEnvironmentVariable("ZORBON_PAGE_PICTURES");
+    if (!pictures.isEmpty() && players == 8 && QDir().mkpath(pictures))
+        app.Mobil->grab().save(pictures + QStringLiteral("/mobil-okno.png"));
 
     // The display shows the same address in its corner while it is open.
     child<QAction>(w, "Tabule1")->trigger();
@@ -117,6 +124,8 @@ void MobileTest::entryServesThePageAndFollowsPlay()
     QVERIFY(corner->isVisible());
     QVERIFY(label(app.Tabule, QStringLiteral("MobilRohAdresa"))->text().contains(address));
     QVERIFY(app.Tabule->rect().contains(corner->geometry()));
+    if (!pictures.isEmpty() && players == 8)
+        app.Tabule->grab().save(pictures + QStringLiteral("/mobil-tabule.png"));
 
     const Reply page = get(app, "/");
     QCOMPARE(page.status, 200);
@@ -168,6 +177,8 @@ void MobileTest::namesAreEscapedEverywhere()
 {
     UiTestEnv env;
     Zorbon app;
+    app.mobile().listenOnLoopbackOnly();
+    app.mobile().usePorts(kTestPorts, kTestPorts + 9);
     app.start();
     QVERIFY(app.core().acceptNewTournament({"<b>Turnaj</b>", "U \"Šípku\"", "1. 5."}).ok());
     const std::string evil = "<script>alert(1)</script>";
@@ -192,10 +203,12 @@ void MobileTest::noFreePortLeavesItOff()
 {
     UiTestEnv env;
     Zorbon app;
+    app.mobile().listenOnLoopbackOnly();
+    app.mobile().usePorts(kTestPorts, kTestPorts + 9);
     registerTournament(app, 5);
     TBracketWindow* w = draw(app, 2);
     std::vector<int> held;
-    for (int port = 8321; port <= 8330; ++port)
+    for (int port = kTestPorts; port <= kTestPorts + 9; ++port)
         if (const int fd = holdPort(port); fd >= 0)
             held.push_back(fd);
     Dialogs::clearShown();
@@ -203,7 +216,9 @@ void MobileTest::noFreePortLeavesItOff()
     QVERIFY(!app.mobile().isOn());
     QVERIFY(!mobileAction(w)->isChecked());
     QCOMPARE(Dialogs::messages().size(), 1);
-    QVERIFY(Dialogs::messages().front().contains(QStringLiteral("8321 až 8330")));
+    QVERIFY2(
+        Dialogs::messages().front().startsWith(QStringLiteral("Výsledky na mobilu nelze zapnout: porty 8321 až 8330")),
+        qPrintable(Dialogs::messages().front()));
     QVERIFY(!app.Mobil->isVisible());
     for (const int fd : held)
         ::close(fd);
@@ -220,6 +235,8 @@ void MobileTest::operatorStaysFastWhilePhonesPoll()
 {
     UiTestEnv env;
     Zorbon app;
+    app.mobile().listenOnLoopbackOnly();
+    app.mobile().usePorts(kTestPorts, kTestPorts + 9);
     registerTournament(app, 27);
     TBracketWindow* w = draw(app, 10);
     mobileAction(w)->trigger();
@@ -289,6 +306,53 @@ void MobileTest::qrCodeHoldsTheAddress()
         QCOMPARE(image.width(), (static_cast<int>(n) + 8) * 3);
         QCOMPARE(image.pixelColor(0, 0), QColor(Qt::white));
         QCOMPARE(image.pixelColor(4 * 3, 4 * 3), QColor(Qt::black));
+    }
+}
+
+// On when the program stopped: on again after "Ano" to the resume question, serving the resumed
+// tournament; turned off before: stays off.
+void MobileTest::rememberedAcrossAResume()
+{
+    UiTestEnv env;
+    std::string before;
+    {
+        Zorbon app;
+        registerTournament(app, 8);
+        TBracketWindow* w = draw(app, 2);
+        clickButton(w, "SpeedButton2");
+        enterResult(w, 1, QStringLiteral("3"), QStringLiteral("2"));
+        app.mobile().listenOnLoopbackOnly();
+        app.mobile().usePorts(kTestPorts, kTestPorts + 9);
+        mobileAction(w)->trigger();
+        QVERIFY(app.mobile().isOn());
+        before = get(app, "/stav.json").body;
+        // Gone without its exit, as when the program is killed.
+    }
+    {
+        Zorbon app;
+        app.mobile().listenOnLoopbackOnly();
+        app.mobile().usePorts(kTestPorts, kTestPorts + 9);
+        Dialogs::script([](QDialog* d) { clickButton(d, "Button1"); }); // "Ano": continue
+        app.start();
+        QCOMPARE(Dialogs::unanswered(), 0);
+        QVERIFY(app.mobile().isOn());
+        TBracketWindow* w = app.bracketWindow(8);
+        QVERIFY(mobileAction(w)->isChecked());
+        std::string after = get(app, "/stav.json").body;
+        // The same tournament; only the version counter starts again.
+        before.erase(before.rfind("\"verze\""));
+        after.erase(after.rfind("\"verze\""));
+        QCOMPARE(after, before);
+        mobileAction(w)->trigger(); // off, and remembered so
+    }
+    {
+        Zorbon app;
+        app.mobile().listenOnLoopbackOnly();
+        app.mobile().usePorts(kTestPorts, kTestPorts + 9);
+        Dialogs::script([](QDialog* d) { clickButton(d, "Button1"); });
+        app.start();
+        QVERIFY(!app.mobile().isOn());
+        QVERIFY(!mobileAction(app.bracketWindow(8))->isChecked());
     }
 }
 

@@ -231,18 +231,28 @@ void Zorbon::switchMobile(bool on, QWidget* from)
 {
     if (!on) {
         m_mobile->turnOff();
+        core().setFlag(MobileService::kFlag, {});
+        m_model->announce(from);
         return;
     }
-    if (!m_mobile->turnOn()) {
-        for (TBracketWindow* w : m_bracketWindows)
-            w->setMobileChecked(false);
-        Dialogs::message(from, QStringLiteral("Výsledky na mobilu nelze zapnout: porty %1 až %2 jsou obsazené jinými "
-                                              "programy. Zavřete program, který je používá, a zkuste to znovu.")
-                                   .arg(MobileService::kFirstPort)
-                                   .arg(MobileService::kLastPort));
+    if (!turnMobileOn(from))
         return;
-    }
+    core().setFlag(MobileService::kFlag, "1");
+    m_model->announce(from);
     Mobil->showAddress(m_mobile->address(), from);
+}
+
+bool Zorbon::turnMobileOn(QWidget* from)
+{
+    if (m_mobile->turnOn())
+        return true;
+    for (TBracketWindow* w : m_bracketWindows)
+        w->setMobileChecked(false);
+    Dialogs::message(from, QStringLiteral("Výsledky na mobilu nelze zapnout: porty %1 až %2 jsou obsazené jinými "
+                                          "programy. Zavřete program, který je používá, a zkuste to znovu.")
+                               .arg(MobileService::kFirstPort)
+                               .arg(MobileService::kLastPort));
+    return false;
 }
 
 void Zorbon::showHelpFrom(QWidget* from)
@@ -259,8 +269,12 @@ void Zorbon::showRunningTournament()
 {
     if (session.activeSize == 0)
         return; // before the draw the main window shows the tournament
-    bracketWindow(session.activeSize)->showTournament();
+    TBracketWindow* w = bracketWindow(session.activeSize);
+    w->showTournament();
     HlavniOkno->hide();
+    // The phones page comes back on when it was on as the tournament stopped.
+    if (core().flag(MobileService::kFlag) == "1")
+        turnMobileOn(w);
 }
 
 bool Zorbon::start()

@@ -106,6 +106,8 @@ private:
     void buildWhileIdle(std::size_t next);
     // "Výsledky na mobilu" from a bracket window.
     void switchMobile(bool on, QWidget* from);
+    // Turns the page on, or says why it cannot and leaves it off.
+    bool turnMobileOn(QWidget* from);
 
     PerSize<TBracketWindow*> m_bracketWindows{};
     PerSize<TZadejVysledek*> m_resultDialogs{};

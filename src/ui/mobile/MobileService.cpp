@@ -71,12 +71,14 @@ QString MobileService::address() const
 {
     if (!isOn())
         return {};
+    // Listening on every interface, the page is reached at the venue network's address.
     const std::string host = m_host == "0.0.0.0" ? lanAddress() : m_host;
     return QStringLiteral("http://%1:%2/").arg(QString::fromStdString(host)).arg(port());
 }
 
-bool MobileService::turnOn(const std::string& host)
+bool MobileService::turnOn()
 {
+    const std::string host = m_listenHost;
     if (isOn())
         return true;
     follow();
@@ -85,7 +87,7 @@ bool MobileService::turnOn(const std::string& host)
     m_drawLater.stop();
     const Session& session = m_model.session();
     bracketDrawn(session.active() ? bracketSvg(*session.active(), session.lobby.header) : QByteArray());
-    if (m_server.start(host, kFirstPort, kLastPort) == 0)
+    if (m_server.start(host, m_firstPort, m_lastPort) == 0)
         return false;
     m_host = host;
     emit switched(true);

@@ -42,8 +42,16 @@ public:
     // "http://<address>:<port>/" while on.
     QString address() const;
 
-    // Listens on every interface at the first free port of 8321..8330; false when none is free.
-    bool turnOn(const std::string& host = "0.0.0.0");
+    // Listens on every interface (tests: the loopback only) at the first free port of 8321..8330;
+    // false when none is free.
+    bool turnOn();
+    void listenOnLoopbackOnly() { m_listenHost = "127.0.0.1"; }
+    // Tests run beside each other on other ports than the program's.
+    void usePorts(int first, int last)
+    {
+        m_firstPort = first;
+        m_lastPort = last;
+    }
     void turnOff();
 
     LiveServer& server() { return m_server; }
@@ -70,6 +78,9 @@ private:
     std::uint64_t m_version = 0;
     std::string m_lastState; // the JSON without its version, to tell a real change
     std::string m_host;
+    std::string m_listenHost = "0.0.0.0";
+    int m_firstPort = kFirstPort;
+    int m_lastPort = kLastPort;
     // The bracket picture is drawn once the command that changed it has finished, once for all the
     // changes of one command (the calls of one "Hraj"), from a copy on a thread of its own.
     QTimer m_drawLater;

@@ -18,6 +18,7 @@ TMobil::TMobil(QWidget* parent)
     auto* intro = new QLabel(QStringLiteral("Hráči uvidí terče, pořadí zápasů a výsledky v telefonu na adrese:"), this);
     intro->setObjectName(QStringLiteral("Label1"));
     intro->setWordWrap(true);
+    intro->setTextFormat(Qt::PlainText);
     m_address = new QLabel(this);
     m_address->setObjectName(QStringLiteral("MobilAdresa"));
     m_address->setTextFormat(Qt::PlainText);
@@ -29,12 +30,14 @@ TMobil::TMobil(QWidget* parent)
     m_address->setFont(big);
     m_code = new QLabel(this);
     m_code->setObjectName(QStringLiteral("MobilQR"));
+    m_code->setTextFormat(Qt::PlainText);
     m_code->setAlignment(Qt::AlignCenter);
     auto* hint = new QLabel(QStringLiteral("Telefon musí být připojen ke stejné síti (Wi-Fi) jako tento počítač. "
                                            "Stačí namířit fotoaparát na kód."),
                             this);
     hint->setObjectName(QStringLiteral("Label2"));
     hint->setWordWrap(true);
+    hint->setTextFormat(Qt::PlainText);
     auto* close = new QPushButton(QStringLiteral("Zavřít"), this);
     close->setObjectName(QStringLiteral("Button1"));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
@@ -76,6 +79,7 @@ MobileCorner::MobileCorner(QWidget* host)
     layout->setSpacing(2);
     m_code = new QLabel(this);
     m_code->setObjectName(QStringLiteral("MobilRohQR"));
+    m_code->setTextFormat(Qt::PlainText);
     m_code->setAlignment(Qt::AlignCenter);
     m_text = new QLabel(this);
     m_text->setObjectName(QStringLiteral("MobilRohAdresa"));
