@@ -16,7 +16,7 @@ PACKAGES=(
   libcpp-httplib-dev libqrencode-dev qt6-svg-dev # the phones page: its server, QR code and bracket picture
 )
 # Only the test run needs this: the format check.
-TEST_PACKAGES=(clang-format)
+TEST_PACKAGES=(clang-format chromium) # chromium: the phones page in a real browser
 # Only the fuzz stage of "test" needs these.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

@@ -38,6 +38,12 @@ QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 "$BUILD/bench/ranking_bench" build/bench 
   exit 1
 }
 
+# The phones page: 300 phones polling for 60 s over loopback while results are entered.
+QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 "$BUILD/bench/mobile_bench" 300 60 >>"$OUT" 2>"$BUILD/mobile_bench.log" || {
+  cat "$BUILD/mobile_bench.log"
+  exit 1
+}
+
 cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
 echo "Machine: $(nproc) cores, $cpu; load average $LOAD before the run"
 grep '^note: ' "$OUT" | sed 's/^note: /- /'
