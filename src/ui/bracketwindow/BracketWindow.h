@@ -97,7 +97,7 @@ signals:
     void displayRequested();           // "Tabule pro hráče": the players' display opens, or closes if open
     void displayFullScreenRequested(); // "Na celou obrazovku": the display full-screen, or back
     void zoomChanged(double zoom);
-    void mobileRequested(bool on);     // "Výsledky na mobilu" checked or unchecked
+    void mobileRequested(bool on); // "Výsledky na mobilu" checked or unchecked
 
 protected:
     void closeEvent(QCloseEvent* e) override;
