@@ -311,7 +311,10 @@ TEST_F(JournalFile, ACreationThatCannotBeWrittenLeavesNoJournalAtThePath)
 TEST_F(JournalFile, AVersionOneJournalIsUpgradedInPlaceAndKeepsItsTournaments)
 {
     writeBytes(kJournalPath, sample().bytes);
-    ASSERT_EQ(onFile(kJournalPath, "DROP TABLE tournament_flag; PRAGMA user_version = 1"), "1");
+    ASSERT_EQ(onFile(kJournalPath,
+                     "DROP TABLE tournament_flag; DROP TABLE tournament_placing; DROP TABLE ranking_points; "
+                     "DROP TABLE player_alias; PRAGMA user_version = 1"),
+              "1");
     {
         Journal::Opened o = openJournal();
         ASSERT_EQ(o.how, Journal::Opening::Opened) << o.reason;
