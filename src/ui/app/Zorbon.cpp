@@ -19,9 +19,9 @@
 #include "mainwindow/TRozlosovani.h"
 #include "mainwindow/TSmazRegistraci.h"
 #include "mainwindow/TZpravaNovyTurnaj.h"
-#include "ranking/TZebricek.h"
 #include "mobile/MobileService.h"
 #include "mobile/TMobil.h"
+#include "ranking/TZebricek.h"
 #include "resultswindow/TVysledkovaListina.h"
 #include "seeding/TNasazeni.h"
 
