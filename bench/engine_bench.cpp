@@ -211,7 +211,7 @@ double seasonMiB()
                 std::fprintf(stderr, "a season's tournament did not end\n");
                 std::exit(1);
             }
-        if (t.archive().size() != 100) {
+        if (t.archive().value().size() != 100) {
             std::fprintf(stderr, "the archive does not hold the season\n");
             std::exit(1);
         }

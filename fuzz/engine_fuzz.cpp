@@ -173,8 +173,9 @@ struct Fuzz {
         const bool wasReady = b.table().hasBox(box) && b.ready(box);
         const bool correctable = canCorrect(b, box);
         const std::string before = snapshot();
-        std::optional<CorrectionContext> ctx;
-        check(t.clickBox(box, say(), ctx));
+        const Result<std::optional<CorrectionContext>> clicked = t.clickBox(box, say());
+        const std::optional<CorrectionContext>& ctx = clicked.value();
+        check(clicked);
         if (wasReady) {
             FUZZ_CHECK(!ctx, "a ready box offered a correction");
             return;
@@ -280,8 +281,7 @@ struct Fuzz {
                                header.name.find("..") != std::string::npos;
         const std::string txt = "vysledky/" + header.name + ".txt";
         const ResultsSheet sheet{header, std::nullopt, shown};
-        std::string confirmation;
-        if (const Outcome saved = t.saveResultsText(sheet, confirmation); saved.ok()) {
+        if (const Outcome saved = t.saveResultsText(sheet); saved.ok()) {
             FUZZ_CHECK(!forbidden, "saved under a name that leaves its folder: " + header.name);
             FUZZ_CHECK(readWholeFile(txt) == joinLinesCp1250(shown), "saved text");
             fs::remove(txt);
@@ -290,8 +290,7 @@ struct Fuzz {
             FUZZ_CHECK(saved.message() == std::string(("Cannot create file " + txt).c_str()), saved.message());
         }
         const std::string htm = "export/" + header.name + ".htm";
-        std::vector<std::string> lines;
-        if (t.exportResultsHtml(sheet, confirmation, lines).ok()) {
+        if (t.exportResultsHtml(sheet).ok()) {
             FUZZ_CHECK(!forbidden && recordIntact, "exported under a bad name or without a record");
             fs::remove(htm);
         } else {

@@ -250,8 +250,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         case 3: {
-            std::vector<std::string> kept;
-            if (t.removePlayer(chosen, kept).isFailed()) {
+            const Result<std::vector<std::string>> removed = t.removePlayer(chosen);
+            const std::vector<std::string>& kept = removed.value();
+            if (removed.isFailed()) {
                 failed = true;
                 break;
             }
@@ -295,11 +296,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         default: {
-            std::vector<std::string> choices;
-            if (t.removalChoices(choices).isFailed())
+            const Result<std::vector<std::string>> choices = t.removalChoices();
+            if (choices.isFailed())
                 failed = true;
             else
-                FUZZ_CHECK(choices == lines, "removal choices");
+                FUZZ_CHECK(choices.value() == lines, "removal choices");
             break;
         }
         }

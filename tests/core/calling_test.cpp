@@ -122,12 +122,13 @@ TEST_F(Calling, EachAnnouncementComesAfterItsBoxAndBoardChanged)
     Bracket& b = drawn(8);
     boards(2);
     std::vector<std::pair<BoxState, BoardState>> seen;
-    t.callReadyMatches([&](const std::string&) {
+    const Outcome called = t.callReadyMatches([&](const std::string&) {
         const int m = static_cast<int>(seen.size()) + 1;
         seen.emplace_back(b.state(m), b.board(m).state);
         // The next call waits until this message is closed.
         EXPECT_EQ(b.state(m + 1), BoxState::Pending);
     });
+    ASSERT_TRUE(called.ok());
     ASSERT_EQ(seen.size(), 2u);
     for (const auto& [box, board] : seen) {
         EXPECT_EQ(box, BoxState::OnBoard);

@@ -216,19 +216,19 @@ TEST_F(Correction, TheCommandsOfferOpenApplyAndCancelACorrection)
     const std::string p1 = nameAt(b, "Lab1");
     const std::string p8 = nameAt(b, "Lab8");
     ASSERT_TRUE(play(b, 1, "3", "1"));
-    std::optional<CorrectionContext> offered;
     const std::string before = snapshot(b);
-    ASSERT_TRUE(t.clickBox(1, say(), offered).ok());
-    ASSERT_TRUE(offered);
-    EXPECT_EQ(offered->box, 1);
+    const Result<std::optional<CorrectionContext>> offered = t.clickBox(1, say());
+    ASSERT_TRUE(offered.ok());
+    ASSERT_TRUE(offered.value());
+    EXPECT_EQ(offered.value()->box, 1);
     EXPECT_EQ(snapshot(b), before);
     // A ready box is called instead, and offers nothing.
-    std::optional<CorrectionContext> none;
-    ASSERT_TRUE(t.clickBox(2, say(), none).ok());
-    EXPECT_FALSE(none);
+    const Result<std::optional<CorrectionContext>> none = t.clickBox(2, say());
+    ASSERT_TRUE(none.ok());
+    EXPECT_FALSE(none.value());
     EXPECT_EQ(b.state(2), BoxState::OnBoard);
 
-    t.openCorrection(*offered);
+    t.openCorrection(*offered.value());
     EXPECT_TRUE(b.correctionMode);
     const Outcome equal = t.applyCorrection("2", "2");
     EXPECT_TRUE(equal.isRefused());
@@ -239,7 +239,7 @@ TEST_F(Correction, TheCommandsOfferOpenApplyAndCancelACorrection)
     t.cancelCorrection();
     EXPECT_FALSE(b.correctionMode);
 
-    t.openCorrection(*offered);
+    t.openCorrection(*offered.value());
     ASSERT_TRUE(t.applyCorrection("1", "3").ok());
     EXPECT_FALSE(b.correctionMode);
     EXPECT_EQ(nameAt(b, "Lab11P"), p8);

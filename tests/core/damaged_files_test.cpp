@@ -151,9 +151,7 @@ TEST_P(DamagedRecord, MainWindowCommandsFollowTheirRulesOrStopUnchanged)
         expectStopped("close", [&] { return t.closeTournament(); });
         expectStopped("draw", [&] { return t.draw(1); });
         EXPECT_EQ(session.lobby.registered, kRoster);
-        int limit = -1;
-        expectStopped("board count", [&] { return t.boardCountLimit(limit); });
-        EXPECT_EQ(limit, -1);
+        expectStopped("board count", [&] { return t.boardCountLimit(); });
         // Registration itself needs no counter: it opens, and its first read then stops it.
         EXPECT_FALSE(t.check(Command::Registruj).isRefused());
         return;
@@ -186,9 +184,9 @@ TEST_P(DamagedRecord, MainWindowCommandsFollowTheirRulesOrStopUnchanged)
     // Removing sets the count to the lines kept, which mends any disagreement.
     damage();
     SaveRoster(kRoster);
-    Names kept;
-    ASSERT_TRUE(t.removePlayer("Jan", kept).ok());
-    EXPECT_EQ(kept.size(), 4u);
+    const Result<Names> kept = t.removePlayer("Jan");
+    ASSERT_TRUE(kept.ok());
+    EXPECT_EQ(kept->size(), 4u);
     EXPECT_EQ(lobby.count, 4);
     EXPECT_EQ(after(), (TournamentRecord{4, c.field(1), c.field(2), c.field(3)}));
 
@@ -206,9 +204,9 @@ TEST_P(DamagedRecord, MainWindowCommandsFollowTheirRulesOrStopUnchanged)
     // The board-count dialog offers nothing beyond what a bracket for the count can use.
     EXPECT_EQ(boardLimitFor(count), count == 5 || count == 6 || count == 4 ? 2 : 0);
     damage();
-    int limit = -1;
-    ASSERT_TRUE(t.boardCountLimit(limit).ok());
-    EXPECT_EQ(limit, boardLimitFor(count));
+    const Result<int> limit = t.boardCountLimit();
+    ASSERT_TRUE(limit.ok());
+    EXPECT_EQ(*limit, boardLimitFor(count));
 }
 
 TEST_P(DamagedRecord, TheDrawRefusesEveryCountItCannotSeatAndChangesNoName)
@@ -255,12 +253,10 @@ TEST_P(DamagedRecord, BracketCommandsFollowTheirRulesOrStopUnchanged)
     damage();
     said.clear();
 
-    std::string confirmation;
-    std::vector<std::string> lines;
     if (!c.readable()) {
         expectStopped("Hraj", [&] { return t.callReadyMatches(say()); });
         expectStopped("result", [&] { return t.enterResult(1, "3", "1"); });
-        expectStopped("export", [&] { return t.exportResultsHtml({header, std::nullopt, {}}, confirmation, lines); });
+        expectStopped("export", [&] { return t.exportResultsHtml({header, std::nullopt, {}}); });
         expectStopped("close", [&] { return t.closeTournament(); });
         expectStopped("Terče", [&] { return t.setBoardCount(1, zorbon::Tournament::BoardCountFrom::Terce); });
         EXPECT_TRUE(fs::is_empty("export"));
@@ -269,7 +265,7 @@ TEST_P(DamagedRecord, BracketCommandsFollowTheirRulesOrStopUnchanged)
         EXPECT_NO_THROW(saveResultsText("Turnaj", displayedOrder(standings(b))));
         EXPECT_TRUE(t.showStandings().ok());
         t.showResultsList();
-        EXPECT_TRUE(t.saveResultsText(t.runningSheet(), confirmation).ok());
+        EXPECT_TRUE(t.saveResultsText(t.runningSheet()).ok());
         return;
     }
     const std::int32_t boardCount = c.field(2);
@@ -286,7 +282,7 @@ TEST_P(DamagedRecord, BracketCommandsFollowTheirRulesOrStopUnchanged)
     EXPECT_EQ(nameAt(b, "Lab21L"), loser);
     EXPECT_EQ(b.state(9), BoxState::Finished);
 
-    ASSERT_TRUE(t.exportResultsHtml({header, std::nullopt, {}}, confirmation, lines).ok());
+    ASSERT_TRUE(t.exportResultsHtml({header, std::nullopt, {}}).ok());
     const std::string html = readWholeFile("export/Turnaj.htm");
     EXPECT_NE(html.find("Po\xE8"
                         "et hr\xE1\xE8\xF9 : " +
@@ -357,13 +353,12 @@ std::string rosterCaseName(const ::testing::TestParamInfo<RosterCase>& info)
 TEST_P(DamagedRoster, TheWindowsShowEveryLineAndARewriteKeepsThem)
 {
     const RosterCase& c = GetParam();
-    Names choices;
     if (missing()) {
         EXPECT_EQ(failure(t.showMainWindow()), "File not found");
         EXPECT_TRUE(lobby.registered.empty());
         EXPECT_EQ(failure(t.showRegistration()), "File not found");
         EXPECT_EQ(failure(t.addPlayer("Nový")), "File not found");
-        EXPECT_EQ(failure(t.removalChoices(choices)), "File not found");
+        EXPECT_EQ(failure(t.removalChoices()), "File not found");
         EXPECT_FALSE(fs::exists(kRosterPath));
         EXPECT_EQ(ReadRecord().PlayerCount, 0);
         // Emptying the registrations writes a new, empty roster.
@@ -373,8 +368,9 @@ TEST_P(DamagedRoster, TheWindowsShowEveryLineAndARewriteKeepsThem)
     }
     ASSERT_TRUE(t.showMainWindow().ok());
     EXPECT_EQ(lobby.registered, c.lines);
-    ASSERT_TRUE(t.removalChoices(choices).ok());
-    EXPECT_EQ(choices, c.lines);
+    const Result<Names> choices = t.removalChoices();
+    ASSERT_TRUE(choices.ok());
+    EXPECT_EQ(choices.value(), c.lines);
 
     // Registering a new name rewrites every old line as it was read, each now ended by CR LF.
     ASSERT_TRUE(t.showRegistration().ok());
@@ -397,16 +393,15 @@ TEST_P(DamagedRoster, RemovalDropsEveryEqualLineAndCountsWhatIsKept)
     const RosterCase& c = GetParam();
     if (missing() || c.lines.empty())
         return;
-    Names kept;
     const std::string name = c.lines.front();
     Names expected;
     for (const auto& l : c.lines)
         if (l != name)
             expected.push_back(l);
-    ASSERT_TRUE(t.removePlayer(name, kept).ok());
-    EXPECT_EQ(kept.size(), expected.size());
+    const Result<Names> kept = t.removePlayer(name);
+    ASSERT_TRUE(kept.ok());
     EXPECT_EQ(lobby.count, static_cast<int>(expected.size()));
-    EXPECT_EQ(kept, expected);
+    EXPECT_EQ(kept.value(), expected);
     EXPECT_EQ(ReadRoster(), expected);
     EXPECT_EQ(ReadRecord(), (TournamentRecord{static_cast<std::int32_t>(expected.size()), 1, 2, 3}));
 }

@@ -158,8 +158,7 @@ protected:
     {
         EXPECT_EQ(&b, t.session().active()) << "only the bracket in play takes commands";
         if (boardOf(b, match) == 0) {
-            std::optional<CorrectionContext> correction;
-            t.clickBox(match, say(), correction);
+            EXPECT_TRUE(t.clickBox(match, say()).ok()) << "box " << match;
         }
         const int board = boardOf(b, match);
         EXPECT_NE(board, 0) << "box " << match << " is on no board";

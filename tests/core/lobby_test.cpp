@@ -278,25 +278,25 @@ TEST_F(LobbyTest, RemovalKeepsEveryOtherLineAndCountsWhatIsKept)
     putRoster("Eva\r\nJan\r\nEva\r\nOta\r\n");
     WriteRecord({9, 1, 2, 3}); // drifted: removal mends it
     lobby.registered = {"stale"};
-    Names kept{"stale"};
-    ASSERT_TRUE(t.removePlayer("Eva", kept).ok());
-    EXPECT_EQ(kept.size(), 2u);
+    const Result<Names> kept = t.removePlayer("Eva");
+    ASSERT_TRUE(kept.ok());
     EXPECT_EQ(lobby.count, 2);
-    EXPECT_EQ(kept, (Names{"Jan", "Ota"}));
-    EXPECT_EQ(lobby.registered, kept);
+    EXPECT_EQ(kept.value(), (Names{"Jan", "Ota"}));
+    EXPECT_EQ(lobby.registered, kept.value());
     EXPECT_EQ(bytes(kRosterPath), "Jan\r\nOta\r\n");
     EXPECT_EQ(ReadRecord(), (TournamentRecord{2, 1, 2, 3}));
     EXPECT_EQ(lobby.shownCount, 2);
 
     // A name nobody has rewrites the roster unchanged and sets the count to its lines.
     WriteRecord({7, 1, 2, 3});
-    ASSERT_TRUE(t.removePlayer("jan", kept).ok());
-    EXPECT_EQ(kept.size(), 2u);
+    const Result<Names> same = t.removePlayer("jan");
+    ASSERT_TRUE(same.ok());
+    EXPECT_EQ(same->size(), 2u);
     EXPECT_EQ(lobby.count, 2);
     EXPECT_EQ(ReadRecord().PlayerCount, 2);
 
-    EXPECT_TRUE(t.removePlayer("Jan", kept).ok());
-    EXPECT_TRUE(t.removePlayer("Ota", kept).ok());
+    EXPECT_TRUE(t.removePlayer("Jan").ok());
+    EXPECT_TRUE(t.removePlayer("Ota").ok());
     EXPECT_EQ(fs::file_size(kRosterPath), 0u);
     EXPECT_EQ(ReadRecord().PlayerCount, 0);
     EXPECT_EQ(lobby.shownCount, 0);
@@ -313,14 +313,13 @@ TEST_F(LobbyTest, RemovalTextsAndAMissingRoster)
     EXPECT_EQ(removalQuestion("Jan Novák"), "Opravdu odebrat hráče Jan Novák ?");
     WriteRecord({1, 0, 0, 0});
     SaveRoster({"Jan", "Eva"});
-    Names choices;
-    ASSERT_TRUE(t.removalChoices(choices).ok());
-    EXPECT_EQ(choices, (Names{"Jan", "Eva"}));
+    const Result<Names> choices = t.removalChoices();
+    ASSERT_TRUE(choices.ok());
+    EXPECT_EQ(choices.value(), (Names{"Jan", "Eva"}));
     fs::remove(kRosterPath);
-    EXPECT_EQ(failure(t.removalChoices(choices)), "File not found");
+    EXPECT_EQ(failure(t.removalChoices()), "File not found");
     lobby.registered = {"Jan"};
-    Names kept;
-    EXPECT_EQ(failure(t.removePlayer("Jan", kept)), "File not found");
+    EXPECT_EQ(failure(t.removePlayer("Jan")), "File not found");
     EXPECT_TRUE(lobby.registered.empty()); // emptied before the roster was read
     EXPECT_EQ(ReadRecord().PlayerCount, 1);
 }

@@ -78,7 +78,7 @@ TEST_F(ResultEntry, EqualOrEmptyScoresAreRefusedAndChangeNothing)
         {"", "3", ""}, {"3", "", ""}, {"3x", "1", "3x"}, {"1", " ", " "}, {"99999999999", "1", "99999999999"}};
     for (const auto& [s1, s2, culprit] : bad) {
         try {
-            enterResult(b, board, s1, s2);
+            (void)enterResult(b, board, s1, s2);
             ADD_FAILURE() << "no error for " << s1 << ":" << s2;
         } catch (const ConvertError& e) {
             EXPECT_EQ(e.what(), "'" + std::string(culprit) + "' is not a valid integer value");

@@ -262,8 +262,7 @@ TEST_F(Seeds, AreCheckedAgainstTheRecordsCountAndTouchNoWorkingFile)
 TEST_F(Seeds, RemovingASeededPlayerDropsHisSeedAndDeletingAllDropsAll)
 {
     ASSERT_TRUE(t.setSeeds({names[3], names[0], names[7]}).ok());
-    std::vector<std::string> kept;
-    ASSERT_TRUE(t.removePlayer(names[0], kept).ok());
+    ASSERT_TRUE(t.removePlayer(names[0]).ok());
     EXPECT_EQ(t.session().lobby.seeds, (std::vector<std::string>{names[3], names[7]}));
     ASSERT_TRUE(t.deleteAllPlayers().ok());
     EXPECT_TRUE(t.session().lobby.seeds.empty());

@@ -242,9 +242,7 @@ protected:
     // "Export" of the results window: the player count comes from the record, read now.
     Outcome exportHtml(const TournamentHeader& header, const std::vector<std::string>& shown)
     {
-        std::string confirmation;
-        std::vector<std::string> lines;
-        return t.exportResultsHtml({header, std::nullopt, shown}, confirmation, lines);
+        return t.exportResultsHtml({header, std::nullopt, shown});
     }
 };
 
@@ -268,18 +266,17 @@ TEST_F(ResultFiles, SaveWritesTheShownLinesInWindows1250)
 TEST_F(ResultFiles, ExportWritesTheFragmentWithTheRecordsPlayerCount)
 {
     WriteRecord({23, 2, 3, 0});
-    std::string confirmation;
-    std::vector<std::string> lines;
-    ASSERT_TRUE(t.exportResultsHtml({kHeader, std::nullopt, kShown}, confirmation, lines).ok());
-    EXPECT_EQ(confirmation, "Uloženo v adresáři export pod názvemJarní turnaj.htm");
-    EXPECT_EQ(lines, htmlLines(kHeader, 23, kShown));
+    const Result<HtmlExport> exported = t.exportResultsHtml({kHeader, std::nullopt, kShown});
+    ASSERT_TRUE(exported.ok());
+    EXPECT_EQ(exported->confirmation, "Uloženo v adresáři export pod názvemJarní turnaj.htm");
+    EXPECT_EQ(exported->lines, htmlLines(kHeader, 23, kShown));
     std::string expected;
     for (const auto& l : htmlLines(kHeader, 23, kShown))
         expected += *toCp1250(l) + "\r\n";
     EXPECT_EQ(readWholeFile("export/Jarní turnaj.htm"), expected);
     // A sheet that brings its own count (an archived tournament) needs no record.
     fs::remove(kRecordPath);
-    ASSERT_TRUE(t.exportResultsHtml({kHeader, 23, kShown}, confirmation, lines).ok());
+    ASSERT_TRUE(t.exportResultsHtml({kHeader, 23, kShown}).ok());
     EXPECT_EQ(readWholeFile("export/Jarní turnaj.htm"), expected);
     // The rule alone writes what it is given.
     EXPECT_EQ(exportResultsHtml(kHeader, 23, kShown), "Uloženo v adresáři export pod názvemJarní turnaj.htm");
@@ -296,9 +293,9 @@ TEST_F(ResultFiles, ANameThatWouldLeaveTheFolderSavesInsideItUnderItsSafeName)
         const std::string file = safeFileName(name);
         TournamentHeader h = kHeader;
         h.name = name;
-        std::string confirmation;
-        ASSERT_TRUE(t.saveResultsText({h, std::nullopt, kShown}, confirmation).ok()) << name;
-        EXPECT_EQ(confirmation, "Výsledková listina byla uložena do adresáře vysledky jako soubor: " + file + ".txt");
+        const Result<std::string> saved = t.saveResultsText({h, std::nullopt, kShown});
+        ASSERT_TRUE(saved.ok()) << name;
+        EXPECT_EQ(saved.value(), "Výsledková listina byla uložena do adresáře vysledky jako soubor: " + file + ".txt");
         EXPECT_TRUE(exportHtml(h, kShown).ok()) << name;
         EXPECT_TRUE(fs::is_regular_file("vysledky/" + file + ".txt")) << file;
         EXPECT_TRUE(fs::is_regular_file("export/" + file + ".htm")) << file;

@@ -105,7 +105,6 @@ TEST_F(Unwritable, ASetupFolderThatCannotBeWrittenStopsEveryCommandThatWritesIt)
     withoutRoot([&] {
         const std::string before = state();
         const std::string bracket = snapshot(b);
-        Names kept;
         const std::pair<const char*, std::function<Outcome()>> commands[] = {
             {"Přidej", [&] { return t.addPlayer("Nový"); }},
             {"Vymaž", [&] { return t.deleteAllPlayers(); }},
@@ -124,7 +123,7 @@ TEST_F(Unwritable, ASetupFolderThatCannotBeWrittenStopsEveryCommandThatWritesIt)
         EXPECT_TRUE(lobby.header.exists());
 
         // Removal saves the roster first, as its steps say: that fails and keeps every line on disk.
-        EXPECT_EQ(failure(t.removePlayer("Jan", kept)), "Access denied");
+        EXPECT_EQ(failure(t.removePlayer("Jan")), "Access denied");
         EXPECT_EQ(ReadRoster(), kRoster);
         EXPECT_EQ(ReadRecord().PlayerCount, 5);
 
@@ -195,10 +194,10 @@ TEST_F(Unwritable, ARemovalWhoseRosterCannotBeSavedKeepsTheCountLabel)
     ASSERT_EQ(lobby.shownCount, 5);
     fs::permissions(kSetupDir, kReadOnly);
     withoutRoot([&] {
-        Names kept;
-        EXPECT_EQ(failure(t.removePlayer("Jan", kept)), "Access denied");
+        const Result<Names> kept = t.removePlayer("Jan");
+        EXPECT_EQ(failure(kept), "Access denied");
         const Names others = {"Eva", "Ota", "Petr", "Šárka"};
-        EXPECT_EQ(kept, others);
+        EXPECT_EQ(kept.value(), others);
         EXPECT_EQ(lobby.registered, others); // rebuilt while the roster was read
         EXPECT_EQ(ReadRoster(), kRoster);
         EXPECT_EQ(ReadRecord().PlayerCount, 5);
@@ -248,10 +247,8 @@ TEST_P(UnwritableResults, SaveAndExportReportTheFileAndKeepWhatWasThere)
         fs::permissions(folder, kReadOnly);
     }
     auto run = [&] {
-        std::string confirmation;
-        std::vector<std::string> lines;
-        const std::string save = failure(t.saveResultsText({header, std::nullopt, shown}, confirmation));
-        const std::string exported = failure(t.exportResultsHtml({header, std::nullopt, shown}, confirmation, lines));
+        const std::string save = failure(t.saveResultsText({header, std::nullopt, shown}));
+        const std::string exported = failure(t.exportResultsHtml({header, std::nullopt, shown}));
         EXPECT_EQ(save, folder == "vysledky" ? "Cannot create file vysledky/Turnaj.txt" : "no error");
         EXPECT_EQ(exported, folder == "export" ? "Cannot create file export/Turnaj.htm" : "no error");
         // What was saved before is still there, whole.

@@ -197,8 +197,9 @@ public:
     {
         expectOk(m_t->check(Command::Rozlosuj), "Rozlosuj");
         expectDone(m_t->draw(static_cast<std::uint32_t>(random(1, 1 << 30))), "draw");
-        int limit = 0;
-        expectOk(m_t->boardCountLimit(limit), "board limit");
+        const Result<int> found = m_t->boardCountLimit();
+        expectOk(found, "board limit");
+        const int limit = found.value();
         if (boards == 0)
             boards = random(1, std::max(1, limit));
         expectDone(m_t->setBoardCount(std::min(boards, limit), Tournament::BoardCountFrom::Draw), "board count");
@@ -238,8 +239,9 @@ public:
             return false;
         if (boardsInPlay() == 0) {
             // An undo took the board count back to none: the operator sets them again with "Terče".
-            int limit = 0;
-            expectOk(m_t->boardCountLimit(limit), "board limit");
+            const Result<int> found = m_t->boardCountLimit();
+            expectOk(found, "board limit");
+            const int limit = found.value();
             expectDone(m_t->setBoardCount(random(1, std::max(1, limit)), Tournament::BoardCountFrom::Terce),
                        "boards with Terče");
             return true;
@@ -254,8 +256,7 @@ public:
                     if (b.ready(m))
                         ready.push_back(m);
                 if (!ready.empty()) {
-                    std::optional<CorrectionContext> correction;
-                    expectDone(m_t->clickBox(pick(ready), say(), correction), "click on a box");
+                    expectDone(m_t->clickBox(pick(ready), say()), "click on a box");
                     return true;
                 }
             }

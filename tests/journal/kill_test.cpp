@@ -130,10 +130,10 @@ private:
                 p.draw();
             } else if (p.boardsInPlay() == 0) {
                 // Killed between the draw and its board count: the operator sets them with "Terče".
-                int limit = 0;
                 out.line("P boards");
-                if (!t.boardCountLimit(limit).ok() ||
-                    !t.setBoardCount(random(1, limit), Tournament::BoardCountFrom::Terce).ok())
+                const Result<int> found = t.boardCountLimit();
+                const int limit = found.value();
+                if (!found.ok() || !t.setBoardCount(random(1, limit), Tournament::BoardCountFrom::Terce).ok())
                     out.broken("boards after a resume");
                 check("boards");
             }
@@ -143,7 +143,7 @@ private:
         if (!t.session().active()) {
             // Files the ended tournaments away now and then, so the journal stays small.
             out.line("P delete");
-            for (const auto& a : t.archive())
+            for (const auto& a : t.archive().value())
                 if (!t.deleteArchived(a.id).ok())
                     out.broken("deleting an ended tournament");
             const int players = random(low, size);

@@ -146,7 +146,7 @@ TEST_P(Resume, TheNextStartResumesExactlyWhereTheLastCommandLeftIt)
     ASSERT_TRUE(p.playToEnd());
     p.checkStandings();
     ASSERT_TRUE(t->closeTournament().ok());
-    const auto archive = t->archive();
+    const auto archive = t->archive().value();
     ASSERT_EQ(archive.size(), 1u);
     EXPECT_EQ(archive[0].summary.decided, left.results + p.results());
     EXPECT_EQ(archive[0].summary.players, players());
@@ -166,7 +166,7 @@ TEST_P(Resume, NotResumingFilesItInTheArchiveAndTouchesNothingElse)
     EXPECT_TRUE(sameState(encodeState(t->session()), encodeState(Session{})));
     EXPECT_EQ(t->resumeDescription(), std::nullopt);
     EXPECT_TRUE(t->resume().isRefused());
-    const auto archive = t->archive();
+    const auto archive = t->archive().value();
     ASSERT_EQ(archive.size(), 1u);
     EXPECT_EQ(archive[0].endKind, "nepokracovano");
     EXPECT_EQ(archive[0].summary.name, kHeader.name);
@@ -215,7 +215,7 @@ Closed playAndClose(Tournament& t, int players, std::uint32_t seed, int tourname
     c.state = t.history().current()->state;
     c.displayed = t.session().displayed;
     EXPECT_TRUE(t.closeTournament().ok());
-    c.id = t.archive().at(0).id;
+    c.id = t.archive().value().at(0).id;
     return c;
 }
 
@@ -233,12 +233,13 @@ TEST_P(Archive, AClosedTournamentLeavesNothingToResumeAndReopensAsItEnded)
     auto t = openLayer();
     EXPECT_EQ(t->resumeDescription(), std::nullopt);
     EXPECT_TRUE(t->resume().isRefused());
-    ASSERT_EQ(t->archive().size(), 2u);
-    EXPECT_EQ(t->archive()[0].id, second.id);
+    ASSERT_EQ(t->archive().value().size(), 2u);
+    EXPECT_EQ(t->archive().value()[0].id, second.id);
 
     // Its results list, best first, as the results window showed it.
-    ResultsSheet sheet;
-    ASSERT_TRUE(t->archivedSheet(first.id, sheet).ok());
+    const Result<ResultsSheet> shown = t->archivedSheet(first.id);
+    ASSERT_TRUE(shown.ok());
+    const ResultsSheet& sheet = shown.value();
     EXPECT_EQ(sheet.header, kHeader);
     EXPECT_EQ(sheet.players, players);
     EXPECT_EQ(sheet.displayed, first.displayed);
@@ -252,7 +253,7 @@ TEST_P(Archive, AClosedTournamentLeavesNothingToResumeAndReopensAsItEnded)
     EXPECT_EQ(refused.message(), "Předchozí turnaj lze znovu otevřít, jen když neběží žádný turnaj a nejsou "
                                  "registrováni žádní hráči !!!");
     EXPECT_EQ(workingFiles(), files);
-    EXPECT_EQ(t->archive().size(), 2u);
+    EXPECT_EQ(t->archive().value().size(), 2u);
 
     ASSERT_TRUE(t->deleteAllPlayers().ok());
     ASSERT_TRUE(t->reopen(first.id).ok());
@@ -261,13 +262,13 @@ TEST_P(Archive, AClosedTournamentLeavesNothingToResumeAndReopensAsItEnded)
     ASSERT_TRUE(ended.has_value());
     EXPECT_EQ(ReadRecord(), ended->record);
     EXPECT_EQ(ReadRoster(), ended->roster);
-    ASSERT_EQ(t->archive().size(), 1u);
-    EXPECT_EQ(t->archive()[0].id, second.id);
+    ASSERT_EQ(t->archive().value().size(), 1u);
+    EXPECT_EQ(t->archive().value()[0].id, second.id);
 
     // Deleting the other one leaves the reopened one running, and the next start offers it.
     ASSERT_TRUE(t->deleteArchived(second.id).ok());
-    EXPECT_TRUE(t->archive().empty());
-    EXPECT_TRUE(t->archivedSheet(second.id, sheet).isFailed());
+    EXPECT_TRUE(t->archive().value().empty());
+    EXPECT_TRUE(t->archivedSheet(second.id).isFailed());
     t.reset();
     Journal::Opened again = openJournal();
     ASSERT_TRUE(again.running.has_value());
@@ -297,7 +298,7 @@ TEST_F(Unfinished, AHeaderAloneIsNotKeptWhenItIsNotResumed)
     auto t = openLayer();
     EXPECT_EQ(t->resumeDescription(), headerLine() + " – rozlosování ještě nebylo provedeno");
     t->abandon();
-    EXPECT_TRUE(t->archive().empty());
+    EXPECT_TRUE(t->archive().value().empty());
     t.reset();
     EXPECT_FALSE(openJournal().running.has_value());
 }

@@ -51,8 +51,7 @@ TEST_P(SeedsInTheJournal, ARemovedSeedStaysDroppedAfterAResume)
         Player p(*t, 8);
         p.registerPlayers(names, names.size());
         ASSERT_TRUE(t->setSeeds({names[1], names[0]}).ok());
-        std::vector<std::string> kept;
-        ASSERT_TRUE(t->removePlayer(names[1], kept).ok());
+        ASSERT_TRUE(t->removePlayer(names[1]).ok());
     }
     auto t = openLayer();
     ASSERT_TRUE(t->resume().ok());

@@ -89,8 +89,11 @@ protected:
 
     bool boardCount()
     {
-        int limit = 0;
-        if (!t->checkBoardCountChange().ok() || !t->boardCountLimit(limit).ok())
+        if (!t->checkBoardCountChange().ok())
+            return false;
+        const Result<int> found = t->boardCountLimit();
+        const int limit = found.value();
+        if (!found.ok())
             return false;
         const Outcome o = t->setBoardCount(p->random(1, limit), Tournament::BoardCountFrom::Terce);
         EXPECT_TRUE(o.ok()) << o.message();
@@ -109,8 +112,9 @@ protected:
         if (open.empty())
             return false;
         const int box = open[static_cast<std::size_t>(p->random(0, static_cast<int>(open.size()) - 1))];
-        std::optional<CorrectionContext> ctx;
-        EXPECT_TRUE(t->clickBox(box, p->say(), ctx).ok());
+        const Result<std::optional<CorrectionContext>> clicked = t->clickBox(box, p->say());
+        EXPECT_TRUE(clicked.ok());
+        const std::optional<CorrectionContext>& ctx = clicked.value();
         if (!ctx) {
             ADD_FAILURE() << "box " << box << " can be corrected but the click offers no correction";
             return false;
@@ -290,8 +294,9 @@ TEST_P(Undo, IsRefusedWhileACorrectionIsOpen)
 TEST_P(Undo, ABoardCountSetWithTerceIsTakenBackIntoTheRecord)
 {
     start(3, size(), 1);
-    int limit = 0;
-    ASSERT_TRUE(t->boardCountLimit(limit).ok());
+    const Result<int> found = t->boardCountLimit();
+    ASSERT_TRUE(found.ok());
+    const int limit = found.value();
     ASSERT_GE(limit, 2);
     const Snapshot one = now(*t);
     ASSERT_TRUE(t->checkBoardCountChange().ok());

@@ -7,8 +7,8 @@
 #include "bracketui.h"
 #include "tournament/tournament.h"
 
-#include "bracketwindow/BracketPainter.h"
 #include "bracketwindow/BracketPrint.h"
+#include "look/BracketPainter.h"
 #include "resultswindow/TVysledkovaListina.h"
 
 #include <QAction>

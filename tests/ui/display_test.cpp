@@ -6,10 +6,10 @@
 
 #include "bracketui.h"
 
-#include "bracketwindow/BracketPainter.h"
 #include "display/BracketCanvas.h"
 #include "display/FitLabel.h"
 #include "display/TTabule.h"
+#include "look/BracketPainter.h"
 
 #include <QAction>
 #include <QApplication>

@@ -210,8 +210,8 @@ void ResumeTest::ne()
     QCOMPARE(bytesOf(QString::fromUtf8(kRecordPath)), record);
     QCOMPARE(bytesOf(QString::fromUtf8(kRosterPath)), roster);
     // Kept in the archive as ended, and not offered again.
-    QCOMPARE(app.core().archive().size(), std::size_t(1));
-    QCOMPARE(app.core().archive().front().summary.name, std::string("Velká cena Brna"));
+    QCOMPARE(app.core().archive().value().size(), std::size_t(1));
+    QCOMPARE(app.core().archive().value().front().summary.name, std::string("Velká cena Brna"));
     QVERIFY(!app.core().resumeDescription());
 }
 

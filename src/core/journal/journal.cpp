@@ -2,6 +2,7 @@
 
 #include "ranking/ranking.h"
 #include "records/errors.h"
+#include "tournament/messages.h"
 #include "tournament/state_codec.h"
 
 #include <sqlite3.h>
@@ -155,15 +156,58 @@ std::string scalar(sqlite3* db, const char* sql)
     return s.step() ? s.text(0) : std::string();
 }
 
-struct Connection {
-    sqlite3* db = nullptr;
-    ~Connection()
+// Resets a statement when the block that uses it is left, by a return or by an exception, so no
+// statement stays in the middle of a result and holds its read lock.
+class ResetOnExit {
+public:
+    explicit ResetOnExit(Stmt& s)
+        : m_s(s)
     {
-        if (db)
-            sqlite3_close_v2(db);
     }
-    sqlite3* release() { return std::exchange(db, nullptr); }
+    ~ResetOnExit() { m_s.reset(); }
+    ResetOnExit(const ResetOnExit&) = delete;
+    ResetOnExit& operator=(const ResetOnExit&) = delete;
+
+private:
+    Stmt& m_s;
 };
+
+// One write transaction: BEGIN IMMEDIATE when made, ROLLBACK when left without commit().
+class Transaction {
+public:
+    explicit Transaction(sqlite3* db)
+        : m_db(db)
+    {
+        exec(m_db, "BEGIN IMMEDIATE");
+    }
+    ~Transaction()
+    {
+        if (!m_done)
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit()
+    {
+        exec(m_db, "COMMIT");
+        m_done = true;
+    }
+
+private:
+    sqlite3* m_db;
+    bool m_done = false;
+};
+
+// Runs a journal operation for a caller outside this unit: a file that does not fit reads as the
+// journal failing, with its reason.
+template <class Body> decltype(auto) reported(Body&& body)
+{
+    try {
+        return body();
+    } catch (const Damaged& e) {
+        throw JournalError(e.what());
+    }
+}
 
 // The tables of the first version.
 const char* const kTables1 = R"(
@@ -241,13 +285,15 @@ void configure(sqlite3* db)
     exec(db, "PRAGMA synchronous = FULL");
 }
 
-sqlite3* openFile(const std::string& path, int flags)
+Journal::Connection openFile(const std::string& path, int flags)
 {
-    Connection c;
-    const int rc = sqlite3_open_v2(path.c_str(), &c.db, flags, nullptr);
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+    // SQLite hands out a connection even when the opening failed; it is closed all the same.
+    Journal::Connection c(db);
     if (rc != SQLITE_OK)
-        fail(c.db, rc);
-    return c.release();
+        fail(c.get(), rc);
+    return c;
 }
 
 void syncFolder(const fs::path& file)
@@ -274,14 +320,13 @@ void create(const std::string& path)
     const std::string temp = path + ".novy";
     removeWithCompanions(temp);
     {
-        Connection c;
-        c.db = openFile(temp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-        exec(c.db, "PRAGMA journal_mode = WAL");
-        exec(c.db, "BEGIN");
-        exec(c.db, kTables1);
-        exec(c.db, kTables2);
-        exec(c.db, kSetVersion.c_str());
-        exec(c.db, "COMMIT");
+        const Journal::Connection c = openFile(temp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        exec(c.get(), "PRAGMA journal_mode = WAL");
+        exec(c.get(), "BEGIN");
+        exec(c.get(), kTables1);
+        exec(c.get(), kTables2);
+        exec(c.get(), kSetVersion.c_str());
+        exec(c.get(), "COMMIT");
     } // closing checkpoints the write-ahead log into the file and removes it
     std::error_code ec;
     fs::rename(temp, path, ec);
@@ -355,57 +400,52 @@ void storePlacings(sqlite3* db, std::int64_t id, const std::string& state)
 // every ended tournament. Nothing of what it held changes.
 void upgradeFrom1(sqlite3* db)
 {
-    exec(db, "BEGIN IMMEDIATE");
-    try {
-        exec(db, kTables2);
+    Transaction transaction(db);
+    exec(db, kTables2);
+    {
         Stmt ended(db, "SELECT t.id, c.state FROM tournament t "
                        "JOIN command c ON c.tournament = t.id AND c.seq = t.head - 1 WHERE t.ended IS NOT NULL");
         while (ended.step())
             storePlacings(db, ended.integer(0), ended.blob(1));
-        ended.reset();
-        exec(db, kSetVersion.c_str());
-        exec(db, "COMMIT");
-    } catch (...) {
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
     }
+    exec(db, kSetVersion.c_str());
+    transaction.commit();
 }
 
 History readHistory(Stmt& head, Stmt& rows, std::int64_t id, Journal::StateCheck check)
 {
     History h;
     h.id = id;
-    head.bind(1, id);
-    if (!head.step()) {
-        head.reset();
-        throw JournalError("Turnaj v záloze není");
+    std::int64_t at = 0;
+    {
+        const ResetOnExit done(head);
+        head.bind(1, id);
+        if (!head.step())
+            throw JournalError(kNotInJournal);
+        h.started = head.text(0);
+        at = head.integer(1);
     }
-    h.started = head.text(0);
-    const std::int64_t at = head.integer(1);
-    head.reset();
     std::vector<HistoryEntry> entries;
-    rows.bind(1, id);
-    while (rows.step()) {
-        if (rows.integer(0) != static_cast<std::int64_t>(entries.size())) {
-            rows.reset();
-            throw Damaged("commands out of order");
+    {
+        const ResetOnExit done(rows);
+        rows.bind(1, id);
+        while (rows.step()) {
+            if (rows.integer(0) != static_cast<std::int64_t>(entries.size()))
+                throw Damaged("commands out of order");
+            HistoryEntry e;
+            e.kind = rows.text(1);
+            e.params = rows.text(2);
+            e.description = rows.text(3);
+            // 1: undo can take it back; 2: the floor it stops at.
+            e.undoable = rows.integer(4) == 1;
+            e.floor = rows.integer(4) == 2;
+            e.at = rows.text(5);
+            e.state = rows.blob(6);
+            if (check && !check(e.state))
+                throw Damaged(kUnreadableState);
+            entries.push_back(std::move(e));
         }
-        HistoryEntry e;
-        e.kind = rows.text(1);
-        e.params = rows.text(2);
-        e.description = rows.text(3);
-        // 1: undo can take it back; 2: the floor it stops at.
-        e.undoable = rows.integer(4) == 1;
-        e.floor = rows.integer(4) == 2;
-        e.at = rows.text(5);
-        e.state = rows.blob(6);
-        if (check && !check(e.state)) {
-            rows.reset();
-            throw Damaged("Uložený stav turnaje nelze přečíst");
-        }
-        entries.push_back(std::move(e));
     }
-    rows.reset();
     if (at < 0 || at > static_cast<std::int64_t>(entries.size()) || (at == 0 && !entries.empty()))
         throw Damaged("head out of range");
     h.assign(std::move(entries), static_cast<std::size_t>(at));
@@ -445,87 +485,95 @@ struct Journal::Statements {
         reopen, remove, aliases, points, setFlag, clearFlag, flag, placings;
 };
 
-Journal::Journal(sqlite3* db, StateCheck check)
-    : m_db(db)
+void Journal::Closer::operator()(sqlite3* db) const
+{
+    sqlite3_close_v2(db);
+}
+
+Journal::Journal(Connection db, StateCheck check)
+    : m_db(std::move(db))
     , m_check(check)
-    , m_st(std::make_unique<Statements>(db))
+    , m_st(std::make_unique<Statements>(m_db.get()))
 {
 }
 
-Journal::~Journal()
+Journal::~Journal() = default;
+
+std::unique_ptr<Journal> Journal::openExisting(const std::string& path, StateCheck check,
+                                               std::optional<History>& running)
 {
-    m_st.reset();
-    sqlite3_close_v2(m_db);
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::symlink_status(path, ec)))
+        throw Damaged("not a file");
+    if (fs::file_size(path, ec) == 0 || ec)
+        throw Damaged("empty");
+    Connection c = openFile(path, SQLITE_OPEN_READWRITE);
+    // A file that turns out not to be ours must not be written into when it is closed.
+    sqlite3_db_config(c.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    configure(c.get());
+    const std::string version = scalar(c.get(), "PRAGMA user_version");
+    if (version != std::to_string(kVersion) && version != "1")
+        throw Damaged("version " + version); // another program's file, or a newer Zorbon's
+    if (const std::string verdict = scalar(c.get(), "PRAGMA quick_check"); verdict != "ok")
+        throw Damaged(verdict);
+    if (version == "1")
+        upgradeFrom1(c.get());
+    std::unique_ptr<Journal> j;
+    try {
+        j.reset(new Journal(std::move(c), check));
+    } catch (const JournalError& e) {
+        throw Damaged(e.what()); // the statements do not fit the file's tables
+    }
+    std::vector<std::int64_t> ids;
+    {
+        Stmt& r = j->m_st->running;
+        const ResetOnExit done(r);
+        while (r.step())
+            ids.push_back(r.integer(0));
+    }
+    if (ids.size() > 1)
+        throw Damaged("two running tournaments");
+    if (!ids.empty())
+        running = readHistory(j->m_st->tournamentHead, j->m_st->commands, ids.front(), check);
+    sqlite3_db_config(j->m_db.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
+    return j;
+}
+
+std::unique_ptr<Journal> Journal::createFresh(const std::string& path, StateCheck check)
+{
+    create(path);
+    Connection c = openFile(path, SQLITE_OPEN_READWRITE);
+    configure(c.get());
+    return std::unique_ptr<Journal>(new Journal(std::move(c), check));
 }
 
 Journal::Opened Journal::open(const std::string& path, const std::string& stamp, StateCheck check)
 {
     Opened out;
     std::error_code ec;
-    const auto status = fs::symlink_status(path, ec);
     try {
-        if (!fs::exists(status)) {
-            // A log or shared-memory file without its database is what is left of a journal: it
-            // goes aside like a damaged one, or SQLite would read it into the new journal.
-            if (fs::exists(fs::symlink_status(path + "-wal", ec)) ||
-                fs::exists(fs::symlink_status(path + "-shm", ec))) {
-                out.movedTo = moveCompanionsAside(path, stamp);
-                out.reason = "a log without its journal";
-                create(path);
-                out.how = Opening::Damaged;
-            } else {
-                create(path);
-                out.how = Opening::Created;
-            }
-        } else {
+        if (fs::exists(fs::symlink_status(path, ec))) {
             try {
-                if (!fs::is_regular_file(status))
-                    throw Damaged("not a file");
-                if (fs::file_size(path, ec) == 0 || ec)
-                    throw Damaged("empty");
-                Connection c;
-                c.db = openFile(path, SQLITE_OPEN_READWRITE);
-                // A file that turns out not to be ours must not be written into when it is closed.
-                sqlite3_db_config(c.db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
-                configure(c.db);
-                const std::string version = scalar(c.db, "PRAGMA user_version");
-                if (version != std::to_string(kVersion) && version != "1")
-                    throw Damaged("version " + version); // another program's file, or a newer Zorbon's
-                if (const std::string verdict = scalar(c.db, "PRAGMA quick_check"); verdict != "ok")
-                    throw Damaged(verdict);
-                if (version == "1")
-                    upgradeFrom1(c.db);
-                std::unique_ptr<Journal> j;
-                try {
-                    j.reset(new Journal(c.db, check));
-                    c.release();
-                } catch (const JournalError& e) {
-                    throw Damaged(e.what()); // the statements do not fit the file's tables
-                }
-                std::vector<std::int64_t> running;
-                while (j->m_st->running.step())
-                    running.push_back(j->m_st->running.integer(0));
-                j->m_st->running.reset();
-                if (running.size() > 1)
-                    throw Damaged("two running tournaments");
-                if (!running.empty())
-                    out.running = readHistory(j->m_st->tournamentHead, j->m_st->commands, running.front(), check);
-                sqlite3_db_config(j->m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
-                out.journal = std::move(j);
+                out.journal = openExisting(path, check, out.running);
                 out.how = Opening::Opened;
                 return out;
             } catch (const Damaged& e) {
                 out.running.reset();
                 out.reason = e.what();
                 out.movedTo = moveAside(path, stamp);
-                create(path);
                 out.how = Opening::Damaged;
             }
+        } else if (fs::exists(fs::symlink_status(path + "-wal", ec)) ||
+                   fs::exists(fs::symlink_status(path + "-shm", ec))) {
+            // A log or shared-memory file without its database is what is left of a journal: it
+            // goes aside like a damaged one, or SQLite would read it into the new journal.
+            out.movedTo = moveCompanionsAside(path, stamp);
+            out.reason = "a log without its journal";
+            out.how = Opening::Damaged;
+        } else {
+            out.how = Opening::Created;
         }
-        Connection c;
-        c.db = openFile(path, SQLITE_OPEN_READWRITE);
-        configure(c.db);
-        out.journal.reset(new Journal(c.release(), check));
+        out.journal = createFresh(path, check);
     } catch (const Damaged& e) {
         out = Opened{};
         out.reason = e.what();
@@ -543,30 +591,36 @@ Journal::Opened Journal::open(const std::string& path, const std::string& stamp,
 
 void Journal::write(History& h, const TournamentSummary& s, const std::string* endKind, const std::string* at)
 {
-    exec(m_db, "BEGIN IMMEDIATE");
+    Transaction transaction(m_db.get());
     std::int64_t id = h.id;
-    try {
-        if (id == 0) {
-            m_st->insertTournament.bind(1, h.started).run();
-            id = sqlite3_last_insert_rowid(m_db);
-        }
-        const auto& entries = h.entries();
+    if (id == 0) {
+        const ResetOnExit done(m_st->insertTournament);
+        m_st->insertTournament.bind(1, h.started).run();
+        id = sqlite3_last_insert_rowid(m_db.get());
+    }
+    const auto& entries = h.entries();
+    {
+        const ResetOnExit done(m_st->deleteCommands);
         m_st->deleteCommands.bind(1, id).bind(2, static_cast<std::int64_t>(h.firstUnsaved())).run();
-        for (std::size_t i = h.firstUnsaved(); i < entries.size(); ++i) {
-            const HistoryEntry& e = entries[i];
-            m_st->insertCommand.bind(1, id)
-                .bind(2, static_cast<std::int64_t>(i))
-                .bind(3, e.kind)
-                .bind(4, e.params)
-                .bind(5, e.description)
-                .bind(6, std::int64_t{e.floor      ? 2
-                                      : e.undoable ? 1
-                                                   : 0})
-                .bind(7, e.at)
-                .bindBlob(8, e.state)
-                .run();
-        }
+    }
+    for (std::size_t i = h.firstUnsaved(); i < entries.size(); ++i) {
+        const HistoryEntry& e = entries[i];
+        const ResetOnExit done(m_st->insertCommand);
+        m_st->insertCommand.bind(1, id)
+            .bind(2, static_cast<std::int64_t>(i))
+            .bind(3, e.kind)
+            .bind(4, e.params)
+            .bind(5, e.description)
+            .bind(6, std::int64_t{e.floor      ? 2
+                                  : e.undoable ? 1
+                                               : 0})
+            .bind(7, e.at)
+            .bindBlob(8, e.state)
+            .run();
+    }
+    {
         Stmt& u = m_st->updateTournament;
+        const ResetOnExit done(u);
         u.bind(1, id)
             .bind(2, static_cast<std::int64_t>(h.head()))
             .bind(3, s.name)
@@ -582,42 +636,30 @@ void Journal::write(History& h, const TournamentSummary& s, const std::string* e
             u.bindNull(10).bindNull(11);
         }
         u.run();
-        if (endKind && h.current())
-            storePlacings(m_db, id, h.current()->state);
-        exec(m_db, "COMMIT");
-    } catch (...) {
-        for (Stmt* st : {&m_st->insertTournament, &m_st->deleteCommands, &m_st->insertCommand, &m_st->updateTournament})
-            st->reset();
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
     }
+    if (endKind && h.current())
+        storePlacings(m_db.get(), id, h.current()->state);
+    transaction.commit();
     h.id = id;
     h.markSaved();
 }
 
 void Journal::save(History& history, const TournamentSummary& summary)
 {
-    try {
-        write(history, summary, nullptr, nullptr);
-    } catch (const Damaged& e) {
-        throw JournalError(e.what());
-    }
+    reported([&] { write(history, summary, nullptr, nullptr); });
 }
 
 void Journal::end(History& history, const TournamentSummary& summary, const std::string& kind, const std::string& at)
 {
-    try {
-        write(history, summary, &kind, &at);
-    } catch (const Damaged& e) {
-        throw JournalError(e.what());
-    }
+    reported([&] { write(history, summary, &kind, &at); });
 }
 
 std::vector<StoredTournament> Journal::archive()
 {
-    std::vector<StoredTournament> out;
-    try {
+    return reported([&] {
+        std::vector<StoredTournament> out;
         Stmt& a = m_st->archive;
+        const ResetOnExit done(a);
         while (a.step()) {
             StoredTournament t;
             t.id = a.integer(0);
@@ -633,120 +675,75 @@ std::vector<StoredTournament> Journal::archive()
                          a.text(10)};
             out.push_back(std::move(t));
         }
-        a.reset();
-    } catch (const Damaged& e) {
-        m_st->archive.reset();
-        throw JournalError(e.what());
-    } catch (...) {
-        m_st->archive.reset();
-        throw;
-    }
-    return out;
+        return out;
+    });
 }
 
 History Journal::load(std::int64_t id)
 {
-    try {
-        return readHistory(m_st->tournamentHead, m_st->commands, id, m_check);
-    } catch (const Damaged& e) {
-        throw JournalError(e.what());
-    }
+    return reported([&] { return readHistory(m_st->tournamentHead, m_st->commands, id, m_check); });
 }
 
 void Journal::reopen(std::int64_t id)
 {
-    try {
+    reported([&] {
+        const ResetOnExit done(m_st->reopen);
         m_st->reopen.bind(1, id).run();
-    } catch (const Damaged& e) {
-        m_st->reopen.reset();
-        throw JournalError(e.what());
-    } catch (...) {
-        m_st->reopen.reset();
-        throw;
-    }
+    });
 }
 
 void Journal::remove(std::int64_t id)
 {
-    try {
+    reported([&] {
+        const ResetOnExit done(m_st->remove);
         m_st->remove.bind(1, id).run();
-    } catch (const Damaged& e) {
-        m_st->remove.reset();
-        throw JournalError(e.what());
-    } catch (...) {
-        m_st->remove.reset();
-        throw;
-    }
+    });
 }
 
 // --- The season ranking ---------------------------------------------------------------------------
 
-namespace {
-
-// A read of the ranking's tables; a statement that does not fit the file is a journal error like any
-// other here (the file was checked when it was opened).
-template <class Body> auto readStep(Stmt& st, Body&& body)
-{
-    try {
-        return body();
-    } catch (const Damaged& e) {
-        st.reset();
-        throw JournalError(e.what());
-    } catch (...) {
-        st.reset();
-        throw;
-    }
-}
-
-} // namespace
-
 Aliases Journal::aliases()
 {
-    Stmt& st = m_st->aliases;
-    return readStep(st, [&] {
+    return reported([&] {
+        Stmt& st = m_st->aliases;
+        const ResetOnExit done(st);
         Aliases out;
         while (st.step())
             out.emplace(st.text(0), st.text(1));
-        st.reset();
         return out;
     });
 }
 
 std::vector<PointsBand> Journal::rankingPoints()
 {
-    Stmt& st = m_st->points;
-    return readStep(st, [&] {
+    return reported([&] {
+        Stmt& st = m_st->points;
+        const ResetOnExit done(st);
         std::vector<PointsBand> out;
         while (st.step())
             out.push_back(
                 {static_cast<int>(st.integer(0)), static_cast<int>(st.integer(1)), static_cast<int>(st.integer(2))});
-        st.reset();
         return out;
     });
 }
 
 void Journal::setRankingPoints(const std::vector<PointsBand>& bands)
 {
-    exec(m_db, "BEGIN IMMEDIATE");
-    try {
-        exec(m_db, "DELETE FROM ranking_points");
-        Stmt insert(m_db, "INSERT INTO ranking_points(place_from, place_to, points) VALUES(?1, ?2, ?3)");
+    reported([&] {
+        Transaction transaction(m_db.get());
+        exec(m_db.get(), "DELETE FROM ranking_points");
+        Stmt insert(m_db.get(), "INSERT INTO ranking_points(place_from, place_to, points) VALUES(?1, ?2, ?3)");
         for (const PointsBand& b : bands)
             insert.bind(1, b.from).bind(2, b.to).bind(3, b.points).run();
-        exec(m_db, "COMMIT");
-    } catch (const Damaged& e) {
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw JournalError(e.what());
-    } catch (...) {
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
-    }
+        transaction.commit();
+    });
 }
 
 std::vector<ArchivedPlacings> Journal::placings(const std::string& from, const std::string& to)
 {
-    Stmt& st = m_st->placings;
-    return readStep(st, [&] {
+    return reported([&] {
+        Stmt& st = m_st->placings;
+        const ResetOnExit done(st);
         std::vector<ArchivedPlacings> out;
         st.bind(1, from).bind(2, to);
         while (st.step()) {
@@ -756,7 +753,6 @@ std::vector<ArchivedPlacings> Journal::placings(const std::string& from, const s
             out.back().placings.push_back({st.text(1), static_cast<int>(st.integer(2)), static_cast<int>(st.integer(3)),
                                            static_cast<int>(st.integer(4))});
         }
-        st.reset();
         return out;
     });
 }

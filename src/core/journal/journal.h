@@ -108,11 +108,22 @@ public:
     // upgraded in place when it is opened.
     static constexpr int kVersion = 2;
 
+    // Closes a connection when its owner goes.
+    struct Closer {
+        void operator()(sqlite3* db) const;
+    };
+    using Connection = std::unique_ptr<sqlite3, Closer>;
+
 private:
-    Journal(sqlite3* db, StateCheck check);
+    Journal(Connection db, StateCheck check);
+    // The journal at `path`, checked; Damaged (inside the unit) when it is not one to keep.
+    static std::unique_ptr<Journal> openExisting(const std::string& path, StateCheck check,
+                                                 std::optional<History>& running);
+    // A new empty journal at `path`, made whole under another name first.
+    static std::unique_ptr<Journal> createFresh(const std::string& path, StateCheck check);
     void write(History& history, const TournamentSummary& summary, const std::string* endKind, const std::string* at);
     struct Statements;
-    sqlite3* m_db;
+    Connection m_db; // declared first: the statements are finalised before it closes
     StateCheck m_check;
     std::unique_ptr<Statements> m_st;
 };

@@ -8,31 +8,12 @@
 #include "records/roster.h"
 #include "results/exports.h"
 #include "results/standings.h"
-#include "tournament/state_codec.h"
+#include "tournament/recording.h"
 
-#include <ctime>
+// The operator's commands, one function each; how they are recorded lives in recording.cpp, the
+// resume and the archive in resume.cpp.
 
 namespace zorbon {
-
-// One command in progress: what it is, and whether it has already stored its entry (the calls of
-// one "Hraj" share one).
-struct Tournament::Scope {
-    explicit Scope(std::string kind_, bool undoable_ = false, std::function<std::string()> describe_ = {},
-                   std::string params_ = {})
-        : kind(std::move(kind_))
-        , undoable(undoable_)
-        , describe(std::move(describe_))
-        , params(std::move(params_))
-    {
-    }
-    std::string kind;
-    bool undoable = false;
-    std::function<std::string()> describe; // the description, built when the command commits
-    std::string params;
-    bool stored = false;
-    std::string before; // the state before the command, while the tournament has no entry yet
-    bool floor = false; // undo stops here (the draw)
-};
 
 namespace {
 
@@ -45,273 +26,26 @@ std::string scoreOf(const std::string& text)
     }
 }
 
-// Runs a step that reads or writes a file: done, or failed with the run-time's report.
-template <class Step> Outcome attempt(Step&& step)
-{
-    try {
-        step();
-    } catch (const IoError& e) {
-        return Outcome::failed(e.what());
-    } catch (const ConvertError& e) {
-        return Outcome::failed(e.what());
-    }
-    return Outcome::done();
-}
-
-// Matches with a result, the byes and walkovers apart.
-int decidedMatches(const Bracket& b)
-{
-    int decided = 0;
-    for (const auto& box : b.table().boxes)
-        if (b.state(box.number) == BoxState::Finished && b.name(box.upper) != kBye && b.name(box.lower) != kBye)
-            ++decided;
-    return decided;
-}
-
-std::string winnerOf(const Bracket& b)
-{
-    const BoxSpec& fin = b.table().box(b.table().finalNumber());
-    if (b.state(fin.number) != BoxState::Finished)
-        return {};
-    try {
-        return b.name(parseInt(b.score(fin.lower)) > parseInt(b.score(fin.upper)) ? fin.lower : fin.upper);
-    } catch (const ConvertError&) {
-        return {};
-    }
-}
-
-// The archive keeps tournaments that were drawn or had players registered; three header texts
-// alone are not worth a line in it.
-bool worthKeeping(const Session& s)
-{
-    const Lobby& l = s.lobby;
-    return s.activeSize != 0 || !l.registered.empty() || !l.registrationList.empty() || s.record.PlayerCount != 0;
-}
-
 } // namespace
-
-std::string Tournament::localTime(bool forFileName)
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&now, &tm);
-    char buf[32];
-    std::strftime(buf, sizeof buf, forFileName ? "%Y%m%d-%H%M%S" : "%Y-%m-%d %H:%M:%S", &tm);
-    return buf;
-}
-
-Tournament::Tournament(std::unique_ptr<Journal> journal, std::optional<History> running, std::string journalProblem,
-                       Clock clock)
-    : m_journal(std::move(journal))
-    , m_running(std::move(running))
-    , m_journalProblem(std::move(journalProblem))
-    , m_clock(std::move(clock))
-{
-}
-
-Tournament::Tournament()
-    : Tournament(nullptr, std::nullopt, {})
-{
-}
-
-Tournament::~Tournament() = default;
-
-unsigned Tournament::takeChanges()
-{
-    return std::exchange(m_changes, 0u);
-}
-
-std::string Tournament::takeBackupWarning()
-{
-    return std::exchange(m_backupWarning, std::string());
-}
-
-// --- Working files -------------------------------------------------------------------------------
-
-TournamentRecord Tournament::readRecord()
-{
-    m_session.record = ReadRecord();
-    return m_session.record;
-}
-
-void Tournament::writeRecord(const TournamentRecord& record)
-{
-    WriteRecord(record);
-    m_session.record = record;
-}
-
-std::vector<std::string> Tournament::readRoster()
-{
-    m_session.roster = ReadRoster();
-    return m_session.roster;
-}
-
-void Tournament::saveRoster(const std::vector<std::string>& names)
-{
-    SaveRoster(names);
-    m_session.roster = names;
-}
-
-// --- Commands and the journal ----------------------------------------------------------------------
-
-template <class Body> Outcome Tournament::run(Scope& scope, Body&& body)
-{
-    if (m_history.empty())
-        scope.before = encodeState(m_session);
-    Outcome outcome;
-    try {
-        outcome = body();
-    } catch (const IoError& e) {
-        outcome = Outcome::failed(e.what());
-    } catch (const ConvertError& e) {
-        outcome = Outcome::failed(e.what());
-    }
-    // Whatever the command got to stays done, so it is committed as it stands.
-    commit(scope);
-    return outcome;
-}
-
-void Tournament::commit(Scope& scope)
-{
-    std::string state = encodeState(m_session);
-    const HistoryEntry* head = m_history.current();
-    if (equalStates(state, head ? head->state : scope.before))
-        return; // nothing changed
-    if (m_history.empty())
-        m_history.started = m_clock(false);
-    HistoryEntry entry{scope.kind,     scope.params, scope.describe ? scope.describe() : scope.kind,
-                       scope.undoable, scope.floor,  std::move(state),
-                       m_clock(false)};
-    if (scope.stored)
-        m_history.replaceCurrent(std::move(entry));
-    else
-        m_history.push(std::move(entry));
-    scope.stored = true;
-    m_changes |= kHistoryChanged;
-    saveJournal();
-}
-
-void Tournament::saveJournal()
-{
-    if (!m_journal) {
-        // A layer made without a journal (tests, tools) keeps none and has nothing to tell.
-        if (!m_journalProblem.empty())
-            backupFailed(m_journalProblem);
-        return;
-    }
-    if (!flushPendingEnds())
-        return;
-    try {
-        // The session is the state of the entry in effect: just committed, undone or redone.
-        m_journal->save(m_history, summarize(m_session));
-    } catch (const JournalError& e) {
-        backupFailed(e.what());
-    }
-}
-
-bool Tournament::flushPendingEnds()
-{
-    while (!m_pendingEnds.empty()) {
-        PendingEnd& e = m_pendingEnds.front();
-        try {
-            if (e.kind.empty()) {
-                if (e.history.id != 0)
-                    m_journal->remove(e.history.id);
-            } else {
-                m_journal->end(e.history, e.summary, e.kind, e.at);
-            }
-        } catch (const JournalError& error) {
-            backupFailed(error.what());
-            return false;
-        }
-        m_pendingEnds.erase(m_pendingEnds.begin());
-    }
-    return true;
-}
-
-void Tournament::backupFailed(const std::string& reason)
-{
-    if (m_warned)
-        return;
-    m_warned = true;
-    std::string why = reason.empty() ? std::string("I/O error") : reason;
-    if (why.back() != '.')
-        why += '.';
-    m_backupWarning = "Zálohu turnaje nelze uložit: " + why + " Turnaj pokračuje bez zálohy.";
-}
-
-void Tournament::startNewHistory()
-{
-    m_history = History{};
-    m_warned = false;
-    m_flags.clear();
-}
-
-void Tournament::setFlag(const std::string& key, const std::string& value)
-{
-    if (value.empty())
-        m_flags.erase(key);
-    else
-        m_flags[key] = value;
-    if (!m_journal || m_history.id == 0)
-        return;
-    try {
-        m_journal->setFlag(m_history.id, key, value);
-    } catch (const JournalError& e) {
-        backupFailed(e.what());
-    }
-}
-
-std::string Tournament::flag(const std::string& key) const
-{
-    // A resumed or reopened tournament's choices are in the journal; they are read when asked for.
-    if (m_journal && m_history.id != 0) {
-        try {
-            return m_journal->flag(m_history.id, key);
-        } catch (const JournalError&) {
-            // fall back to what this run was told
-        }
-    }
-    const auto it = m_flags.find(key);
-    return it == m_flags.end() ? std::string() : it->second;
-}
-
-// The tournament ends: it joins the archive with the state of its last command (the one before the
-// ending), or is dropped when there was nothing in it.
-void Tournament::endTournament(const std::string& kind)
-{
-    if (!m_history.empty() && m_journal) {
-        const std::optional<Session> last = decodeState(m_history.current() ? m_history.current()->state : "");
-        const bool keep = last && worthKeeping(*last);
-        m_pendingEnds.push_back(
-            {m_history, keep ? summarize(*last) : TournamentSummary{}, keep ? kind : std::string(), m_clock(false)});
-        flushPendingEnds();
-    }
-    startNewHistory();
-    m_changes |= kTournamentChanged | kHistoryChanged;
-}
 
 // --- Main window -------------------------------------------------------------------------------------
 
 Outcome Tournament::showMainWindow()
 {
     m_changes |= kLobbyChanged;
-    try {
+    return guarded([&] {
         const int count = readRecord().PlayerCount;
         Lobby& l = m_session.lobby;
         // The count shows even when the roster then fails.
         l.count = count;
         l.shownCount = count;
         loadMainWindow(l, count, readRoster());
-    } catch (const IoError& e) {
-        return Outcome::failed(e.what());
-    }
-    return Outcome::done();
+    });
 }
 
 Outcome Tournament::check(Command command)
 {
-    try {
+    return guarded([&] {
         int players = 0;
         if (readsRecord(command)) {
             players = readRecord().PlayerCount;
@@ -321,9 +55,7 @@ Outcome Tournament::check(Command command)
             }
         }
         return checkCommand(command, m_session.lobby, players);
-    } catch (const IoError& e) {
-        return Outcome::failed(e.what());
-    }
+    });
 }
 
 Opens Tournament::opens(Command command) const
@@ -362,7 +94,7 @@ Outcome Tournament::startOver()
 Outcome Tournament::showRegistration()
 {
     m_changes |= kLobbyChanged;
-    return attempt([&] {
+    return guarded([&] {
         const int count = readRecord().PlayerCount;
         m_session.lobby.count = count;
         loadRegistration(m_session.lobby, count, readRoster());
@@ -414,17 +146,19 @@ Outcome Tournament::deleteAllPlayers()
     });
 }
 
-Outcome Tournament::removalChoices(std::vector<std::string>& names)
+Result<std::vector<std::string>> Tournament::removalChoices()
 {
-    return attempt([&] { names = readRoster(); });
+    std::vector<std::string> names;
+    Outcome outcome = guarded([&] { names = readRoster(); });
+    return {std::move(outcome), std::move(names)};
 }
 
-Outcome Tournament::removePlayer(const std::string& name, std::vector<std::string>& kept)
+Result<std::vector<std::string>> Tournament::removePlayer(const std::string& name)
 {
     Scope scope{"odebrani", false, [name] { return "odebrání hráče " + name; }, name};
     m_changes |= kLobbyChanged;
-    return run(scope, [&] {
-        kept.clear();
+    std::vector<std::string> kept;
+    Outcome outcome = run(scope, [&] {
         m_session.lobby.registered.clear();
         kept = keepOthers(m_session.lobby, readRoster(), name);
         keepRegisteredSeeds(m_session.lobby);
@@ -434,8 +168,8 @@ Outcome Tournament::removePlayer(const std::string& name, std::vector<std::strin
         TournamentRecord record = readRecord();
         record.PlayerCount = count;
         writeRecord(record);
-        return Outcome::done();
     });
+    return {std::move(outcome), std::move(kept)};
 }
 
 Outcome Tournament::checkSeeding() const
@@ -491,25 +225,24 @@ Outcome Tournament::draw(std::uint32_t seed)
 
 Outcome Tournament::exitProgram()
 {
-    Outcome outcome;
-    try {
+    const Outcome outcome = guarded([&] {
         TournamentRecord record = readRecord();
         record.PlayerCount = 0;
         writeRecord(record);
         m_session.lobby.registrationList.clear();
         saveRoster(m_session.lobby.registrationList);
-    } catch (const IoError& e) {
-        outcome = Outcome::failed(e.what());
-    }
+    });
     endTournament("konec");
     return outcome;
 }
 
 // --- Board count ---------------------------------------------------------------------------------
 
-Outcome Tournament::boardCountLimit(int& limit)
+Result<int> Tournament::boardCountLimit()
 {
-    return attempt([&] { limit = boardLimitFor(readRecord().PlayerCount); });
+    int limit = 0;
+    Outcome outcome = guarded([&] { limit = boardLimitFor(readRecord().PlayerCount); });
+    return {std::move(outcome), limit};
 }
 
 Outcome Tournament::setBoardCount(int k, BoardCountFrom from)
@@ -586,9 +319,9 @@ Outcome Tournament::callReadyMatches(const Say& say)
     });
 }
 
-Outcome Tournament::clickBox(int box, const Say& say, std::optional<CorrectionContext>& correction)
+Result<std::optional<CorrectionContext>> Tournament::clickBox(int box, const Say& say)
 {
-    correction.reset();
+    std::optional<CorrectionContext> correction;
     Bracket* b = m_session.active();
     if (!b)
         return Outcome::refused();
@@ -608,11 +341,11 @@ Outcome Tournament::clickBox(int box, const Say& say, std::optional<CorrectionCo
         commit(scope);
         say(text);
     };
-    return run(scope, [&] {
+    Outcome outcome = run(scope, [&] {
         if (!clickToCall(*b, box, committing))
             correction = prepareCorrection(*b, box);
-        return Outcome::done();
     });
+    return {std::move(outcome), std::move(correction)};
 }
 
 void Tournament::openCorrection(const CorrectionContext& context)
@@ -704,8 +437,7 @@ Outcome Tournament::closeTournament()
 {
     Scope scope{"zavreni", false, [] { return std::string("zavření pavouka (nedokončené)"); }};
     m_changes |= kLobbyChanged | kResultsChanged | kBoardChoiceChanged;
-    Outcome outcome;
-    try {
+    const Outcome cleared = guarded([&] {
         TournamentRecord record = readRecord();
         record.PlayerCount = 0;
         record.BoardCount = 0;
@@ -713,10 +445,11 @@ Outcome Tournament::closeTournament()
         clearRegistrations(m_session.lobby);
         saveRoster(m_session.lobby.registrationList);
         setCount(m_session.lobby, 0);
-    } catch (const IoError& e) {
+    });
+    if (!cleared.ok()) {
         // The clear-down stops where a working file fails and the tournament goes on.
         commit(scope);
-        return Outcome::failed(e.what());
+        return cleared;
     }
     m_changes |= kNameFieldCleared;
     m_session.placings.clear();
@@ -725,7 +458,7 @@ Outcome Tournament::closeTournament()
     m_session.boardCountChoice = 0;
     m_session.activeSize = 0;
     endTournament("zavreni");
-    return outcome;
+    return Outcome::done();
 }
 
 // --- Undo ----------------------------------------------------------------------------------------------
@@ -744,54 +477,26 @@ std::optional<std::string> Tournament::redoDescription() const
 
 Outcome Tournament::undo()
 {
-    return step(true);
+    return step(Direction::Back);
 }
 
 Outcome Tournament::redo()
 {
-    return step(false);
+    return step(Direction::Forward);
 }
 
 // Undo or redo: the history moves one command and the session becomes the state in effect then.
-Outcome Tournament::step(bool back)
+Outcome Tournament::step(Direction direction)
 {
+    const bool back = direction == Direction::Back;
     if (const Bracket* b = m_session.active(); b && b->correctionMode)
         return Outcome::refused();
     if (!(back ? m_history.undo() : m_history.redo()))
         return Outcome::refused(back ? kNothingToUndo : kNothingToRedo);
     m_changes |= kHistoryChanged;
-    const Outcome restored = restore(m_history.current()->state, true, true);
+    const Outcome restored = restore(m_history.current()->state, Files::WriteBack, OtherBrackets::KeepOnScreen);
     saveJournal();
     return restored;
-}
-
-// The session becomes the saved state; the files are written back where they differ from it.
-Outcome Tournament::restore(const std::string& state, bool writeFiles, bool keepOtherBrackets)
-{
-    std::optional<Session> saved = decodeState(state);
-    if (!saved)
-        return Outcome::failed("Uložený stav turnaje nelze přečíst");
-    if (keepOtherBrackets) {
-        // Only the bracket in play is saved; the other two stay as the draw left them.
-        for (const int size : kBracketSizes)
-            if (size != saved->activeSize)
-                saved->brackets.bySize(size) = m_session.brackets.bySize(size);
-    }
-    const TournamentRecord onDisk = m_session.record;
-    const std::vector<std::string> rosterOnDisk = m_session.roster;
-    m_session = std::move(*saved);
-    m_changes |= kEverything;
-    if (!writeFiles)
-        return Outcome::done();
-    try {
-        if (m_session.record != onDisk)
-            WriteRecord(m_session.record);
-        if (m_session.roster != rosterOnDisk)
-            SaveRoster(m_session.roster);
-    } catch (const IoError& e) {
-        return Outcome::failed(e.what());
-    }
-    return Outcome::done();
 }
 
 // --- Results list ---------------------------------------------------------------------------------------
@@ -801,205 +506,54 @@ ResultsSheet Tournament::runningSheet() const
     return {m_session.lobby.header, std::nullopt, m_session.displayed};
 }
 
-Outcome Tournament::sheetPlayers(const ResultsSheet& sheet, int& players)
+namespace {
+
+// A file the results window writes: the confirmation to show, or the file's failure.
+template <class Write> Result<std::string> confirmed(Write&& write)
 {
-    if (sheet.players) {
-        players = *sheet.players;
-        return Outcome::done();
-    }
-    return attempt([&] { players = readRecord().PlayerCount; });
+    std::string confirmation;
+    Outcome outcome = guarded([&] { confirmation = write(); });
+    return {std::move(outcome), std::move(confirmation)};
 }
 
-Outcome Tournament::saveResultsText(const ResultsSheet& sheet, std::string& confirmation)
-{
-    return attempt([&] { confirmation = zorbon::saveResultsText(sheet.header.name, sheet.displayed); });
-}
+} // namespace
 
-Outcome Tournament::exportResultsHtml(const ResultsSheet& sheet, std::string& confirmation,
-                                      std::vector<std::string>& lines)
+Result<int> Tournament::sheetPlayers(const ResultsSheet& sheet)
 {
+    if (sheet.players)
+        return *sheet.players;
     int players = 0;
-    if (Outcome o = sheetPlayers(sheet, players); !o.ok())
-        return o;
-    lines = htmlLines(sheet.header, players, sheet.displayed);
-    return attempt([&] { confirmation = zorbon::exportResultsHtml(sheet.header, players, sheet.displayed); });
+    Outcome outcome = guarded([&] { players = readRecord().PlayerCount; });
+    return {std::move(outcome), players};
 }
 
-Outcome Tournament::exportResultsCsv(const ResultsSheet& sheet, std::string& confirmation)
+Result<std::string> Tournament::saveResultsText(const ResultsSheet& sheet)
 {
-    return attempt([&] { confirmation = zorbon::exportResultsCsv(sheet.header.name, sheet.displayed); });
+    return confirmed([&] { return zorbon::saveResultsText(sheet.header.name, sheet.displayed); });
 }
 
-Outcome Tournament::exportBracketPdf(const std::function<std::string()>& makePdf, std::string& confirmation)
+Result<HtmlExport> Tournament::exportResultsHtml(const ResultsSheet& sheet)
+{
+    const Result<int> players = sheetPlayers(sheet);
+    if (!players.ok())
+        return Outcome(players);
+    HtmlExport out;
+    out.lines = htmlLines(sheet.header, *players, sheet.displayed);
+    Result<std::string> written =
+        confirmed([&] { return zorbon::exportResultsHtml(sheet.header, *players, sheet.displayed); });
+    out.confirmation = std::move(written).value();
+    return {Outcome(written), std::move(out)};
+}
+
+Result<std::string> Tournament::exportResultsCsv(const ResultsSheet& sheet)
+{
+    return confirmed([&] { return zorbon::exportResultsCsv(sheet.header.name, sheet.displayed); });
+}
+
+Result<std::string> Tournament::exportBracketPdf(const std::function<std::string()>& makePdf)
 {
     const std::string& name = m_session.lobby.header.name;
-    return attempt([&] { confirmation = zorbon::exportBracketPdf(name, makePdf()); });
-}
-
-// --- Resume and archive -------------------------------------------------------------------------------------
-
-TournamentSummary Tournament::summarize(const Session& s)
-{
-    TournamentSummary out;
-    out.name = s.lobby.header.name;
-    out.place = s.lobby.header.place;
-    out.date = s.lobby.header.date;
-    out.players = s.record.PlayerCount;
-    out.size = s.activeSize;
-    if (const Bracket* b = s.active()) {
-        out.decided = decidedMatches(*b);
-        out.winner = winnerOf(*b);
-    }
-    return out;
-}
-
-std::string Tournament::describe(const Session& s)
-{
-    std::string line;
-    for (const std::string* part : {&s.lobby.header.name, &s.lobby.header.place, &s.lobby.header.date}) {
-        if (part->empty())
-            continue;
-        if (!line.empty())
-            line += ", ";
-        line += *part;
-    }
-    if (line.empty())
-        line = "(turnaj bez názvu)";
-    if (const Bracket* b = s.active())
-        line += " – pavouk " + std::to_string(s.activeSize) +
-                " hráčů, rozhodnuté zápasy: " + std::to_string(decidedMatches(*b));
-    else
-        line += " – rozlosování ještě nebylo provedeno";
-    return line;
-}
-
-std::optional<std::string> Tournament::resumeDescription() const
-{
-    if (!m_running || !m_running->current())
-        return std::nullopt;
-    const std::optional<Session> s = decodeState(m_running->current()->state);
-    if (!s)
-        return std::nullopt;
-    return describe(*s);
-}
-
-Outcome Tournament::resume()
-{
-    if (!m_running || !m_running->current())
-        return Outcome::refused();
-    m_history = std::move(*m_running);
-    m_running.reset();
-    m_warned = false;
-    const Outcome restored = restore(m_history.current()->state, false, false);
-    if (!restored.ok())
-        return restored;
-    // Before the draw the main window loads its list from the roster when it is shown.
-    if (m_session.activeSize == 0)
-        m_session.lobby.registered.clear();
-    return writeBackFiles();
-}
-
-// The record and the roster as the restored state knew them.
-Outcome Tournament::writeBackFiles()
-{
-    return attempt([&] {
-        writeRecord(m_session.record);
-        saveRoster(m_session.roster);
-    });
-}
-
-void Tournament::abandon()
-{
-    if (!m_running)
-        return;
-    History running = std::move(*m_running);
-    m_running.reset();
-    if (!m_journal)
-        return;
-    const std::optional<Session> last = decodeState(running.current() ? running.current()->state : "");
-    const bool keep = last && worthKeeping(*last);
-    m_pendingEnds.push_back({std::move(running), keep ? summarize(*last) : TournamentSummary{},
-                             keep ? std::string("nepokracovano") : std::string(), m_clock(false)});
-    flushPendingEnds();
-}
-
-std::vector<ArchivedTournament> Tournament::archive(std::string* problem)
-{
-    if (!m_journal) {
-        if (problem)
-            *problem = m_journalProblem;
-        return {};
-    }
-    try {
-        return m_journal->archive();
-    } catch (const JournalError& e) {
-        if (problem)
-            *problem = e.what();
-        return {};
-    }
-}
-
-Outcome Tournament::archivedSheet(std::int64_t id, ResultsSheet& sheet)
-{
-    if (!m_journal)
-        return Outcome::failed(m_journalProblem);
-    try {
-        const History h = m_journal->load(id);
-        const std::optional<Session> s = decodeState(h.current() ? h.current()->state : "");
-        if (!s)
-            return Outcome::failed("Uložený stav turnaje nelze přečíst");
-        sheet.header = s->lobby.header;
-        sheet.players = s->record.PlayerCount;
-        sheet.displayed.clear();
-        if (const Bracket* b = s->active())
-            sheet.displayed = displayedOrder(standings(*b));
-    } catch (const JournalError& e) {
-        return Outcome::failed(e.what());
-    } catch (const ConvertError& e) {
-        return Outcome::failed(e.what());
-    }
-    return Outcome::done();
-}
-
-Outcome Tournament::reopen(std::int64_t id)
-{
-    if (!m_journal)
-        return Outcome::failed(m_journalProblem);
-    try {
-        if (m_session.activeSize != 0 || !m_session.lobby.registered.empty() || readRecord().PlayerCount != 0)
-            return Outcome::refused("Předchozí turnaj lze znovu otevřít, jen když neběží žádný turnaj a nejsou "
-                                    "registrováni žádní hráči !!!");
-    } catch (const IoError& e) {
-        return Outcome::failed(e.what());
-    }
-    History reopened;
-    try {
-        reopened = m_journal->load(id);
-        if (!reopened.current() || !decodeState(reopened.current()->state))
-            return Outcome::failed("Uložený stav turnaje nelze přečíst");
-        // What runs now (at most a header) gives way to it.
-        endTournament("nahrazen");
-        m_journal->reopen(id);
-    } catch (const JournalError& e) {
-        return Outcome::failed(e.what());
-    }
-    m_history = std::move(reopened);
-    const Outcome restored = restore(m_history.current()->state, false, false);
-    if (!restored.ok())
-        return restored;
-    return writeBackFiles();
-}
-
-Outcome Tournament::deleteArchived(std::int64_t id)
-{
-    if (!m_journal)
-        return Outcome::failed(m_journalProblem);
-    try {
-        m_journal->remove(id);
-    } catch (const JournalError& e) {
-        return Outcome::failed(e.what());
-    }
-    return Outcome::done();
+    return confirmed([&] { return zorbon::exportBracketPdf(name, makePdf()); });
 }
 
 // --- Season ranking -------------------------------------------------------------------------------------

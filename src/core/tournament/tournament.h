@@ -10,6 +10,7 @@
 #include "outcome.h"
 #include "ranking/ranking.h"
 #include "tournament/history.h"
+#include "tournament/messages.h"
 #include "tournament/session.h"
 
 #include <cstdint>
@@ -44,9 +45,12 @@ struct ResultsSheet {
 // What the archive window lists about an ended tournament.
 using ArchivedTournament = StoredTournament;
 
-inline constexpr const char* kNothingToUndo = "Není co vrátit zpět";
-inline constexpr const char* kNothingToRedo = "Není co zopakovat";
-inline constexpr const char* kResumeQuestion = "Rozehraný turnaj nebyl ukončen. Chcete v něm pokračovat ???";
+// The results list exported as a page: the confirmation, and the lines of the page, which exist
+// once the player count was read even when the file then failed.
+struct HtmlExport {
+    std::string confirmation;
+    std::optional<std::vector<std::string>> lines;
+};
 
 class Tournament {
 public:
@@ -88,11 +92,12 @@ public:
     void registrationClosed();
     Outcome addPlayer(const std::string& name);
     Outcome deleteAllPlayers();
-    Outcome removalChoices(std::vector<std::string>& names);
+    // The remove dialog's choices: the roster's names.
+    Result<std::vector<std::string>> removalChoices();
     // "OK" of the remove dialog: refused while nothing is chosen.
     Outcome checkRemoval(const std::string& chosen) const;
-    // `kept` receives the remove dialog's rebuilt list (what the roster was saved from).
-    Outcome removePlayer(const std::string& name, std::vector<std::string>& kept);
+    // The remove dialog's rebuilt list (what the roster was saved from), also when a file failed.
+    Result<std::vector<std::string>> removePlayer(const std::string& name);
     // The seeding window being opened: refused while nobody is registered.
     Outcome checkSeeding() const;
     // "OK" of the seeding window: the seeds, seed 1 first, checked against the registered players
@@ -106,7 +111,7 @@ public:
 
     // --- Board count -----------------------------------------------------------------------------
     // The board-count dialog shown: the most boards the registered count allows.
-    Outcome boardCountLimit(int& limit);
+    Result<int> boardCountLimit();
     enum class BoardCountFrom { Draw, Terce };
     // OK of the board-count dialog; the count the draw asks for is part of the draw and no undo
     // takes it back, a count set with "Terče" is a command of its own.
@@ -117,9 +122,9 @@ public:
     Outcome checkBoardCountChange() const;
     // "Hraj": every call is committed before its announcement; undo takes them back together.
     Outcome callReadyMatches(const Say& say);
-    // A click on a box: calls it when it is ready; otherwise, if the box can be corrected,
-    // `correction` receives what to confirm.
-    Outcome clickBox(int box, const Say& say, std::optional<CorrectionContext>& correction);
+    // A click on a box: calls it when it is ready; otherwise, if the box can be corrected, the
+    // answer carries what to confirm.
+    Result<std::optional<CorrectionContext>> clickBox(int box, const Say& say);
     void openCorrection(const CorrectionContext& context);
     Outcome boardClick(int board) const;
     Outcome enterResult(int board, const std::string& score1, const std::string& score2);
@@ -142,13 +147,14 @@ public:
     // --- Results list ------------------------------------------------------------------------------
     ResultsSheet runningSheet() const;
     // PlayerCount for the printout: the sheet's own, or the record read now.
-    Outcome sheetPlayers(const ResultsSheet& sheet, int& players);
-    Outcome saveResultsText(const ResultsSheet& sheet, std::string& confirmation);
-    Outcome exportResultsHtml(const ResultsSheet& sheet, std::string& confirmation, std::vector<std::string>& lines);
-    Outcome exportResultsCsv(const ResultsSheet& sheet, std::string& confirmation);
+    Result<int> sheetPlayers(const ResultsSheet& sheet);
+    // The saving and exporting commands answer with the confirmation to show.
+    Result<std::string> saveResultsText(const ResultsSheet& sheet);
+    Result<HtmlExport> exportResultsHtml(const ResultsSheet& sheet);
+    Result<std::string> exportResultsCsv(const ResultsSheet& sheet);
     // "Export pavouka do PDF": the running tournament's name is checked first, then `makePdf`
     // draws the page and it is written to "export/<name> - pavouk.pdf".
-    Outcome exportBracketPdf(const std::function<std::string()>& makePdf, std::string& confirmation);
+    Result<std::string> exportBracketPdf(const std::function<std::string()>& makePdf);
 
     // --- Choices kept with the running tournament ----------------------------------------------------
     // A window's choice remembered with the tournament in the journal, so a resume restores it
@@ -164,9 +170,9 @@ public:
     Outcome resume();
     // "Ne": it is kept in the archive as ended; nothing else changes.
     void abandon();
-    // The ended tournaments, newest first (empty without a journal).
-    std::vector<ArchivedTournament> archive(std::string* problem = nullptr);
-    Outcome archivedSheet(std::int64_t id, ResultsSheet& sheet);
+    // The ended tournaments, newest first; failed (and empty) without a journal or when it fails.
+    Result<std::vector<ArchivedTournament>> archive();
+    Result<ResultsSheet> archivedSheet(std::int64_t id);
     // "Pokračovat": an ended tournament runs again; refused while players are registered.
     Outcome reopen(std::int64_t id);
     Outcome deleteArchived(std::int64_t id);
@@ -194,15 +200,19 @@ public:
 
 private:
     struct Scope;
+    enum class Direction { Back, Forward };
+    // What a restore does besides replacing the session.
+    enum class Files { LeaveAlone, WriteBack };         // the working files rewritten where they differ
+    enum class OtherBrackets { Replace, KeepOnScreen }; // the brackets not in play
     template <class Body> Outcome run(Scope& scope, Body&& body);
     void commit(Scope& scope);
     void saveJournal();
     void endTournament(const std::string& kind);
     void startNewHistory();
     void backupFailed(const std::string& reason);
-    Outcome step(bool back);
+    Outcome step(Direction direction);
     Outcome writeBackFiles();
-    Outcome restore(const std::string& state, bool writeFiles, bool keepOtherBrackets);
+    Outcome restore(const std::string& state, Files files, OtherBrackets others);
     // The working files, read and written through the session's copy of them.
     TournamentRecord readRecord();
     void writeRecord(const TournamentRecord& record);

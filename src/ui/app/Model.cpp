@@ -30,21 +30,6 @@ void Model::announce(QWidget* parent)
         Dialogs::message(parent, qs(warning));
 }
 
-Outcome Model::perform(QWidget* parent, const std::function<Outcome(Tournament&)>& command)
-{
-    const Outcome outcome = command(*m_core);
-    announce(parent);
-    return outcome;
-}
-
-Outcome Model::run(QWidget* parent, const std::function<Outcome(Tournament&)>& command)
-{
-    const Outcome outcome = command(*m_core);
-    announce(parent);
-    show(parent, outcome);
-    return outcome;
-}
-
 Say Model::sayer(QWidget* parent)
 {
     return [this, parent](const std::string& text) {

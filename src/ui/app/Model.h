@@ -6,8 +6,8 @@
 
 #include <QObject>
 
-#include <functional>
 #include <memory>
+#include <utility>
 
 class QWidget;
 
@@ -25,9 +25,34 @@ public:
 
     // Runs a command, announces what it changed and then tells the operator what the outcome says:
     // a refusal as a plain message, a failed file as the run-time's report (both with `parent`).
-    Outcome run(QWidget* parent, const std::function<Outcome(Tournament&)>& command);
+    // Returns the command's Outcome or Result.
+    template <class Command> auto run(QWidget* parent, Command&& command)
+    {
+        auto outcome = std::forward<Command>(command)(*m_core);
+        announce(parent);
+        show(parent, outcome);
+        return outcome;
+    }
     // The same, leaving the outcome's message for the caller to show (or not).
-    Outcome perform(QWidget* parent, const std::function<Outcome(Tournament&)>& command);
+    template <class Command> auto perform(QWidget* parent, Command&& command)
+    {
+        auto outcome = std::forward<Command>(command)(*m_core);
+        announce(parent);
+        return outcome;
+    }
+    // The same for a caller with nothing more to do than what the outcome says.
+    template <class Command> void act(QWidget* parent, Command&& command)
+    {
+        const Outcome outcome = std::forward<Command>(command)(*m_core);
+        announce(parent);
+        show(parent, outcome);
+    }
+    // A change that cannot be refused (a dialog closed, a correction opened), made and announced.
+    template <class Change> void change(QWidget* parent, Change&& change)
+    {
+        std::forward<Change>(change)(*m_core);
+        announce(parent);
+    }
     // Announces what changed so far, and shows the journal's warning if one is due.
     void announce(QWidget* parent);
     // For the messages a command shows while it runs (the calls' announcements): the windows show

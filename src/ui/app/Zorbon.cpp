@@ -288,7 +288,7 @@ bool Zorbon::start()
     if (const std::optional<std::string> what = core().resumeDescription()) {
         const QString question = QString::fromUtf8(kResumeQuestion) + QLatin1Char('\n') + qs(*what);
         if (Dialogs::ask(nullptr, QStringLiteral("TPokracovat"), question)) {
-            m_model->run(nullptr, [](Tournament& t) { return t.resume(); });
+            m_model->act(nullptr, [](Tournament& t) { return t.resume(); });
             if (session.activeSize != 0) {
                 showRunningTournament();
                 return true;

@@ -1,10 +1,10 @@
 #include "archive/TPredchoziTurnaje.h"
 
 #include "app/Model.h"
-#include "bracketwindow/BracketWidgets.h"
 #include "common/Dialogs.h"
 #include "common/Guard.h"
 #include "common/ScreenFit.h"
+#include "look/Look.h"
 
 #include <QDateTime>
 #include <QHBoxLayout>
@@ -52,8 +52,11 @@ void TPredchoziTurnaje::setVisible(bool visible)
 
 void TPredchoziTurnaje::ensureBuilt()
 {
-    if (m_list)
-        return;
+    m_built.once([this] { build(); });
+}
+
+void TPredchoziTurnaje::build()
+{
     paintBackground(this, TColor::clYellow);
     m_label1 = new QLabel(QStringLiteral("Ukončené turnaje (nejnovější nahoře) :"), this);
     m_label1->setObjectName(QStringLiteral("Label1"));
@@ -120,8 +123,9 @@ void TPredchoziTurnaje::showEvent(QShowEvent* e)
 void TPredchoziTurnaje::fill()
 {
     m_list->clear();
-    std::string problem;
-    const std::vector<ArchivedTournament> archive = m_model.core().archive(&problem);
+    const Result<std::vector<ArchivedTournament>> listed = m_model.core().archive();
+    const std::vector<ArchivedTournament>& archive = listed.value();
+    const std::string& problem = listed.message();
     for (const ArchivedTournament& t : archive) {
         const TournamentSummary& s = t.summary;
         auto* item = new QTreeWidgetItem(
@@ -159,9 +163,8 @@ void TPredchoziTurnaje::ButtonVysledkyClick()
     const std::int64_t id = chosen();
     if (id == 0)
         return;
-    ResultsSheet sheet;
-    if (m_model.run(this, [&](Tournament& t) { return t.archivedSheet(id, sheet); }).ok())
-        emit resultsRequested(sheet);
+    if (const auto sheet = m_model.run(this, [id](Tournament& t) { return t.archivedSheet(id); }); sheet.ok())
+        emit resultsRequested(sheet.value());
 }
 
 void TPredchoziTurnaje::ButtonPokracovatClick()
@@ -186,7 +189,7 @@ void TPredchoziTurnaje::ButtonSmazatClick()
     if (!Dialogs::ask(this, QStringLiteral("TSmazatTurnaj"),
                       QStringLiteral("Opravdu smazat turnaj ") + name + QStringLiteral(" z archivu ???")))
         return;
-    m_model.run(this, [&](Tournament& t) { return t.deleteArchived(id); });
+    m_model.act(this, [&](Tournament& t) { return t.deleteArchived(id); });
     fill();
 }
 

@@ -2,6 +2,8 @@
 // The archive: the ended tournaments, newest first. One of them can show its results list, run
 // again (which is how a tournament closed by mistake comes back) or be deleted.
 
+#include "common/BuildOnce.h"
+
 #include "tournament/tournament.h"
 
 #include <QDialog>
@@ -36,6 +38,8 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    void build(); // the widgets, made once by ensureBuilt
+    BuildOnce m_built;
     void fill();
     void updateButtons();
     // The chosen tournament's number in the journal, or 0.

@@ -1,7 +1,7 @@
 #include "bracketwindow/BracketPrint.h"
 
-#include "bracketwindow/BracketPainter.h"
 #include "common/Guard.h"
+#include "look/BracketPainter.h"
 
 #include "results/exports.h"
 

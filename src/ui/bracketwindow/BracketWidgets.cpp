@@ -96,27 +96,6 @@ int pixelSizeForHeight(QFont font, int px, int height)
     return 1;
 }
 
-QFont pixelFont(int px, bool bold)
-{
-    QFont f;
-    f.setPixelSize(px);
-    f.setBold(bold);
-    return f;
-}
-
-QRgb qrgb(TColor c)
-{
-    return 0xFF000000u | rgbOf(c);
-}
-
-void paintBackground(QWidget* w, QRgb rgb)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, QColor::fromRgb(rgb));
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
 // --- Cell --------------------------------------------------------------------------------------
 
 Cell::Cell(const QString& name, Qt::Alignment align, QWidget* parent)
@@ -351,7 +330,7 @@ QList<BoardView::Line> BoardView::layout() const
     const QStringList lines = text().split(QLatin1Char('\n'));
     const QRect r = contentsRect().adjusted(3, 0, -2, 0);
     if (lines.size() == 1) {
-        QFont f = pixelFont(12, true);
+        QFont f = pixelFont(12, Weight::Bold);
         f.setPixelSize(pixelSizeForHeight(f, 12, r.height()));
         out.append({f, lines.front(), QPoint(r.left(), baselineIn(r.top(), r.height(), inkOf(f, nameProbe())))});
         return out;
@@ -444,7 +423,7 @@ BracketDrawing::BracketDrawing(const BracketLook& look, const AdvancementTable& 
     // 11 pixels, or less where the screen's font would not keep its accents inside a cell.
     QFont nameFont = pixelFont(11);
     nameFont.setPixelSize(pixelSizeForHeight(nameFont, 11, kCellH));
-    QFont scoreFont = pixelFont(11, true);
+    QFont scoreFont = pixelFont(11, Weight::Bold);
     scoreFont.setPixelSize(pixelSizeForHeight(scoreFont, 11, kCellH));
     for (const auto& b : table.boxes) {
         auto* frame = new Shape(qs(b.frame), this);
@@ -468,7 +447,7 @@ BracketDrawing::BracketDrawing(const BracketLook& look, const AdvancementTable& 
     if (!g.finalCaption.isEmpty()) {
         auto* caption = new QLabel(QStringLiteral("Finále :"), this);
         caption->setObjectName(QStringLiteral("LabFinale"));
-        caption->setFont(pixelFont(14, true));
+        caption->setFont(pixelFont(14, Weight::Bold));
         caption->setGeometry(g.finalCaption);
     }
     m_baseSize = look.drawing;

@@ -2,7 +2,8 @@
 // The small widgets a bracket window is built from: the cells and frames of the match boxes, the
 // boards, the digits-only score fields and the yellow drawing that holds the boxes and their lines.
 
-#include "bracketwindow/BracketLook.h"
+#include "look/BracketLook.h"
+#include "look/Look.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -11,19 +12,6 @@
 #include <vector>
 
 namespace zorbon::ui {
-
-// A named colour of the program as an opaque Qt colour value.
-QRgb qrgb(TColor c);
-
-// The default font at a size in pixels: the bracket's geometry is in pixels too.
-QFont pixelFont(int px, bool bold = false);
-
-// Background colour through the palette: one call per change, no style sheets.
-void paintBackground(QWidget* w, QRgb rgb);
-inline void paintBackground(QWidget* w, TColor c)
-{
-    paintBackground(w, qrgb(c));
-}
 
 // Where a line of names has ink in `font`, relative to its baseline (top is negative): from the
 // accents of capitals to the descenders. Text placed by it keeps every accent whole.

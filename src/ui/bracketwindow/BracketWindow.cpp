@@ -1,8 +1,10 @@
 #include "bracketwindow/BracketWindow.h"
 
 #include "app/Model.h"
+#include "bracketwindow/BoardPanel.h"
 #include "bracketwindow/BracketPrint.h"
 #include "bracketwindow/BracketWidgets.h"
+#include "bracketwindow/CorrectionPanel.h"
 #include "common/Dartboard.h"
 #include "common/Dialogs.h"
 #include "common/Guard.h"
@@ -24,7 +26,6 @@ namespace {
 
 constexpr int kTopBar = 40;
 constexpr int kPanelW = 160;
-constexpr QRgb kPanelFill = 0xFFFFFFE0;
 
 // The zooms "Zvětšit" and "Zmenšit" step through.
 constexpr double kZoomSteps[] = {0.1, 0.15, 0.2, 0.25, 0.33, 0.4,  0.5, 0.6, 0.67, 0.75, 0.8,
@@ -61,9 +62,11 @@ TBracketWindow::TBracketWindow(Model& model, int size)
 
 void TBracketWindow::ensureBuilt()
 {
-    if (m_built)
-        return;
-    m_built = true;
+    m_built.once([this] { build(); });
+}
+
+void TBracketWindow::build()
+{
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("Client"));
     central->resize(m_look.client);
@@ -178,7 +181,7 @@ void TBracketWindow::buildChrome(QWidget* central)
         b->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
         b->setText(captions[i]);
         b->setToolTip(m_look.hints[static_cast<std::size_t>(i)]);
-        b->setFont(pixelFont(13, true));
+        b->setFont(pixelFont(13, Weight::Bold));
         b->setGeometry(x, 6, widths[i], 28);
         b->setCursor(Qt::PointingHandCursor);
         x += widths[i] + 6;
@@ -189,39 +192,10 @@ void TBracketWindow::buildChrome(QWidget* central)
     connect(m_speed[2], &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
 
     // The board panel on the right: it stays put while the drawing scrolls.
-    auto* panel = new QWidget(central);
-    m_panel = panel;
-    panel->setObjectName(QStringLiteral("Panel2"));
-    panel->setGeometry(client.width() - kPanelW, kTopBar, kPanelW, client.height() - kTopBar);
-    paintBackground(panel, TColor::clOlive);
-    QPalette white = panel->palette();
-    white.setColor(QPalette::WindowText, Qt::white);
-    auto* title = new QLabel(QStringLiteral("Terče :"), panel);
-    title->setObjectName(QStringLiteral("Label1"));
-    title->setFont(pixelFont(15, true));
-    title->setPalette(white);
-    title->setGeometry(12, 8, 140, 22);
-    const int places = bracket().boardCount();
-    for (int n = 1; n <= places; ++n) {
-        const int y = 40 + 40 * (n - 1);
-        auto* label = new QLabel(QStringLiteral("%1.").arg(n), panel);
-        label->setObjectName(m_look.boardLabelName(n));
-        label->setFont(pixelFont(14, true));
-        label->setPalette(white);
-        label->setGeometry(12, y, 34, 30);
-        auto* board = new BoardView(QStringLiteral("Terc%1").arg(n), panel);
-        board->setGeometry(48, y, 98, 30);
-        connect(board, &BoardView::clicked, this, [this, n] { TercClick(n); });
-        m_boardLabels.push_back(label);
-        m_boards.push_back(board);
-        // Ctrl+1 .. Ctrl+9 and Ctrl+0 for board 10: the board's click from the keyboard.
-        auto* key = new QAction(this);
-        key->setObjectName(QStringLiteral("TercKlavesa%1").arg(n));
-        key->setShortcut(QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key(Qt::Key_0 + n % 10))));
-        connect(key, &QAction::triggered, this, [this, n] { TercClick(n); });
-        addAction(key);
-        m_boardKeys.push_back(key);
-    }
+    m_boardPanel = new BoardPanel(m_look, bracket().boardCount(), central);
+    m_panel = m_boardPanel;
+    m_boardPanel->setGeometry(client.width() - kPanelW, kTopBar, kPanelW, client.height() - kTopBar);
+    connect(m_boardPanel, &BoardPanel::boardClicked, this, [this](int n) { TercClick(n); });
 
     // The drawing inside a clipping viewport, moved by the scroll bars.
     m_viewport = new QWidget(central);
@@ -259,7 +233,7 @@ void TBracketWindow::buildChrome(QWidget* central)
     m_vitez = new QLabel(m_drawing);
     m_vitez->setObjectName(QStringLiteral("LabVitez"));
     m_vitez->setTextFormat(Qt::PlainText);
-    m_vitez->setFont(pixelFont(17, true));
+    m_vitez->setFont(pixelFont(17, Weight::Bold));
     m_vitez->setGeometry(m_look.vitezPos.x(), m_look.vitezPos.y(), m_look.vitezWidth, 26);
     m_porazeny = hiddenLabel(QStringLiteral("porazeny"), m_drawing);
 
@@ -289,7 +263,7 @@ void TBracketWindow::buildChrome(QWidget* central)
 
 void TBracketWindow::layoutChrome()
 {
-    if (!m_built || !m_drawing)
+    if (!m_built.done() || !m_drawing)
         return;
     QWidget* client = m_topBar->parentWidget();
     const QSize c = client->size();
@@ -419,7 +393,7 @@ void TBracketWindow::Prizpusobit1Click()
 
 bool TBracketWindow::eventFilter(QObject* watched, QEvent* e)
 {
-    if (m_built && e->type() == QEvent::Resize && watched == m_topBar->parentWidget()) {
+    if (m_built.done() && e->type() == QEvent::Resize && watched == m_topBar->parentWidget()) {
         if (m_fitting) {
             zoomAround(fitZoom(), QPoint());
         }
@@ -460,51 +434,9 @@ bool TBracketWindow::eventFilter(QObject* watched, QEvent* e)
 
 void TBracketWindow::buildCorrectionControls()
 {
-    m_correction = new QFrame(m_drawing);
-    m_correction->setObjectName(QStringLiteral("PanelOprava"));
-    static_cast<QFrame*>(m_correction)->setFrameShape(QFrame::Box);
-    paintBackground(m_correction, kPanelFill);
-    m_correction->setGeometry(QRect(m_look.correctionPos, QSize(kCorrectionW, kCorrectionH)));
-
-    const auto& names = m_look.correctionLabels;
-    auto* caption = new QLabel(QStringLiteral("Oprava výsledku :"), m_correction);
-    caption->setObjectName(names[0]);
-    caption->setFont(pixelFont(14, true));
-    caption->setGeometry(8, 4, 300, 20);
-    m_corrName1 = new Cell(names[1], Qt::AlignRight, m_correction);
-    m_corrName2 = new Cell(names[2], Qt::AlignLeft, m_correction);
-    for (auto* c : {m_corrName1, m_corrName2}) {
-        c->setFont(pixelFont(13, true));
-        static_cast<Cell*>(c)->setColour(kPanelFill);
-    }
-    m_corrName1->setGeometry(4, 30, 138, 24);
-    m_corrName2->setGeometry(238, 30, 138, 24);
-    m_edit1 = new ScoreEdit(QStringLiteral("Edit1"), m_correction);
-    m_edit2 = new ScoreEdit(QStringLiteral("Edit2"), m_correction);
-    m_edit1->setGeometry(146, 30, 38, 24);
-    m_edit2->setGeometry(196, 30, 38, 24);
-    auto* colon = new QLabel(QStringLiteral(":"), m_correction);
-    colon->setObjectName(names[3]);
-    colon->setFont(pixelFont(14, true));
-    colon->setAlignment(Qt::AlignCenter);
-    colon->setGeometry(184, 30, 12, 24);
-    auto* ok = new QPushButton(QStringLiteral("OK"), m_correction);
-    ok->setObjectName(QStringLiteral("Button1"));
-    ok->setGeometry(100, 60, 84, 26);
-    auto* storno = new QPushButton(QStringLiteral("Storno"), m_correction);
-    storno->setObjectName(QStringLiteral("Button2"));
-    storno->setGeometry(196, 60, 84, 26);
-    connect(ok, &QPushButton::clicked, this, [this] { Button1Click(); });
-    connect(storno, &QPushButton::clicked, this, [this] { Button2Click(); });
-    connect(m_edit1, &QLineEdit::returnPressed, this, [this] { Button1Click(); });
-    connect(m_edit2, &QLineEdit::returnPressed, this, [this] { Button1Click(); });
-    // Enter presses the button that has the focus, Esc anywhere in the controls is Storno.
-    ok->setAutoDefault(true);
-    storno->setAutoDefault(true);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), m_correction);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QShortcut::activated, this, [this] { Button2Click(); });
-    m_correction->hide();
+    m_correction = new CorrectionPanel(m_look, m_drawing);
+    connect(m_correction, &CorrectionPanel::accepted, this, [this] { Button1Click(); });
+    connect(m_correction, &CorrectionPanel::cancelled, this, [this] { Button2Click(); });
 }
 
 void TBracketWindow::setVisible(bool visible)
@@ -516,7 +448,7 @@ void TBracketWindow::setVisible(bool visible)
 
 void TBracketWindow::refresh()
 {
-    if (!m_built)
+    if (!m_built.done())
         return; // building paints everything from the session
     const Bracket& b = bracket();
     const AdvancementTable& t = b.table();
@@ -534,18 +466,7 @@ void TBracketWindow::refresh()
     m_drawing->fitNames();
 
     const bool correcting = b.correctionMode;
-    for (int n = 1; n <= b.boardCount(); ++n) {
-        const Board& board = b.board(n);
-        QStringList lines;
-        for (const auto& line : board.lines())
-            lines << qs(line);
-        BoardView* view = m_boards[static_cast<std::size_t>(n - 1)];
-        view->setLines(lines, qrgb(board.colour()));
-        view->setVisible(board.visible());
-        view->setEnabled(!correcting);
-        m_boardLabels[static_cast<std::size_t>(n - 1)]->setVisible(board.visible());
-        m_boardKeys[static_cast<std::size_t>(n - 1)]->setEnabled(board.visible() && !correcting);
-    }
+    m_boardPanel->refresh(b, correcting);
     for (auto* button : m_speed)
         button->setEnabled(!correcting);
     // Undo waits, like the buttons and the boards, until the correction is done.
@@ -660,7 +581,7 @@ void TBracketWindow::SpeedButton1Click()
 void TBracketWindow::SpeedButton2Click()
 {
     const Say say = m_model.sayer(this);
-    m_model.run(this, [&](Tournament& t) { return t.callReadyMatches(say); });
+    m_model.act(this, [&](Tournament& t) { return t.callReadyMatches(say); });
 }
 
 void TBracketWindow::SpeedButton3Click()
@@ -680,39 +601,28 @@ void TBracketWindow::TercClick(int n)
 
 void TBracketWindow::BoxClick(int box)
 {
-    std::optional<CorrectionContext> context;
     const Say say = m_model.sayer(this);
-    m_model.run(this, [&](Tournament& t) { return t.clickBox(box, say, context); });
+    const std::optional<CorrectionContext> context =
+        m_model.run(this, [&](Tournament& t) { return t.clickBox(box, say); }).value();
     if (!context || !confirmCorrection || !confirmCorrection())
         return;
-    m_model.perform(this, [&](Tournament& t) {
-        t.openCorrection(*context);
-        return Outcome::done();
-    });
-    m_corrName1->setText(qs(bracket().name(context->name1)));
-    m_corrName2->setText(qs(bracket().name(context->name2)));
-    m_edit1->setText(qs(bracket().score(context->name1)));
-    m_edit2->setText(qs(bracket().score(context->name2)));
+    m_model.change(this, [&](Tournament& t) { t.openCorrection(*context); });
     scrollToBase(m_look.correctionH, m_look.correctionV);
     showFocusedBox(m_correction);
-    // Typing replaces the score, as in the result dialog.
-    m_edit1->setFocus();
-    m_edit1->selectAll();
+    const Bracket& b = bracket();
+    m_correction->open(qs(b.name(context->name1)), qs(b.name(context->name2)), qs(b.score(context->name1)),
+                       qs(b.score(context->name2)));
 }
 
 void TBracketWindow::Button1Click()
 {
-    const std::string s1 = m_edit1->text().toStdString();
-    const std::string s2 = m_edit2->text().toStdString();
-    m_model.run(this, [&](Tournament& t) { return t.applyCorrection(s1, s2); });
+    const auto [s1, s2] = m_correction->scores();
+    m_model.act(this, [&](Tournament& t) { return t.applyCorrection(s1, s2); });
 }
 
 void TBracketWindow::Button2Click()
 {
-    m_model.perform(this, [](Tournament& t) {
-        t.cancelCorrection();
-        return Outcome::done();
-    });
+    m_model.change(this, [](Tournament& t) { t.cancelCorrection(); });
 }
 
 void TBracketWindow::Zpet1Click()
@@ -727,14 +637,14 @@ void TBracketWindow::Zpet1Click()
     if (!Dialogs::ask(this, QStringLiteral("TVratitZpet"),
                       QStringLiteral("Opravdu vrátit zpět: ") + qs(*what) + QStringLiteral(" ???")))
         return;
-    m_model.run(this, [](Tournament& t) { return t.undo(); });
+    m_model.act(this, [](Tournament& t) { return t.undo(); });
 }
 
 void TBracketWindow::Znovu1Click()
 {
     if (bracket().correctionMode)
         return;
-    m_model.run(this, [](Tournament& t) { return t.redo(); });
+    m_model.act(this, [](Tournament& t) { return t.redo(); });
 }
 
 void TBracketWindow::Tabule1Click()
@@ -763,13 +673,12 @@ void TBracketWindow::TiskPavouka1Click()
 
 void TBracketWindow::ExportPavoukaPdf1Click()
 {
-    std::string confirmation;
     const auto makePdf = [this] {
         const QByteArray pdf = bracketPdf(bracket(), m_model.session().lobby.header);
         return std::string(pdf.constData(), static_cast<std::size_t>(pdf.size()));
     };
-    if (m_model.run(this, [&](Tournament& t) { return t.exportBracketPdf(makePdf, confirmation); }).ok())
-        Dialogs::message(this, qs(confirmation));
+    if (const auto pdf = m_model.run(this, [&](Tournament& t) { return t.exportBracketPdf(makePdf); }); pdf.ok())
+        Dialogs::message(this, qs(pdf.value()));
 }
 
 void TBracketWindow::Help2Click()

@@ -2,7 +2,8 @@
 // The bracket windows: one implementation that shows a Bracket of the session and hands every
 // command to the core; the three sizes differ only in their look record and table.
 
-#include "bracketwindow/BracketLook.h"
+#include "common/BuildOnce.h"
+#include "look/BracketLook.h"
 
 #include "boards/calling.h"
 
@@ -25,8 +26,8 @@ namespace zorbon::ui {
 
 class Model;
 class BracketDrawing;
-class BoardView;
-class ScoreEdit;
+class BoardPanel;
+class CorrectionPanel;
 
 // One class for the three windows; the windows' own names (Tturnaj8, TTurnaj16, TTurnaj32) are their
 // objectNames, and the size picks the look and the table.
@@ -107,6 +108,7 @@ protected:
 private:
     void buildMenus();
     void buildChrome(QWidget* central);
+    void build(); // the widgets, made once by ensureBuilt
     void buildCorrectionControls();
     void scrollHome();
     void showFocusedBox(QWidget* frame);
@@ -138,9 +140,7 @@ private:
     bool m_fitting = false;
     bool m_sized = false; // the window has had its opening (or remembered) size
     std::vector<QToolButton*> m_speed;
-    std::vector<BoardView*> m_boards;
-    std::vector<QLabel*> m_boardLabels;
-    std::vector<QAction*> m_boardKeys; // Ctrl+<number> of each board
+    BoardPanel* m_boardPanel = nullptr;
     QLabel* m_vitez = nullptr;
     QLabel* m_porazeny = nullptr;
     QLabel* m_scrollH = nullptr; // hidden labels that show the saved view position
@@ -151,13 +151,9 @@ private:
     QAction* m_znovu = nullptr;
     QAction* m_mobil = nullptr;
     bool m_mobilOn = false;
-    QWidget* m_correction = nullptr;
-    QLabel* m_corrName1 = nullptr;
-    QLabel* m_corrName2 = nullptr;
-    ScoreEdit* m_edit1 = nullptr;
-    ScoreEdit* m_edit2 = nullptr;
+    CorrectionPanel* m_correction = nullptr;
     bool m_correctionShown = false;
-    bool m_built = false;
+    BuildOnce m_built;
 };
 
 } // namespace zorbon::ui

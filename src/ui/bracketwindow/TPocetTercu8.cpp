@@ -38,8 +38,11 @@ void TPocetTercu8::setVisible(bool visible)
 
 void TPocetTercu8::ensureBuilt()
 {
-    if (m_spin)
-        return;
+    m_built.once([this] { build(); });
+}
+
+void TPocetTercu8::build()
+{
     paintBackground(this, TColor::clLime);
 
     m_label1 = new QLabel(QStringLiteral("Zadejte počet terčů (max 2) :"), this);
@@ -98,8 +101,8 @@ void TPocetTercu8::showEvent(QShowEvent* e)
 
 void TPocetTercu8::FormShow()
 {
-    int limit = 0;
-    if (m_model.run(this, [&](Tournament& t) { return t.boardCountLimit(limit); }).ok()) {
+    if (const auto found = m_model.run(this, [](Tournament& t) { return t.boardCountLimit(); }); found.ok()) {
+        const int limit = found.value();
         m_label1->setText(qs(boardPrompt(limit)));
         const int keep = m_model.session().boardCountChoice;
         m_spin->setMaximum(limit);

@@ -1,6 +1,8 @@
 #pragma once
 // The board-count dialog: how many boards are in play, within the limit the player count allows.
 
+#include "common/BuildOnce.h"
+
 #include "tournament/tournament.h"
 
 #include <QDialog>
@@ -34,6 +36,8 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    void build(); // the widgets, made once by ensureBuilt
+    BuildOnce m_built;
     Model& m_model;
     Tournament::BoardCountFrom m_from = Tournament::BoardCountFrom::Terce;
     QLabel* m_label1 = nullptr;

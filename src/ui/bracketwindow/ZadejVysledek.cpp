@@ -32,8 +32,11 @@ void TZadejVysledek::setVisible(bool visible)
 
 void TZadejVysledek::ensureBuilt()
 {
-    if (m_edit1)
-        return;
+    m_built.once([this] { build(); });
+}
+
+void TZadejVysledek::build()
+{
     paintBackground(this, TColor::clSkyBlue);
 
     auto* heading = new QLabel(QStringLiteral("Výsledek zápasu"), this);

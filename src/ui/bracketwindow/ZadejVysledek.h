@@ -1,6 +1,8 @@
 #pragma once
 // Result entry: the two players of a board and their scores; OK hands them to the core.
 
+#include "common/BuildOnce.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -32,6 +34,8 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    void build(); // the widgets, made once by ensureBuilt
+    BuildOnce m_built;
     Model& m_model;
     int m_size;
     int m_board = 0; // the board the dialog was opened from

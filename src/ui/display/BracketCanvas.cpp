@@ -1,7 +1,7 @@
 #include "display/BracketCanvas.h"
 
 #include "app/Model.h"
-#include "bracketwindow/BracketPainter.h"
+#include "look/BracketPainter.h"
 
 #include <QPainter>
 

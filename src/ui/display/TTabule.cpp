@@ -1,9 +1,9 @@
 #include "display/TTabule.h"
 
 #include "app/Model.h"
-#include "bracketwindow/BracketWidgets.h"
 #include "display/BracketCanvas.h"
 #include "display/FitLabel.h"
+#include "look/Look.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -129,8 +129,11 @@ void TTabule::setVisible(bool visible)
 
 void TTabule::ensureBuilt()
 {
-    if (m_boardsPage)
-        return;
+    m_built.once([this] { build(); });
+}
+
+void TTabule::build()
+{
     m_strana = makeLabel(QStringLiteral("TabuleStrana"), false, kMuted, this);
     m_strana->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_vitez = makeLabel(QStringLiteral("TabuleVitez"), true, kWinner, this);

@@ -3,6 +3,8 @@
 // what comes next, the latest results and the whole bracket, and follows each change at once. It
 // never takes the keyboard from the operator's window, and closing it changes nothing.
 
+#include "common/BuildOnce.h"
+
 #include "display/TabuleText.h"
 
 #include <QList>
@@ -67,6 +69,8 @@ protected:
     void hideEvent(QHideEvent* e) override;
 
 private:
+    void build(); // the widgets, made once by ensureBuilt
+    BuildOnce m_built;
     void follow();
     void setPage(Page page);
     void setFullScreen(bool on);

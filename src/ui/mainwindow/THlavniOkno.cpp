@@ -247,7 +247,7 @@ void THlavniOkno::firstShow()
 
 void THlavniOkno::FormShow()
 {
-    m_model.run(this, [](Tournament& t) { return t.showMainWindow(); });
+    m_model.act(this, [](Tournament& t) { return t.showMainWindow(); });
     refresh();
 }
 
@@ -323,7 +323,7 @@ void THlavniOkno::closeEvent(QCloseEvent* event)
     }
     // Even when the files cannot be cleared the operator has chosen to leave; the next start copes
     // with whatever the files hold.
-    m_model.run(this, [](Tournament& t) { return t.exitProgram(); });
+    m_model.act(this, [](Tournament& t) { return t.exitProgram(); });
     event->accept();
     // A help window or a modeless new-tournament dialog must not keep the program running.
     QCoreApplication::quit();

@@ -104,10 +104,7 @@ void TNovyTurnaj::done(int result)
 {
     QDialog::done(result);
     const TournamentHeader fields = typed();
-    m_model.perform(this, [&](Tournament& t) {
-        t.newTournamentClosed(fields);
-        return Outcome::done();
-    });
+    m_model.change(this, [&](Tournament& t) { t.newTournamentClosed(fields); });
     m_edit1->clear();
 }
 

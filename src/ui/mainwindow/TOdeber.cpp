@@ -33,8 +33,11 @@ void TOdeber::setVisible(bool visible)
 
 void TOdeber::ensureBuilt()
 {
-    if (m_comboBox1)
-        return;
+    m_built.once([this] { build(); });
+}
+
+void TOdeber::build()
+{
     m_comboBox1 = new QComboBox(this);
     m_memo1 = new QPlainTextEdit(this);
     auto* label1 = new QLabel(QStringLiteral("Odeber hráče :"), this);
@@ -71,10 +74,10 @@ bool TOdeber::prepare(QWidget* reportTo)
     m_comboBox1->clearEditText();
     m_kept.clear();
     m_memo1->clear();
-    std::vector<std::string> names;
-    if (!m_model.run(reportTo, [&](Tournament& t) { return t.removalChoices(names); }).ok())
+    const auto names = m_model.run(reportTo, [](Tournament& t) { return t.removalChoices(); });
+    if (!names.ok())
         return false;
-    for (const auto& name : names)
+    for (const auto& name : names.value())
         m_comboBox1->addItem(qs(name));
     // Nothing is chosen until the operator picks or types a name.
     m_comboBox1->setCurrentIndex(-1);
@@ -104,9 +107,10 @@ bool TOdeber::removeChosen(QWidget* reportTo)
 {
     clearItems();
     const std::string name = m_comboBox1->currentText().toStdString();
-    const bool removed = m_model.run(reportTo, [&](Tournament& t) { return t.removePlayer(name, m_kept); }).ok();
+    auto removed = m_model.run(reportTo, [&](Tournament& t) { return t.removePlayer(name); });
+    m_kept = std::move(removed).value();
     m_memo1->setPlainText(lines(m_kept));
-    return removed;
+    return removed.ok();
 }
 
 void TOdeber::clearItems()

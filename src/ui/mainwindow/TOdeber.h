@@ -1,6 +1,8 @@
 #pragma once
 // The remove dialog: one registered player is picked (or typed) and removed after a confirmation.
 
+#include "common/BuildOnce.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -40,6 +42,8 @@ public:
     void done(int result) override;
 
 private:
+    void build(); // the widgets, made once by ensureBuilt
+    BuildOnce m_built;
     void clearItems();
 
     Model& m_model;

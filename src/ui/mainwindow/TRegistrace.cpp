@@ -86,7 +86,7 @@ void TRegistrace::showEvent(QShowEvent* event)
 
 void TRegistrace::FormShow()
 {
-    m_model.run(this, [](Tournament& t) { return t.showRegistration(); });
+    m_model.act(this, [](Tournament& t) { return t.showRegistration(); });
     paint();
     m_jmenoHrace->setFocus();
 }
@@ -123,10 +123,7 @@ void TRegistrace::done(int result)
 {
     QDialog::done(result);
     m_jmenoHrace->clear();
-    m_model.perform(this, [](Tournament& t) {
-        t.registrationClosed();
-        return Outcome::done();
-    });
+    m_model.change(this, [](Tournament& t) { t.registrationClosed(); });
     m_memo1->clear();
 }
 

@@ -1,7 +1,7 @@
 #include "mainwindow/TRozlosovani.h"
 
 #include "app/Model.h"
-#include "bracketwindow/BracketWidgets.h"
+#include "look/Look.h"
 
 #include "draw/draw.h"
 

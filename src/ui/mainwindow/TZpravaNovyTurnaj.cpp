@@ -24,7 +24,7 @@ void TZpravaNovyTurnaj::showEvent(QShowEvent* event)
 
 void TZpravaNovyTurnaj::Button1Click()
 {
-    m_model.run(this, [](Tournament& t) { return t.startOver(); });
+    m_model.act(this, [](Tournament& t) { return t.startOver(); });
     // Not modal: the old header stays until the new dialog's OK replaces it.
     emit newTournamentRequested();
     accept();

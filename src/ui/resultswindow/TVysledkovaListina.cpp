@@ -1,9 +1,9 @@
 #include "resultswindow/TVysledkovaListina.h"
 
 #include "app/Model.h"
-#include "bracketwindow/BracketWidgets.h"
 #include "common/Guard.h"
 #include "common/ScreenFit.h"
+#include "look/Look.h"
 
 #include "results/standings.h"
 
@@ -65,8 +65,11 @@ TVysledkovaListina::TVysledkovaListina(Model& model)
 
 void TVysledkovaListina::ensureBuilt()
 {
-    if (m_memo1)
-        return;
+    m_built.once([this] { build(); });
+}
+
+void TVysledkovaListina::build()
+{
     paintBackground(this, TColor::clYellow);
 
     auto* bar = new QMenuBar(this);
@@ -219,10 +222,7 @@ void TVysledkovaListina::fillDisplayed()
         m_memo1->setPlainText(lines(m_archived->displayed));
         return;
     }
-    m_model.perform(this, [](Tournament& t) {
-        t.showResultsList();
-        return Outcome::done();
-    });
+    m_model.change(this, [](Tournament& t) { t.showResultsList(); });
     m_memo1->setPlainText(lines(m_model.session().displayed));
 }
 
@@ -249,9 +249,10 @@ QPrintDialog* TVysledkovaListina::printDialog()
 void TVysledkovaListina::SpeedButton1Click()
 {
     const ResultsSheet list = sheet();
-    int players = 0;
-    if (!m_model.run(this, [&](Tournament& t) { return t.sheetPlayers(list, players); }).ok())
+    const auto counted = m_model.run(this, [&](Tournament& t) { return t.sheetPlayers(list); });
+    if (!counted.ok())
         return;
+    const int players = counted.value();
     QPrintDialog* dialog = printDialog();
     if (Dialogs::exec(dialog) != QDialog::Accepted)
         return;
@@ -262,29 +263,28 @@ void TVysledkovaListina::SpeedButton1Click()
 void TVysledkovaListina::SpeedButton2Click()
 {
     const ResultsSheet list = sheet();
-    std::string confirmation;
-    if (m_model.run(this, [&](Tournament& t) { return t.saveResultsText(list, confirmation); }).ok())
-        Dialogs::message(this, qs(confirmation));
+    if (const auto saved = m_model.run(this, [&](Tournament& t) { return t.saveResultsText(list); }); saved.ok())
+        Dialogs::message(this, qs(saved.value()));
 }
 
 void TVysledkovaListina::SpeedButton3Click()
 {
     const ResultsSheet list = sheet();
-    std::string confirmation;
     ensureBuilt();
-    const bool done =
-        m_model.run(this, [&](Tournament& t) { return t.exportResultsHtml(list, confirmation, m_exported); }).ok();
+    const auto exported = m_model.run(this, [&](Tournament& t) { return t.exportResultsHtml(list); });
+    // The page's lines show even when its file could not be written.
+    if (exported.value().lines)
+        m_exported = *exported.value().lines;
     m_memo3->setPlainText(lines(m_exported));
-    if (done)
-        Dialogs::message(this, qs(confirmation));
+    if (exported.ok())
+        Dialogs::message(this, qs(exported.value().confirmation));
 }
 
 void TVysledkovaListina::ExportCsv1Click()
 {
     const ResultsSheet list = sheet();
-    std::string confirmation;
-    if (m_model.run(this, [&](Tournament& t) { return t.exportResultsCsv(list, confirmation); }).ok())
-        Dialogs::message(this, qs(confirmation));
+    if (const auto saved = m_model.run(this, [&](Tournament& t) { return t.exportResultsCsv(list); }); saved.ok())
+        Dialogs::message(this, qs(saved.value()));
 }
 
 void TVysledkovaListina::Help2Click()

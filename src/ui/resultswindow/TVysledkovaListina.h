@@ -1,6 +1,8 @@
 #pragma once
 // The results list: the standings best first, printed, saved as text and exported as HTML.
 
+#include "common/BuildOnce.h"
+
 #include "tournament/tournament.h"
 
 #include <QDialog>
@@ -53,6 +55,8 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    void build(); // the widgets, made once by ensureBuilt
+    BuildOnce m_built;
     void fillDisplayed();
     // What Tisk, Ulož and Export hand out: the running tournament's list or the archived one.
     ResultsSheet sheet() const;

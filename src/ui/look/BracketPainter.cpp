@@ -1,6 +1,6 @@
-#include "bracketwindow/BracketPainter.h"
+#include "look/BracketPainter.h"
 
-#include "bracketwindow/BracketLook.h"
+#include "look/BracketLook.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>

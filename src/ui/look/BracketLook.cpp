@@ -1,4 +1,4 @@
-#include "bracketwindow/BracketLook.h"
+#include "look/BracketLook.h"
 
 #include <algorithm>
 #include <cmath>

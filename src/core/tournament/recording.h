@@ -1,0 +1,74 @@
+#pragma once
+// Inside the command layer: how a command is recorded (its scope, the one way a file failure ends
+// it, the commit to the journal). Only the layer's own units include this.
+
+#include "journal/journal.h"
+#include "records/errors.h"
+#include "tournament/state_codec.h"
+#include "tournament/tournament.h"
+
+#include <functional>
+#include <string>
+#include <type_traits>
+#include <utility>
+
+namespace zorbon {
+
+// One command in progress: what it is, and whether it has already stored its entry (the calls of
+// one "Hraj" share one).
+struct Tournament::Scope {
+    explicit Scope(std::string kind_, bool undoable_ = false, std::function<std::string()> describe_ = {},
+                   std::string params_ = {})
+        : kind(std::move(kind_))
+        , undoable(undoable_)
+        , describe(std::move(describe_))
+        , params(std::move(params_))
+    {
+    }
+    std::string kind;
+    bool undoable = false;
+    std::function<std::string()> describe; // the description, built when the command commits
+    std::string params;
+    bool stored = false;
+    std::string before; // the state before the command, while the tournament has no entry yet
+    bool floor = false; // undo stops here (the draw)
+};
+
+// Runs a step that reads or writes a file or the journal: its own outcome (done for a step that
+// returns nothing), or failed with the run-time's report. The one place such failures are caught.
+template <class Step> Outcome guarded(Step&& step)
+{
+    try {
+        if constexpr (std::is_void_v<std::invoke_result_t<Step>>) {
+            std::forward<Step>(step)();
+            return Outcome::done();
+        } else {
+            return std::forward<Step>(step)();
+        }
+    } catch (const IoError& e) {
+        return Outcome::failed(e.what());
+    } catch (const ConvertError& e) {
+        return Outcome::failed(e.what());
+    } catch (const JournalError& e) {
+        return Outcome::failed(e.what());
+    }
+}
+
+template <class Body> Outcome Tournament::run(Scope& scope, Body&& body)
+{
+    if (m_history.empty())
+        scope.before = encodeState(m_session);
+    const Outcome outcome = guarded(std::forward<Body>(body));
+    // A refusal did nothing worth an entry: what moved since the last one (a dialog's list loaded,
+    // a record read) waits for the next command. Whatever a failed command got to stays done, so it
+    // is committed as it stands.
+    if (!outcome.isRefused())
+        commit(scope);
+    return outcome;
+}
+
+// The archive keeps tournaments that were drawn or had players registered; three header texts
+// alone are not worth a line in it.
+bool worthKeeping(const Session& s);
+
+} // namespace zorbon
