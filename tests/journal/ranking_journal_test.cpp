@@ -160,7 +160,7 @@ TEST_F(Ranking, AReopenedTournamentCountsAsItEndsAgain)
     ASSERT_TRUE(t->ranking("2026-01-01", "2026-12-31", sheet).ok());
     EXPECT_TRUE(sheet.rows.empty());
     // Reopened, played to its end and closed again: now it counts.
-    const auto archive = t->archive();
+    const auto archive = t->archive().value();
     ASSERT_EQ(archive.size(), 1u);
     ASSERT_TRUE(t->reopen(archive[0].id).ok());
     Player p(*t, 3);
@@ -170,7 +170,7 @@ TEST_F(Ranking, AReopenedTournamentCountsAsItEndsAgain)
     ASSERT_TRUE(t->ranking("2026-01-01", "2026-12-31", sheet).ok());
     EXPECT_EQ(sheet.rows.size(), 5u);
     // Deleted from the archive: gone from the ranking.
-    ASSERT_TRUE(t->deleteArchived(t->archive()[0].id).ok());
+    ASSERT_TRUE(t->deleteArchived(t->archive().value()[0].id).ok());
     ASSERT_TRUE(t->ranking("2026-01-01", "2026-12-31", sheet).ok());
     EXPECT_TRUE(sheet.rows.empty());
 }
@@ -198,7 +198,7 @@ TEST_F(Ranking, AVersionOneJournalIsUpgradedWithEveryArchivedTournamentPlaced)
     RankingSheet after;
     ASSERT_TRUE(t->ranking("2026-01-01", "2026-12-31", after).ok());
     EXPECT_EQ(after.rows, before.rows);
-    EXPECT_EQ(t->archive().size(), 2u);
+    EXPECT_EQ(t->archive().value().size(), 2u);
     ASSERT_TRUE(t->resume().ok());
     EXPECT_EQ(ReadRoster(), playerNames(4));
     t.reset();

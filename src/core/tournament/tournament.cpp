@@ -564,16 +564,13 @@ Outcome Tournament::ranking(const std::string& from, const std::string& to, Rank
     if (!m_journal)
         return Outcome::failed(m_journalProblem.empty() ? std::string("Zálohu turnajů nelze otevřít")
                                                         : m_journalProblem);
-    try {
+    return guarded([&] {
         std::vector<PointsBand> stored = m_journal->rankingPoints();
         // Points the file holds in another shape than this program writes are not trusted.
         if (validPoints(stored))
             sheet.bands = std::move(stored);
         sheet.rows = seasonRanking(m_journal->placings(from, to), sheet.bands, m_journal->aliases());
-    } catch (const JournalError& e) {
-        return Outcome::failed(e.what());
-    }
-    return Outcome::done();
+    });
 }
 
 Outcome Tournament::setRankingPoints(const std::vector<PointsBand>& bands)
@@ -584,12 +581,7 @@ Outcome Tournament::setRankingPoints(const std::vector<PointsBand>& bands)
     if (!m_journal)
         return Outcome::failed(m_journalProblem.empty() ? std::string("Zálohu turnajů nelze otevřít")
                                                         : m_journalProblem);
-    try {
-        m_journal->setRankingPoints(bands);
-    } catch (const JournalError& e) {
-        return Outcome::failed(e.what());
-    }
-    return Outcome::done();
+    return guarded([&] { m_journal->setRankingPoints(bands); });
 }
 
 std::pair<std::string, std::string> Tournament::thisSeason() const
@@ -611,11 +603,8 @@ Outcome Tournament::seedsFromRanking(int wanted, std::vector<std::string>& seeds
     for (const RankingRow& row : sheet.rows)
         ranked.push_back(row.player);
     Aliases aliases;
-    try {
-        aliases = m_journal->aliases();
-    } catch (const JournalError& e) {
-        return Outcome::failed(e.what());
-    }
+    if (Outcome read = guarded([&] { aliases = m_journal->aliases(); }); !read.ok())
+        return read;
     seeds = seedsByRanking(m_session.lobby.registered, ranked, aliases, wanted, m_session.lobby.count);
     if (seeds.empty())
         return Outcome::refused("V letošním žebříčku není žádný z registrovaných hráčů");
@@ -624,18 +613,18 @@ Outcome Tournament::seedsFromRanking(int wanted, std::vector<std::string>& seeds
 
 Outcome Tournament::exportRankingCsv(const RankingSheet& sheet, std::string& confirmation)
 {
-    return attempt([&] { confirmation = exportRankingFile(sheet, ".csv", rankingCsv(sheet)); });
+    return guarded([&] { confirmation = exportRankingFile(sheet, ".csv", rankingCsv(sheet)); });
 }
 
 Outcome Tournament::exportRankingHtml(const RankingSheet& sheet, std::string& confirmation)
 {
-    return attempt([&] { confirmation = exportRankingFile(sheet, ".htm", rankingHtml(sheet)); });
+    return guarded([&] { confirmation = exportRankingFile(sheet, ".htm", rankingHtml(sheet)); });
 }
 
 Outcome Tournament::exportRankingPdf(const RankingSheet& sheet, const std::function<std::string()>& makePdf,
                                      std::string& confirmation)
 {
-    return attempt([&] { confirmation = exportRankingFile(sheet, ".pdf", makePdf()); });
+    return guarded([&] { confirmation = exportRankingFile(sheet, ".pdf", makePdf()); });
 }
 
 } // namespace zorbon
