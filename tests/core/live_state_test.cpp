@@ -132,10 +132,10 @@ TEST_F(LiveStateTest, UndoAndCorrectionAreFollowed)
     EXPECT_EQ(playing, 2);
 
     // A correction changes the score shown, not the order.
-    std::optional<CorrectionContext> c;
-    ASSERT_TRUE(t.clickBox(first, say(), c).ok());
-    ASSERT_TRUE(c);
-    t.openCorrection(*c);
+    const Result<std::optional<CorrectionContext>> c = t.clickBox(first, say());
+    ASSERT_TRUE(c.ok());
+    ASSERT_TRUE(c.value());
+    t.openCorrection(*c.value());
     ASSERT_TRUE(t.applyCorrection("3", "2").ok());
     const LiveState corrected = now();
     ASSERT_EQ(corrected.results.size(), 1u);

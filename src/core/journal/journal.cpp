@@ -759,37 +759,23 @@ std::vector<ArchivedPlacings> Journal::placings(const std::string& from, const s
 
 void Journal::setFlag(std::int64_t tournament, const std::string& key, const std::string& value)
 {
-    Stmt& st = value.empty() ? m_st->clearFlag : m_st->setFlag;
-    try {
+    reported([&] {
+        Stmt& st = value.empty() ? m_st->clearFlag : m_st->setFlag;
+        const ResetOnExit done(st);
         st.bind(1, tournament).bind(2, key);
         if (!value.empty())
             st.bind(3, value);
         st.run();
-    } catch (const Damaged& e) {
-        st.reset();
-        throw JournalError(e.what());
-    } catch (...) {
-        st.reset();
-        throw;
-    }
+    });
 }
 
 std::string Journal::flag(std::int64_t tournament, const std::string& key)
 {
-    Stmt& st = m_st->flag;
-    std::string value;
-    try {
-        if (st.bind(1, tournament).bind(2, key).step())
-            value = st.text(0);
-        st.reset();
-    } catch (const Damaged& e) {
-        st.reset();
-        throw JournalError(e.what());
-    } catch (...) {
-        st.reset();
-        throw;
-    }
-    return value;
+    return reported([&] {
+        Stmt& st = m_st->flag;
+        const ResetOnExit done(st);
+        return st.bind(1, tournament).bind(2, key).step() ? st.text(0) : std::string();
+    });
 }
 
 } // namespace zorbon

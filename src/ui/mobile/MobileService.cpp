@@ -1,7 +1,7 @@
 #include "mobile/MobileService.h"
 
 #include "app/Model.h"
-#include "bracketwindow/BracketPainter.h"
+#include "look/BracketPainter.h"
 
 #include <QBuffer>
 #include <QPainter>

@@ -228,7 +228,7 @@ void TZebricek::pointsChanged()
     std::vector<PointsBand> bands = defaultPoints();
     for (std::size_t i = 0; i < bands.size() && i < m_points.size(); ++i)
         bands[i].points = m_points[i]->value();
-    m_model.run(this, [&](Tournament& t) { return t.setRankingPoints(bands); });
+    m_model.act(this, [&](Tournament& t) { return t.setRankingPoints(bands); });
     fill();
 }
 
