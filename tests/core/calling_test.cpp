@@ -23,11 +23,12 @@ protected:
 
 TEST_F(Calling, TheBoardLimitFollowsThePlayerCount)
 {
-    const std::pair<int, int> cases[] = {{3, 0}, {4, 2}, {8, 2}, {9, 4}, {16, 4}, {17, 10}, {32, 10}, {33, 0}};
+    const std::pair<int, int> cases[] = {{3, 0}, {4, 2}, {8, 2}, {9, 4}, {16, 4}, {17, 10}, {32, 10}, {33, 16}, {64, 16}, {65, 0}};
     for (const auto& [players, limit] : cases)
         EXPECT_EQ(boardLimitFor(players), limit) << players;
     EXPECT_EQ(boardPrompt(2), "Zadejte počet terčů (max 2) :");
     EXPECT_EQ(boardPrompt(10), "Zadejte počet terčů (max 10) :");
+    EXPECT_EQ(boardPrompt(16), "Zadejte počet terčů (max 16) :");
 }
 
 TEST_F(Calling, TheBoardCountGoesToTheRecordAndThePanelOfTheCountsBracket)
@@ -54,13 +55,14 @@ TEST_F(Calling, TheBoardCountGoesToTheRecordAndThePanelOfTheCountsBracket)
 TEST_F(Calling, ACountWithoutABracketOnlyGoesToTheRecord)
 {
     drawn(8);
-    WriteRecord({40, 1, 0, 0});
+    WriteRecord({70, 1, 0, 0});
     boards(3);
     EXPECT_EQ(ReadRecord().BoardCount, 3);
     EXPECT_FALSE(brackets.bySize(8).board(1).visible());
     EXPECT_FALSE(brackets.bySize(32).board(1).visible());
+    EXPECT_FALSE(brackets.bySize(64).board(1).visible());
     // The rule alone says no bracket serves that count.
-    TournamentRecord record{40, 1, 0, 0};
+    TournamentRecord record{70, 1, 0, 0};
     EXPECT_EQ(applyBoardCount(brackets, 2, record), 0);
     EXPECT_EQ(record.BoardCount, 2);
     EXPECT_FALSE(brackets.bySize(8).board(1).visible());

@@ -220,7 +220,6 @@ TEST_P(DamagedRecord, TheDrawRefusesEveryCountItCannotSeatAndChangesNoName)
     const Names& list = session.lobby.registered;
     const char* refusal = count <= 3                                  ? "Je registrováno málo hráčů"
                           : count > 64                                ? "Je registrováno příliš mnoho hráčů"
-                          : count > 32                                ? "Pavouk 64 hráčů - není zatím k dispozici"
                           : count != static_cast<int>(kRoster.size()) ? kListMismatch.data()
                                                                       : "";
     EXPECT_EQ(out.message(), refusal);

@@ -55,6 +55,38 @@ const std::map<int, std::vector<ByeRow>> kByeTables = {
       {"Lab20", "Lab13", 7, "Lab17P", "Lab17L", 23, "Lab27L"},
       {"Lab19", "Lab14", 10, "Lab110P", "Lab110L", 25, "Lab29L"},
       {"Lab18", "Lab15", 15, "Lab115P", "Lab115L", 31, "Lab215L"}}},
+    {64,
+     {{"Lab64", "Lab1", 1, "Lab11P", "Lab11L", 0, nullptr},
+      {"Lab63", "Lab2", 32, "Lab132P", "Lab132L", 0, nullptr},
+      {"Lab62", "Lab3", 17, "Lab117P", "Lab117L", 0, nullptr},
+      {"Lab61", "Lab4", 16, "Lab116P", "Lab116L", 0, nullptr},
+      {"Lab60", "Lab5", 9, "Lab19P", "Lab19L", 0, nullptr},
+      {"Lab59", "Lab6", 24, "Lab124P", "Lab124L", 0, nullptr},
+      {"Lab58", "Lab7", 25, "Lab125P", "Lab125L", 0, nullptr},
+      {"Lab57", "Lab8", 8, "Lab18P", "Lab18L", 0, nullptr},
+      {"Lab56", "Lab9", 5, "Lab15P", "Lab15L", 0, nullptr},
+      {"Lab55", "Lab10", 28, "Lab128P", "Lab128L", 0, nullptr},
+      {"Lab54", "Lab11", 21, "Lab121P", "Lab121L", 0, nullptr},
+      {"Lab53", "Lab12", 12, "Lab112P", "Lab112L", 0, nullptr},
+      {"Lab52", "Lab13", 13, "Lab113P", "Lab113L", 0, nullptr},
+      {"Lab51", "Lab14", 20, "Lab120P", "Lab120L", 0, nullptr},
+      {"Lab50", "Lab15", 29, "Lab129P", "Lab129L", 0, nullptr},
+      {"Lab49", "Lab16", 4, "Lab14P", "Lab14L", 0, nullptr},
+      {"Lab48", "Lab17", 3, "Lab13P", "Lab13L", 35, "Lab23L"},
+      {"Lab47", "Lab18", 30, "Lab130P", "Lab130L", 61, "Lab229L"},
+      {"Lab46", "Lab19", 19, "Lab119P", "Lab119L", 51, "Lab219L"},
+      {"Lab45", "Lab20", 14, "Lab114P", "Lab114L", 45, "Lab213L"},
+      {"Lab44", "Lab21", 11, "Lab111P", "Lab111L", 43, "Lab211L"},
+      {"Lab43", "Lab22", 22, "Lab122P", "Lab122L", 53, "Lab221L"},
+      {"Lab42", "Lab23", 27, "Lab127P", "Lab127L", 59, "Lab227L"},
+      {"Lab41", "Lab24", 6, "Lab16P", "Lab16L", 37, "Lab25L"},
+      {"Lab40", "Lab25", 7, "Lab17P", "Lab17L", 39, "Lab27L"},
+      {"Lab39", "Lab26", 26, "Lab126P", "Lab126L", 57, "Lab225L"},
+      {"Lab38", "Lab27", 23, "Lab123P", "Lab123L", 55, "Lab223L"},
+      {"Lab37", "Lab28", 10, "Lab110P", "Lab110L", 41, "Lab29L"},
+      {"Lab36", "Lab29", 15, "Lab115P", "Lab115L", 47, "Lab215L"},
+      {"Lab35", "Lab30", 18, "Lab118P", "Lab118L", 49, "Lab217L"},
+      {"Lab34", "Lab31", 31, "Lab131P", "Lab131L", 63, "Lab231L"}}},
 };
 
 class DrawTest : public Engine {
@@ -62,7 +94,7 @@ protected:
     // Puts something of an earlier tournament into every bracket, so a reset can be seen.
     void dirtyAll()
     {
-        for (Bracket* b : {&brackets.bySize(8), &brackets.bySize(16), &brackets.bySize(32)}) {
+        for (Bracket* b : {&brackets.bySize(8), &brackets.bySize(16), &brackets.bySize(32), &brackets.bySize(64)}) {
             b->setName(0, "Starý hráč");
             b->setScore(1, " 7");
             b->setState(b->table().boxCount(), BoxState::Finished);
@@ -117,7 +149,7 @@ TEST_P(DrawEveryCount, PutsEveryNameOnceAndTheByesWhereTheTablesSay)
     Bracket& b = brackets.bySize(size);
     EXPECT_EQ(t.session().active(), &b);
     const auto& table = b.table();
-    for (Bracket* other : {&brackets.bySize(8), &brackets.bySize(16), &brackets.bySize(32)}) {
+    for (Bracket* other : {&brackets.bySize(8), &brackets.bySize(16), &brackets.bySize(32), &brackets.bySize(64)}) {
         if (other != &b) {
             EXPECT_TRUE(isReset(*other));
         }
@@ -179,7 +211,7 @@ TEST_P(DrawEveryCount, PutsEveryNameOnceAndTheByesWhereTheTablesSay)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(FourToThirtyTwo, DrawEveryCount, ::testing::Range(4, 33));
+INSTANTIATE_TEST_SUITE_P(FourToSixtyFour, DrawEveryCount, ::testing::Range(4, 65));
 
 TEST_F(DrawTest, TheSameSeedDrawsTheSameOrder)
 {
@@ -198,8 +230,8 @@ TEST_F(DrawTest, TheSameSeedDrawsTheSameOrder)
 TEST_F(DrawTest, RefusalsKeepTheListAndLeaveTheStartValues)
 {
     const std::pair<int, std::string_view> cases[] = {
-        {-5, kTooFewPlayers}, {0, kTooFewPlayers}, {1, kTooFewPlayers},   {3, kTooFewPlayers},
-        {33, kNo64Bracket},   {64, kNo64Bracket},  {65, kTooManyPlayers}, {1000, kTooManyPlayers},
+        {-5, kTooFewPlayers},  {0, kTooFewPlayers},   {1, kTooFewPlayers},     {3, kTooFewPlayers},
+        {65, kTooManyPlayers}, {66, kTooManyPlayers}, {1000, kTooManyPlayers},
     };
     for (const auto& [n, text] : cases) {
         WriteRecord({n, 9, 4, 77});
@@ -212,7 +244,8 @@ TEST_F(DrawTest, RefusalsKeepTheListAndLeaveTheStartValues)
         EXPECT_EQ(out.message(), text) << n;
         EXPECT_EQ(t.session().lobby.registered, before) << n;
         EXPECT_EQ(ReadRecord(), (TournamentRecord{n, 1, 0, 77})) << n;
-        EXPECT_TRUE(isReset(brackets.bySize(8)) && isReset(brackets.bySize(16)) && isReset(brackets.bySize(32))) << n;
+        for (const int size : kBracketSizes)
+            EXPECT_TRUE(isReset(brackets.bySize(size))) << n << " in the " << size;
     }
 }
 
@@ -251,7 +284,7 @@ TEST_F(DrawTest, AMissingRecordStopsTheDrawBeforeAnythingChanges)
 // the refusals.
 TEST_F(DrawTest, TheRecordInMemoryGivesTheSameDrawAndBoardsAsTheFile)
 {
-    for (const int n : {2, 4, 5, 8, 9, 13, 16, 17, 24, 31, 32, 40}) {
+    for (const int n : {2, 4, 5, 8, 9, 13, 16, 17, 24, 31, 32, 33, 40, 47, 64, 65}) {
         SCOPED_TRACE(n);
         const int limit = std::max(1, boardLimitFor(n));
         WriteRecord({n, 9, 4, 77});
@@ -281,7 +314,7 @@ TEST_F(DrawTest, TheRecordInMemoryGivesTheSameDrawAndBoardsAsTheFile)
         EXPECT_EQ(inMemory.message(), fromFile.message());
         EXPECT_EQ(memoryList, file.session().lobby.registered);
         EXPECT_EQ(record, ReadRecord());
-        for (const int s : {8, 16, 32})
+        for (const int s : kBracketSizes)
             EXPECT_EQ(snapshot(memory.bySize(s)), snapshot(file.session().brackets.bySize(s))) << s;
     }
 }
@@ -296,8 +329,8 @@ TEST(FirstOpenMatch, FollowsThePlayerCount)
         int to;
         int firstOpen;
     };
-    const Span spans[] = {{-5, 3, 1},  {4, 4, 7},   {5, 7, 2},   {8, 8, 1},   {9, 15, 2},
-                          {16, 16, 1}, {17, 31, 2}, {32, 32, 1}, {33, 70, 1}, {1000, 1000, 1}};
+    const Span spans[] = {{-5, 3, 1},  {4, 4, 7},   {5, 7, 2},   {8, 8, 1},   {9, 15, 2},  {16, 16, 1},
+                          {17, 31, 2}, {32, 32, 1}, {33, 63, 2}, {64, 64, 1}, {65, 70, 1}, {1000, 1000, 1}};
     for (const Span& s : spans)
         for (int n = s.from; n <= s.to; ++n)
             EXPECT_EQ(firstOpenMatchFor(n), s.firstOpen) << n << " players";

@@ -1,11 +1,15 @@
 // The three advancement tables against the rules a bracket must obey, so a slip in a row fails here.
 
 #include "bracket/bracket.h"
+#include "bracket/generated_table.h"
 #include "bracket/sizes.h"
 #include "bracket/tables.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -50,6 +54,27 @@ const SizeCase kCases[] = {
       "Shape28L", "Shape25L", "Shape27L", "Shape26L", "Shape21P", "Shape22P", "Shape23P", "Shape24P", "Shape33L",
       "Shape34L", "Shape31L", "Shape32L", "Shape43L", "Shape44L", "Shape41L", "Shape42L", "Shape31P", "Shape32P",
       "Shape51L", "Shape52L", "Shape61L", "Shape62L", "Shape41P", "Shape71L", "Shape81L", "Shape51P"}},
+    {64,
+     126,
+     {32, 16, 8, 4, 2, 1},
+     {16, 16, 8, 8, 4, 4, 2, 2, 1, 1},
+     "Shape61P",
+     {"Shape1",    "Shape2",    "Shape3",    "Shape4",    "Shape5",    "Shape6",    "Shape7",    "Shape8",
+      "Shape9",    "Shape10",   "Shape11",   "Shape12",   "Shape13",   "Shape14",   "Shape15",   "Shape16",
+      "Shape17",   "Shape18",   "Shape19",   "Shape20",   "Shape21",   "Shape22",   "Shape23",   "Shape24",
+      "Shape25",   "Shape26",   "Shape27",   "Shape28",   "Shape29",   "Shape30",   "Shape31",   "Shape32",
+      "Shape11L",  "Shape11P",  "Shape12L",  "Shape12P",  "Shape13L",  "Shape13P",  "Shape14L",  "Shape14P",
+      "Shape15L",  "Shape15P",  "Shape16L",  "Shape16P",  "Shape17L",  "Shape17P",  "Shape18L",  "Shape18P",
+      "Shape19L",  "Shape19P",  "Shape110L", "Shape110P", "Shape111L", "Shape111P", "Shape112L", "Shape112P",
+      "Shape113L", "Shape113P", "Shape114L", "Shape114P", "Shape115L", "Shape115P", "Shape116L", "Shape116P",
+      "Shape21L",  "Shape22L",  "Shape23L",  "Shape24L",  "Shape25L",  "Shape26L",  "Shape27L",  "Shape28L",
+      "Shape29L",  "Shape210L", "Shape211L", "Shape212L", "Shape213L", "Shape214L", "Shape215L", "Shape216L",
+      "Shape21P",  "Shape22P",  "Shape23P",  "Shape24P",  "Shape25P",  "Shape26P",  "Shape27P",  "Shape28P",
+      "Shape31L",  "Shape32L",  "Shape33L",  "Shape34L",  "Shape35L",  "Shape36L",  "Shape37L",  "Shape38L",
+      "Shape41L",  "Shape42L",  "Shape43L",  "Shape44L",  "Shape45L",  "Shape46L",  "Shape47L",  "Shape48L",
+      "Shape31P",  "Shape32P",  "Shape33P",  "Shape34P",  "Shape51L",  "Shape52L",  "Shape53L",  "Shape54L",
+      "Shape61L",  "Shape62L",  "Shape63L",  "Shape64L",  "Shape41P",  "Shape42P",  "Shape71L",  "Shape72L",
+      "Shape81L",  "Shape82L",  "Shape51P",  "Shape91L",  "Shape101L", "Shape61P"}},
 };
 
 class Tables : public ::testing::TestWithParam<SizeCase> {
@@ -177,7 +202,7 @@ TEST_P(Tables, WalkoversSendTheLoserExactlyOneBoxFurther)
         if (w.rule == WalkoverRule::None)
             continue;
         ++rules;
-        EXPECT_EQ(w.rule, t.size == 32 ? WalkoverRule::OtherSlotBye : WalkoverRule::FewerPlayers);
+        EXPECT_EQ(w.rule, t.size >= 32 ? WalkoverRule::OtherSlotBye : WalkoverRule::FewerPlayers);
         const auto& entered = t.box(t.slot(b.loserTo).box);
         EXPECT_EQ(w.enteredBox, entered.number) << b.number;
         EXPECT_EQ(w.target, entered.winnerTo) << b.number;
@@ -186,7 +211,7 @@ TEST_P(Tables, WalkoversSendTheLoserExactlyOneBoxFurther)
         else
             EXPECT_TRUE(w.threshold > t.size / 2 && w.threshold <= t.size) << b.number;
     }
-    EXPECT_EQ(rules, t.size == 8 ? 4 : t.size == 16 ? 7 : 23);
+    EXPECT_EQ(rules, t.size == 8 ? 4 : t.size == 16 ? 7 : t.size == 32 ? 23 : 47);
 }
 
 TEST_P(Tables, CellsAreFoundByTheirControlNames)
@@ -217,8 +242,8 @@ TEST(TablesNaming, ScoreCellsFollowTheNameCells)
 
 TEST(TablesNaming, SizeFollowsThePlayerCount)
 {
-    const std::pair<int, int> cases[] = {{-1, 0},  {0, 0},   {3, 0},   {4, 8},  {8, 8}, {9, 16},
-                                         {16, 16}, {17, 32}, {32, 32}, {33, 0}, {65, 0}};
+    const std::pair<int, int> cases[] = {{-1, 0},  {0, 0},   {3, 0},   {4, 8},   {8, 8},  {9, 16},  {16, 16},
+                                         {17, 32}, {32, 32}, {33, 64}, {64, 64}, {65, 0}, {1000, 0}};
     for (const auto& [players, size] : cases)
         EXPECT_EQ(bracketSizeFor(players), size) << players;
 }
@@ -244,11 +269,100 @@ TEST(BracketSizes, AnyOtherSizeIsALogicError)
 {
     Brackets brackets;
     const Brackets& shown = brackets;
-    for (const int size : {12, 0, -8, 4, 7, 9, 24, 31, 33, 64}) {
+    for (const int size : {12, 0, -8, 4, 7, 9, 24, 31, 33, 63, 65, 128}) {
         EXPECT_FALSE(isBracketSize(size)) << size;
         EXPECT_THROW(sizeIndex(size), std::logic_error) << size;
         EXPECT_THROW(tableFor(size), std::logic_error) << size;
         EXPECT_THROW(brackets.bySize(size), std::logic_error) << size;
         EXPECT_THROW(shown.bySize(size), std::logic_error) << size;
     }
+}
+
+// The first round's seed positions: seeds 1 and 2 can meet only in the winners' final, seeds 1 to 4
+// only from the semi-finals on, and so on down.
+TEST_P(Tables, TheTopSeedsMeetAsLateAsTheirNumbersAllow)
+{
+    int rounds = 0;
+    for (int s = t.size; s > 1; s /= 2)
+        ++rounds;
+    // The winners' boxes a seed passes through if he keeps winning.
+    auto path = [&](int seed) {
+        std::vector<int> boxes;
+        for (int box = t.slot(t.seedSlot(seed)).box; t.box(box).round.side == Side::Winners;
+             box = t.slot(t.box(box).winnerTo).box)
+            boxes.push_back(box);
+        return boxes;
+    };
+    for (int k = 1; (1 << k) <= t.size / 2; ++k)
+        for (int a = 1; a <= (1 << k); ++a)
+            for (int b = a + 1; b <= (1 << k); ++b) {
+                const auto pa = path(a);
+                const auto pb = path(b);
+                ASSERT_EQ(pa.size(), static_cast<std::size_t>(rounds));
+                std::size_t meet = 0;
+                while (meet < pa.size() && pa[meet] != pb[meet])
+                    ++meet;
+                EXPECT_GE(static_cast<int>(meet) + 1, rounds - k + 1) << "seeds " << a << " and " << b;
+            }
+}
+
+// Where the losers of each winners' round of the 64 enter: L1 in order, L2 reversed, L4 reversed
+// within each half, L6 with the halves swapped, L8 in order, L10.
+TEST(GeneratedTable, LosersDropInCrossedOver)
+{
+    const AdvancementTable& t = tableFor(64);
+    auto losersOf = [&](int round) {
+        std::vector<std::string> slots;
+        for (const auto& b : t.boxes)
+            if (b.round == Round{Side::Winners, round})
+                slots.push_back(t.slot(b.loserTo).name);
+        return slots;
+    };
+    std::vector<std::string> l1;
+    for (int i = 1; i <= 32; ++i)
+        l1.push_back("Lab1" + std::to_string(i) + "L");
+    EXPECT_EQ(losersOf(1), l1);
+    std::vector<std::string> l2;
+    for (int i = 16; i >= 1; --i)
+        l2.push_back("Lab2" + std::to_string(2 * i) + "L");
+    EXPECT_EQ(losersOf(2), l2);
+    EXPECT_EQ(losersOf(3), (std::vector<std::string>{"Lab48L", "Lab46L", "Lab44L", "Lab42L", "Lab416L", "Lab414L",
+                                                     "Lab412L", "Lab410L"}));
+    EXPECT_EQ(losersOf(4), (std::vector<std::string>{"Lab66L", "Lab68L", "Lab62L", "Lab64L"}));
+    EXPECT_EQ(losersOf(5), (std::vector<std::string>{"Lab82L", "Lab84L"}));
+    EXPECT_EQ(losersOf(6), (std::vector<std::string>{"Lab102L"}));
+    EXPECT_EQ(t.slot(t.box(125).winnerTo).name, "LabF2");
+    EXPECT_EQ(t.slot(t.box(123).winnerTo).name, "LabF1");
+}
+
+TEST(GeneratedTable, SeedOrderIsTheStandardOne)
+{
+    EXPECT_EQ(seedOrder(1), (std::vector<int>{1}));
+    EXPECT_EQ(seedOrder(4), (std::vector<int>{1, 4, 3, 2}));
+    EXPECT_EQ(seedOrder(16), (std::vector<int>{1, 16, 9, 8, 5, 12, 13, 4, 3, 14, 11, 6, 7, 10, 15, 2}));
+    // The 16 and the 32 were written by hand with this order.
+    for (const int size : {16, 32}) {
+        const auto& t = tableFor(size);
+        const auto order = seedOrder(size / 2);
+        for (int i = 1; i <= size / 2; ++i)
+            EXPECT_EQ(t.slot(t.box(i).upper).name, "Lab" + std::to_string(order[static_cast<std::size_t>(i - 1)]))
+                << size << " box " << i;
+    }
+}
+
+// The generated table stands written out in the docs for review; the copy there must be the table
+// the program plays by. ZORBON_WRITE_TABLE=1 rewrites it after a deliberate change.
+TEST(GeneratedTable, TheReviewedCopyIsTheTablePlayed)
+{
+    const std::string path = std::string(ZORBON_SOURCE_DIR) + "/docs/pavouk64.md";
+    const std::string header = "# Pavouk 64 hráčů: tabulka postupu\n\n"
+                               "Generated from the rules in src/core/bracket/generated_table.cpp; the table "
+                               "test compares it with the table the program plays by.\n\n";
+    const std::string expected = header + describeTable(tableFor(64));
+    if (std::getenv("ZORBON_WRITE_TABLE")) {
+        std::ofstream(path, std::ios::binary) << expected;
+    }
+    std::ifstream in(path, std::ios::binary);
+    const std::string onDisk((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(onDisk, expected) << "docs/pavouk64.md is out of date";
 }

@@ -10,6 +10,8 @@ namespace zorbon {
 
 inline constexpr std::string_view kBoardFree = " VOLNÝ";
 inline constexpr std::string_view kBoardOff = "N";
+// The most boards any bracket offers (the 64's); what holds one thing per board is this long.
+inline constexpr int kMostBoards = 16;
 
 enum class BoardState : std::uint8_t { Off, Free, Occupied };
 

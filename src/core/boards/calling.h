@@ -23,7 +23,7 @@ inline constexpr std::string_view kNoBoardSet = "Není nastaven žádný terč !
 inline constexpr std::string_view kNoFreeBoard = "Není volný žádný terč";
 inline constexpr std::string_view kBoardIsFree = "Terč je momentálně volný";
 
-// Most boards the board-count dialog offers for this many registered players (2, 4, 10; 0 otherwise).
+// Most boards the board-count dialog offers for this many registered players (2, 4, 10, 16; 0 otherwise).
 int boardLimitFor(int players);
 // "Zadejte počet terčů (max N) :" for that limit.
 std::string boardPrompt(int limit);

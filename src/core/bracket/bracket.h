@@ -61,11 +61,11 @@ private:
     std::vector<Board> m_boards;
 };
 
-// The three bracket windows' tournaments, in the order of kBracketSizes; the draw resets all three
+// The bracket windows' tournaments, in the order of kBracketSizes; the draw resets all of them
 // and fills one.
 struct Brackets {
-    PerSize<Bracket> all{Bracket(8), Bracket(16), Bracket(32)};
-    // Any other size than 8, 16 or 32 is a programming error (std::logic_error).
+    PerSize<Bracket> all{Bracket(8), Bracket(16), Bracket(32), Bracket(64)};
+    // Any other size than 8, 16, 32 or 64 is a programming error (std::logic_error).
     Bracket& bySize(int size) { return all[sizeIndex(size)]; }
     const Bracket& bySize(int size) const { return all[sizeIndex(size)]; }
 };

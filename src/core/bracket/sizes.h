@@ -1,5 +1,5 @@
 #pragma once
-// The three bracket sizes. Whatever differs between them lives in arrays indexed by sizeIndex(),
+// The four bracket sizes. Whatever differs between them lives in arrays indexed by sizeIndex(),
 // never in a branch on the size.
 
 #include <array>
@@ -7,14 +7,14 @@
 
 namespace zorbon {
 
-inline constexpr std::array<int, 3> kBracketSizes{8, 16, 32};
+inline constexpr std::array<int, 4> kBracketSizes{8, 16, 32, 64};
 
 template <class T> using PerSize = std::array<T, kBracketSizes.size()>;
 
-// 0, 1 or 2 for a bracket size. Any other number is a programming error: std::logic_error.
+// 0 .. 3 for a bracket size. Any other number is a programming error: std::logic_error.
 std::size_t sizeIndex(int size);
 
-// Whether the number is one of the three sizes (for values read from outside).
+// Whether the number is one of the sizes (for values read from outside).
 constexpr bool isBracketSize(int size)
 {
     for (const int s : kBracketSizes)

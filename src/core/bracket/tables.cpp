@@ -1,5 +1,6 @@
 #include "bracket/tables.h"
 
+#include "bracket/generated_table.h"
 #include "bracket/tables_data.h"
 
 #include <algorithm>
@@ -76,6 +77,42 @@ SizeRules rules32()
     return r;
 }
 
+// The 64 plays by the 32's rules, with sixteen boards, ten losers' rounds and the notice about the
+// final spelled correctly whichever way the final is called.
+SizeRules rules64()
+{
+    SizeRules r;
+    r.boards = 16;
+    r.panelPlaces = 16;
+    r.callNeedsBoardCount = true;
+    r.finalTieToUpper = true;
+    r.finalNoticeBefore = true;
+    r.finalNoticeAuto = r.finalNoticeClick = "Hráč ";
+    r.finalNoticeAutoEnd = r.finalNoticeClickEnd =
+        " musí vyhrát 2x, aby se stal celkovým vítězem !!! (Do výsledku se zapisuje celkové skóre !!!)";
+    r.winnerPrefix = "Vítězem je : ";
+    r.winnerSuffix = ".";
+    r.resultsModal = false;
+    r.placeByLosersRound = {"49-64. místo ", "33-48. místo ", "25-32. místo ", "17-24. místo ", "13-16. místo ",
+                            "9-12. místo ",  "7-8. místo ",   "5-6. místo ",   "4. místo ",     "3. místo "};
+    return r;
+}
+
+// The generated rows, kept for the program's life: the table's frames point into them.
+std::span<const data::BoxRow> rows64()
+{
+    static const std::vector<GeneratedRow> owned = generate64();
+    static const std::vector<data::BoxRow> rows = [] {
+        auto c = [](const std::string& s) { return s.empty() ? nullptr : s.c_str(); };
+        std::vector<data::BoxRow> out;
+        for (const GeneratedRow& g : owned)
+            out.push_back({g.number, g.round.c_str(), g.upper.c_str(), g.lower.c_str(), g.frame.c_str(), c(g.winnerTo),
+                           c(g.loserTo), g.rule, 0, c(g.other), c(g.target), g.enteredBox});
+        return out;
+    }();
+    return rows;
+}
+
 AdvancementTable build(int size, std::span<const data::BoxRow> rows, SizeRules rules)
 {
     AdvancementTable t;
@@ -149,9 +186,9 @@ void AdvancementTable::index()
 
 const AdvancementTable& tableFor(int size)
 {
-    static const PerSize<AdvancementTable> tables = {build(8, data::kBoxRows8, rules8()),
-                                                     build(16, data::kBoxRows16, rules16()),
-                                                     build(32, data::kBoxRows32, rules32())};
+    static const PerSize<AdvancementTable> tables = {
+        build(8, data::kBoxRows8, rules8()), build(16, data::kBoxRows16, rules16()),
+        build(32, data::kBoxRows32, rules32()), build(64, rows64(), rules64())};
     return tables[sizeIndex(size)];
 }
 

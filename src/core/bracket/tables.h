@@ -1,5 +1,5 @@
 #pragma once
-// The three brackets as data: every box with its slots, frame, MatchNumber and the targets of its
+// The four brackets as data: every box with its slots, frame, MatchNumber and the targets of its
 // winner and loser, plus the small record of rules in which the sizes differ.
 
 #include "bracket/model.h"
@@ -19,7 +19,7 @@ inline constexpr SlotId kNoSlot = -1;
 enum class WalkoverRule : std::uint8_t {
     None,
     FewerPlayers, // 8, 16: fewer players than the threshold, which puts a bye beside the loser's new slot
-    OtherSlotBye, // 32: the other slot of the loser's new box reads "Volný los"
+    OtherSlotBye, // 32, 64: the other slot of the loser's new box reads "Volný los"
 };
 
 struct Walkover {
@@ -51,8 +51,8 @@ struct SlotSpec {
 
 // Where the sizes differ in rules and in the texts those rules produce.
 struct SizeRules {
-    int boards = 0;                   // boards a window can use: 2, 4, 10
-    int panelPlaces = 0;              // board places on the panel: 4, 4, 10
+    int boards = 0;                   // boards a window can use: 2, 4, 10, 16
+    int panelPlaces = 0;              // board places on the panel: 4, 4, 10, 16
     bool callNeedsBoardCount = false; // "Hraj" refuses while BoardCount < 1
     bool finalTieToUpper = false;     // a tie in the final's totals goes to LabF1
     bool finalNoticeBefore = false;   // the final notice comes before the announcement
@@ -63,7 +63,7 @@ struct SizeRules {
     std::string_view winnerPrefix;                        // "Vítěz turnaje : " / "Vítězem je : "
     std::string_view winnerSuffix;                        // "" / "."
     bool resultsModal = false;                            // the results window opens modally
-    std::array<std::string_view, 8> placeByLosersRound{}; // L1..L8 placing labels
+    std::array<std::string_view, 10> placeByLosersRound{}; // L1..L10 placing labels
     // A name cell whose score cell breaks the naming rule, and that score cell's name ("Lab8", "labv8").
     std::array<std::string_view, 2> oddScoreCell{};
 };
@@ -94,10 +94,10 @@ private:
     std::vector<SlotId> m_seeds;
 };
 
-// The table of a bracket size: 8, 16 or 32. Any other size is a programming error (std::logic_error).
+// The table of a bracket size: 8, 16, 32 or 64. Any other size is a programming error (std::logic_error).
 const AdvancementTable& tableFor(int size);
 
-// The bracket size the draw chooses for n players: 8, 16, 32, or 0 when it refuses.
+// The bracket size the draw chooses for n players: 8, 16, 32, 64, or 0 when it refuses.
 int bracketSizeFor(int players);
 
 } // namespace zorbon

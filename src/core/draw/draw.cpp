@@ -49,8 +49,6 @@ std::string_view refusalFor(int n, const std::vector<std::string>& players)
         return kTooFewPlayers;
     if (n > 64)
         return kTooManyPlayers;
-    if (n > 32)
-        return kNo64Bracket;
     // The list must hold exactly the counted players: fewer would be read past its end, more would
     // leave somebody out of the bracket without a word.
     if (static_cast<int>(players.size()) != n)

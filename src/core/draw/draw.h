@@ -31,7 +31,6 @@ private:
 std::uint32_t clockSeed();
 
 inline constexpr std::string_view kTooFewPlayers = "Je registrováno málo hráčů";
-inline constexpr std::string_view kNo64Bracket = "Pavouk 64 hráčů - není zatím k dispozici";
 inline constexpr std::string_view kTooManyPlayers = "Je registrováno příliš mnoho hráčů";
 // The record counts a different number of players than the list holds.
 inline constexpr std::string_view kListMismatch =
@@ -43,7 +42,7 @@ int firstOpenMatchFor(int players);
 // The values every draw stores first, before the player count is tested: no boards, match 1.
 void setDrawStartValues(TournamentRecord& record);
 
-// Resets all three brackets, then chooses the bracket for n players and this list: its size, or
+// Resets every bracket, then chooses the bracket for n players and this list: its size, or
 // refused (too few or too many players, or a list that disagrees with the count; the list stays).
 Outcome chooseBracket(Brackets& brackets, const std::vector<std::string>& players, int n, int& size);
 

@@ -325,7 +325,7 @@ std::optional<Session> decodeState(std::string_view bytes)
     s.placings = r.texts();
     s.displayed = r.texts();
     s.boardCountChoice = r.integer();
-    if (s.boardCountChoice < 0 || s.boardCountChoice > 10)
+    if (s.boardCountChoice < 0 || s.boardCountChoice > kMostBoards)
         return std::nullopt;
     s.record.PlayerCount = r.integer();
     s.record.FirstOpenMatch = r.integer();
