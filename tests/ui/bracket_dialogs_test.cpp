@@ -94,7 +94,6 @@ void BracketDialogsTest::drawRefusals_data()
     QTest::addColumn<int>("players");
     QTest::addColumn<QString>("message");
     QTest::newRow("2") << 2 << QStringLiteral("Je registrováno málo hráčů");
-    QTest::newRow("33") << 33 << QStringLiteral("Pavouk 64 hráčů - není zatím k dispozici");
     QTest::newRow("65") << 65 << QStringLiteral("Je registrováno příliš mnoho hráčů");
 }
 

@@ -32,16 +32,73 @@ inline constexpr QRgb kLime = 0xFF00FF00;
 inline constexpr QRgb kAqua = 0xFF00FFFF;
 inline constexpr QRgb kSilver = 0xFFC0C0C0;
 
-// 32 distinct names with the letters the files must carry in Windows-1250.
+// 64 distinct names with the letters the files must carry in Windows-1250, long ones among them.
 inline QStringList playerNames(int n)
 {
-    static const QStringList all = {
-        "Petr Novák",     "Jana Dvořáková",   "Tomáš Černý",   "Eva Procházková", "Jiří Svoboda",    "Lucie Kučerová",
-        "Martin Veselý",  "Hana Horáková",    "Pavel Němec",   "Věra Marková",    "Jan Pokorný",     "Zdeňka Pospíšil",
-        "Karel Hájek",    "Ivana Králová",    "Josef Jelínek", "Marie Růžičková", "David Beneš",     "Alena Fialová",
-        "Lukáš Sedláček", "Petra Doležalová", "Michal Zeman",  "Kateřina Kolář",  "Ondřej Navrátil", "Lenka Čermáková",
-        "Jakub Vaněk",    "Tereza Urbanová",  "Roman Blažek",  "Monika Kříž",     "Vojtěch Kovář",   "Šárka Bartošová",
-        "Filip Vlček",    "Žaneta Polák"};
+    static const QStringList all = {"Petr Novák",
+                                    "Jana Dvořáková",
+                                    "Tomáš Černý",
+                                    "Eva Procházková",
+                                    "Jiří Svoboda",
+                                    "Lucie Kučerová",
+                                    "Martin Veselý",
+                                    "Hana Horáková",
+                                    "Pavel Němec",
+                                    "Věra Marková",
+                                    "Jan Pokorný",
+                                    "Zdeňka Pospíšil",
+                                    "Karel Hájek",
+                                    "Ivana Králová",
+                                    "Josef Jelínek",
+                                    "Marie Růžičková",
+                                    "David Beneš",
+                                    "Alena Fialová",
+                                    "Lukáš Sedláček",
+                                    "Petra Doležalová",
+                                    "Michal Zeman",
+                                    "Kateřina Kolář",
+                                    "Ondřej Navrátil",
+                                    "Lenka Čermáková",
+                                    "Jakub Vaněk",
+                                    "Tereza Urbanová",
+                                    "Roman Blažek",
+                                    "Monika Kříž",
+                                    "Vojtěch Kovář",
+                                    "Šárka Bartošová",
+                                    "Filip Vlček",
+                                    "Žaneta Polák",
+                                    "František Řezníček",
+                                    "Bohuslava Šťastná-Přibylová",
+                                    "Radim Ďurica",
+                                    "Olga Nováčková",
+                                    "Štěpán Říha",
+                                    "Zuzana Čížková",
+                                    "Miroslav Žižka",
+                                    "Ludmila Řeháková",
+                                    "Vladimír Šebesta",
+                                    "Božena Ťoupalová",
+                                    "Čestmír Úlehla",
+                                    "Dagmar Štěpánková",
+                                    "Ctibor Kratochvíl",
+                                    "Irena Šindelářová",
+                                    "Oldřich Zábranský",
+                                    "Jitka Ševčíková",
+                                    "Přemysl Ondráček",
+                                    "Libuše Mrázková",
+                                    "Bořivoj Chalupa",
+                                    "Radka Šimková",
+                                    "Emil Žáček",
+                                    "Blanka Vávrová",
+                                    "Zbyněk Hruška",
+                                    "Naděžda Kubíčková",
+                                    "Vratislav Dušek",
+                                    "Gabriela Pešková",
+                                    "Ignác Šulc",
+                                    "Romana Bílková",
+                                    "Dalibor Čech",
+                                    "Soňa Rybářová",
+                                    "Svatopluk Maximilián Kořínek",
+                                    "Xenie Ďáblová"};
     return all.mid(0, n);
 }
 
@@ -103,7 +160,7 @@ inline TBracketWindow* draw(Zorbon& app, int boards, std::uint32_t seed = 202405
         clickButton(d, "Button1");
     });
     click(child<QAbstractButton>(app.HlavniOkno, "SpeedButton4"));
-    for (int size : {8, 16, 32})
+    for (int size : kBracketSizes)
         if (app.bracketWindow(size)->isVisible())
             return app.bracketWindow(size);
     return nullptr;

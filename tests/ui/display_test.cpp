@@ -24,18 +24,18 @@ namespace {
 void addSizes()
 {
     QTest::addColumn<int>("size");
-    for (int size : {8, 16, 32})
+    for (int size : kBracketSizes)
         QTest::newRow(qPrintable(QString::number(size))) << size;
 }
 
 int playersFor(int size)
 {
-    return size == 8 ? 7 : size == 16 ? 13 : 27;
+    return size == 8 ? 7 : size == 16 ? 13 : size == 32 ? 27 : 47;
 }
 
 int boardsFor(int size)
 {
-    return size == 8 ? 2 : size == 16 ? 4 : 10;
+    return size == 8 ? 2 : size == 16 ? 4 : size == 32 ? 10 : 16;
 }
 
 void keep(QWidget* w, const QString& as)
@@ -60,7 +60,7 @@ QStringList lines(TTabule* t, const QString& name)
 QStringList shownBoards(TTabule* t)
 {
     QStringList out;
-    for (int n = 1; n <= 10; ++n)
+    for (int n = 1; n <= kMostBoards; ++n)
         if (QLabel* l = label(t, QStringLiteral("TabuleTerc%1").arg(n)); !l->isHidden())
             out << l->text();
     return out;
@@ -350,7 +350,7 @@ void DisplayTest::finalNoticeThenWinner_data()
 {
     QTest::addColumn<int>("size");
     QTest::addColumn<bool>("lowerWins");
-    for (int size : {8, 16, 32})
+    for (int size : kBracketSizes)
         for (bool lower : {false, true})
             QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(size).arg(lower ? "lower" : "upper")))
                 << size << lower;

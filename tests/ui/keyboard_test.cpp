@@ -163,7 +163,7 @@ TBracketWindow* drawWithKeys(Zorbon& app, const QStringList& names, int boards)
         QVERIFY(!d->isVisible());
     });
     menu(app.HlavniOkno, Qt::Key_P, 'r');
-    for (int size : {8, 16, 32})
+    for (int size : kBracketSizes)
         if (app.bracketWindow(size)->isVisible())
             return app.bracketWindow(size);
     return nullptr;

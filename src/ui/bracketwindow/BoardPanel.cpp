@@ -35,11 +35,12 @@ BoardPanel::BoardPanel(const BracketLook& look, int places, QWidget* parent)
         connect(board, &BoardView::clicked, this, [this, n] { emit boardClicked(n); });
         m_labels.push_back(label);
         m_boards.push_back(board);
-        // Ctrl+1 .. Ctrl+9 and Ctrl+0 for board 10: the board's click from the keyboard, anywhere
-        // in the window.
+        // Ctrl+1 .. Ctrl+9 and Ctrl+0 for boards 1 to 10, Alt+1 .. Alt+6 for boards 11 to 16: the
+        // board's click from the keyboard, anywhere in the window.
         auto* key = new QAction(this);
         key->setObjectName(QStringLiteral("TercKlavesa%1").arg(n));
-        key->setShortcut(QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key(Qt::Key_0 + n % 10))));
+        key->setShortcut(QKeySequence(QKeyCombination(n <= 10 ? Qt::ControlModifier : Qt::AltModifier,
+                                                      Qt::Key(Qt::Key_0 + (n <= 10 ? n % 10 : n - 10)))));
         key->setShortcutContext(Qt::WindowShortcut);
         connect(key, &QAction::triggered, this, [this, n] { emit boardClicked(n); });
         addAction(key);

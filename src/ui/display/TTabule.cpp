@@ -146,7 +146,7 @@ void TTabule::build()
     m_nazev = makeLabel(QStringLiteral("TabuleNazev"), true, kTitle, m_boardsPage);
     m_terceTitle = makeLabel(QStringLiteral("TabuleTerceNadpis"), true, kMuted, m_boardsPage);
     m_terceTitle->setFullText(QStringLiteral("Kde se hraje"));
-    for (int n = 1; n <= 10; ++n) {
+    for (int n = 1; n <= kMostBoards; ++n) {
         FitLabel* board = makeLabel(QStringLiteral("TabuleTerc%1").arg(n), true, kSilver, m_boardsPage);
         setColours(board, kSilver, kFreeBoard);
         board->hide();
@@ -234,7 +234,7 @@ void TTabule::refresh()
     m_nazev->setFullText(headerLine(s.lobby.header));
 
     bool newCall = false;
-    for (int n = 1; n <= 10; ++n) {
+    for (int n = 1; n <= kMostBoards; ++n) {
         FitLabel* label = m_boards[static_cast<std::size_t>(n - 1)];
         const bool inPlay = n <= b->boardCount() && b->board(n).visible();
         int& shown = m_shownMatch[static_cast<std::size_t>(n - 1)];
@@ -263,7 +263,7 @@ void TTabule::refresh()
         setPage(Page::Boards);
     }
     arrange();
-    for (int n = 1; n <= 10; ++n)
+    for (int n = 1; n <= kMostBoards; ++n)
         if (n <= b->boardCount() && b->board(n).visible())
             m_boards[static_cast<std::size_t>(n - 1)]->setFullText(boardLine(*b, n));
     m_vitez->setFullText(winner);

@@ -81,16 +81,16 @@ private:
     FinishOrder m_finished;
     QTimer m_pageTimer;
     Page m_page = Page::Bracket;
-    std::array<int, 10> m_shownMatch{}; // the match on each board at the last refresh, 0: none
-    QRect m_lastWindow;                 // where the operator left the window
-    QPointer<QWindow> m_operatorWindow; // the window that had the keyboard last
+    std::array<int, kMostBoards> m_shownMatch{}; // the match on each board at the last refresh, 0: none
+    QRect m_lastWindow;                          // where the operator left the window
+    QPointer<QWindow> m_operatorWindow;          // the window that had the keyboard last
 
     FitLabel* m_strana = nullptr;
     FitLabel* m_vitez = nullptr;
     QWidget* m_boardsPage = nullptr;
     FitLabel* m_nazev = nullptr;
     FitLabel* m_terceTitle = nullptr;
-    std::array<FitLabel*, 10> m_boards{};
+    std::array<FitLabel*, kMostBoards> m_boards{};
     FitLabel* m_naRadeTitle = nullptr;
     FitLabel* m_naRade = nullptr;
     FitLabel* m_vysledkyTitle = nullptr;

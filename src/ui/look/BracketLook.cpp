@@ -99,6 +99,27 @@ BracketLook look32()
     return l;
 }
 
+// The 64 is the 32's window grown: both scroll bars, sixteen boards down the panel, the final right
+// of the winners' final; it opens on the first round's top with the losers' side to its left.
+BracketLook look64()
+{
+    BracketLook l = look32();
+    l.size = 64;
+    l.windowName = QStringLiteral("TTurnaj64");
+    l.caption = QStringLiteral("Zorbon - Pavouk 64 hráčů");
+    l.client = {1235, 720};
+    l.drawing = {2405, 1790};
+    l.horizontal = {1340, 70, 830};
+    l.vertical = {1120, 50, 0};
+    l.correctionH = 1340;
+    l.correctionV = 1120;
+    l.vitezPos = {2122, 920};
+    l.vitezWidth = 270;
+    l.correctionPos = {2000, 1660};
+    l.picturePos = {2300, 60};
+    return l;
+}
+
 int losersRounds(const AdvancementTable& t)
 {
     int n = 0;
@@ -150,10 +171,8 @@ void connect(std::vector<QLine>& lines, const QRect& s, const QRect& t, int rowY
 
 const BracketLook& lookFor(int size)
 {
-    static const BracketLook l8 = look8();
-    static const BracketLook l16 = look16();
-    static const BracketLook l32 = look32();
-    return size == 8 ? l8 : size == 16 ? l16 : l32;
+    static const PerSize<BracketLook> looks{look8(), look16(), look32(), look64()};
+    return looks[sizeIndex(size)];
 }
 
 BracketGeometry geometryFor(const BracketLook& look, const AdvancementTable& table)

@@ -1,5 +1,5 @@
 #pragma once
-// What the three bracket windows differ in on screen: captions, hints, control names, scrolling and
+// What the bracket windows differ in on screen: captions, hints, control names, scrolling and
 // the geometry of the drawing. The boxes themselves come from the core's advancement tables.
 
 #include "bracket/tables.h"
@@ -25,7 +25,7 @@ struct ScrollSetting {
 enum class FinalPlace {
     LowerLeft,           // 8: beside the caption "Finále :", at a fixed place lower left
     BelowWinnersFinal,   // 16: under the last winners' box, same column
-    RightOfWinnersFinal, // 32: one column right of the last winners' box, under "Finále :"
+    RightOfWinnersFinal, // 32, 64: one column right of the last winners' box, under "Finále :"
 };
 
 struct BracketLook {
