@@ -36,10 +36,21 @@ public:
     }
 };
 
-void paintPage(QPainter& painter, const QPaintDevice& device, const Bracket& bracket, const TournamentHeader& header)
+// One page, or two where one cannot hold the bracket legibly; `next` starts a new page.
+template <class NewPage>
+bool paintPages(QPainter& painter, const QPaintDevice& device, const Bracket& bracket, const TournamentHeader& header,
+                NewPage next)
 {
     // The device is the page within its margins.
-    paintBracket(painter, QRectF(0, 0, device.width(), device.height()), bracket, header, BracketStyle::Paper);
+    const QRectF page(0, 0, device.width(), device.height());
+    bool first = true;
+    for (const BracketPart part : pagesFor(&device, page, bracket)) {
+        if (!first && !next())
+            return false;
+        first = false;
+        paintBracket(painter, page, bracket, header, BracketStyle::Paper, part);
+    }
+    return true;
 }
 
 } // namespace
@@ -55,8 +66,8 @@ bool printBracket(QPrinter& printer, const Bracket& bracket, const TournamentHea
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    paintPage(painter, printer, bracket, header);
-    return painter.end();
+    const bool printed = paintPages(painter, printer, bracket, header, [&printer] { return printer.newPage(); });
+    return painter.end() && printed;
 }
 
 QByteArray bracketPdf(const Bracket& bracket, const TournamentHeader& header)
@@ -71,7 +82,7 @@ QByteArray bracketPdf(const Bracket& bracket, const TournamentHeader& header)
         writer.setCreator(QStringLiteral("Zorbon"));
         writer.setTitle(qs(header.name) + QStringLiteral(" - pavouk"));
         QPainter painter(&writer);
-        paintPage(painter, writer, bracket, header);
+        paintPages(painter, writer, bracket, header, [&writer] { return writer.newPage(); });
         painter.end();
     }
     buffer.close();

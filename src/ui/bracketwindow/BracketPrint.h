@@ -1,6 +1,7 @@
 #pragma once
-// The bracket on one landscape page: printed through the print dialog, or written into "export/"
-// as a PDF document.
+// The bracket on landscape paper: printed through the print dialog, or written into "export/" as a
+// PDF document. One page where it fits legibly, else the winners' side with the final on the first
+// page and the losers' side on the second.
 
 #include <QByteArray>
 #include <QPageLayout>
@@ -18,11 +19,11 @@ namespace zorbon::ui {
 // A4 landscape with narrow margins: the PDF's page and the printer's until the operator picks another.
 QPageLayout bracketPageLayout();
 
-// Draws the bracket on one page of the printer as it is set up (any paper size); false when the
-// printer cannot start.
+// Draws the bracket on the printer as it is set up (any paper size), on one page or two; false when
+// the printer cannot start.
 bool printBracket(QPrinter& printer, const Bracket& bracket, const TournamentHeader& header);
 
-// The same page as a PDF document in memory, on A4 landscape.
+// The same pages as a PDF document in memory, on A4 landscape.
 QByteArray bracketPdf(const Bracket& bracket, const TournamentHeader& header);
 
 // "Tisk pavouka": the window's print dialog (made on first use, objectName "PrintDialogPavouk"), then

@@ -13,8 +13,11 @@
 namespace zorbon::ui {
 namespace {
 
-// Condensed further than this a name reads badly; it is cut short instead.
+// A long name narrows to this first and then, rather than be cut short, further still.
 constexpr int kMinStretch = 75;
+// Narrower than this a name can hardly be read: a page that would need it is crowded, and the
+// bracket goes on two pages rather than one.
+constexpr int kLeastStretch = 35;
 // A typical name: where the page has room it fits the slot at the names' size.
 const QString kTypicalName = QStringLiteral("Jana Dvořáková");
 
@@ -55,7 +58,7 @@ private:
     double m_pxPerPt;
 };
 
-// A text as it fits a width: at its size, smaller down to the floor, then condensed, then cut short.
+// A text as it fits a width: at its size, smaller down to the floor, then condensed; always whole.
 struct Fitted {
     QFont font;
     QString text;
@@ -75,10 +78,17 @@ Fitted fitText(const Fonts& fonts, const QString& text, double maxWidth, double 
     int stretch = std::max(kMinStretch, static_cast<int>(std::floor(100.0 * maxWidth / atFloor)));
     while (stretch > kMinStretch && fonts.width(text, floor, bold, stretch) > maxWidth)
         --stretch;
-    const QFont f = fonts.font(floor, bold, stretch);
-    if (fonts.metrics(f).horizontalAdvance(text) <= maxWidth)
-        return {f, text};
-    return {f, fonts.metrics(f).elidedText(text, Qt::ElideRight, maxWidth)};
+    if (fonts.width(text, floor, bold, stretch) > maxWidth)
+        stretch = std::max(1, static_cast<int>(std::floor(100.0 * maxWidth / atFloor)));
+    while (stretch > 1 && fonts.width(text, floor, bold, stretch) > maxWidth)
+        --stretch;
+    return {fonts.font(floor, bold, stretch), text};
+}
+
+// Whether the text fits the width at the floor without narrowing beyond kLeastStretch.
+bool fitsReadably(const Fonts& fonts, const QString& text, double maxWidth, double floor)
+{
+    return fonts.width(text, floor) * kLeastStretch / 100.0 <= maxWidth;
 }
 
 struct Palette {
@@ -119,9 +129,10 @@ struct Sizes {
     double floor = 0;
     double row = 0;
     double scoreWidth = 0;
-    double pad = 0;      // between the frame and the text
-    double tightPad = 0; // ... for a name too long for the usual room
-    double line = 0;     // pen of the lines between the rounds
+    double pad = 0;         // between the frame and the text
+    double tightPad = 0;    // ... for a name too long for the usual room
+    double line = 0;        // pen of the lines between the rounds
+    double numberWidth = 0; // the column of the match number inside a compact box
 };
 
 // The grid of the bracket windows: each box's column (fractional where a window puts the final
@@ -132,7 +143,21 @@ struct Grid {
     double pitchY = 0; // window units between the centres of two first-round boxes
 };
 
-Grid gridFor(const AdvancementTable& table)
+bool inPart(const BoxSpec& box, BracketPart part)
+{
+    switch (part) {
+    case BracketPart::All:
+        return true;
+    case BracketPart::WinnersAndFinal:
+        return box.round.side != Side::Losers;
+    case BracketPart::Losers:
+        return box.round.side == Side::Losers;
+    }
+    return true;
+}
+
+// The grid of the boxes of one part, its columns counted from the part's own first column.
+Grid gridFor(const AdvancementTable& table, BracketPart part)
 {
     const BracketLook& look = lookFor(table.size);
     const BracketGeometry g = geometryFor(look, table);
@@ -141,8 +166,27 @@ Grid gridFor(const AdvancementTable& table)
         grid.column.push_back(double(r.left() - look.marginX) / look.pitchX);
         grid.centre.push_back(r.top() + kFrameH / 2.0);
     }
+    double first = std::numeric_limits<double>::max();
+    for (const BoxSpec& b : table.boxes)
+        if (inPart(b, part))
+            first = std::min(first, grid.column[static_cast<std::size_t>(b.number - 1)]);
+    for (double& c : grid.column)
+        c -= first;
     grid.pitchY = look.pitchY;
     return grid;
+}
+
+QString partText(BracketPart part)
+{
+    switch (part) {
+    case BracketPart::All:
+        return {};
+    case BracketPart::WinnersAndFinal:
+        return QStringLiteral("Pavouk vítězů a finále");
+    case BracketPart::Losers:
+        return QStringLiteral("Pavouk poražených");
+    }
+    return {};
 }
 
 QString labelText(const AdvancementTable& t, int number)
@@ -164,7 +208,7 @@ QString onBoardText(const Bracket& b, int number)
     return board ? QStringLiteral("na terči %1").arg(board) : QStringLiteral("na terči");
 }
 
-QString infoText(const Bracket& b, const TournamentHeader& h)
+QString infoText(const Bracket& b, const TournamentHeader& h, BracketPart part)
 {
     QStringList parts;
     if (!h.place.empty())
@@ -172,6 +216,8 @@ QString infoText(const Bracket& b, const TournamentHeader& h)
     if (!h.date.empty())
         parts << QStringLiteral("Datum : ") + qs(h.date);
     parts << QStringLiteral("Pavouk %1 hráčů").arg(b.size());
+    if (part != BracketPart::All)
+        parts << partText(part);
     return parts.join(QStringLiteral("   ·   "));
 }
 
@@ -205,11 +251,13 @@ double legendWidth(const Fonts& fonts, const Sizes& s)
 }
 
 // Boxes stand apart where their columns overlap: the least distance between two such centres.
-double closestCentres(const Grid& g, double boxColumns)
+double closestCentres(const Grid& g, double boxColumns, const std::vector<bool>& shown)
 {
     double best = std::numeric_limits<double>::max();
     for (std::size_t i = 0; i < g.column.size(); ++i)
         for (std::size_t j = i + 1; j < g.column.size(); ++j) {
+            if (!shown[i] || !shown[j])
+                continue;
             if (std::abs(g.column[i] - g.column[j]) >= boxColumns)
                 continue;
             const double d = std::abs(g.centre[i] - g.centre[j]);
@@ -224,7 +272,10 @@ struct Computed {
     Sizes sizes;
 };
 
-Computed compute(const QPaintDevice* device, const QRectF& target, const Bracket& b, BracketStyle style)
+// `tight`: a smaller header and rows closed up, for a part whose rows would not fit the floor
+// otherwise (the winners' side of the 64 on A4).
+Computed compute(const QPaintDevice* device, const QRectF& target, const Bracket& b, BracketStyle style,
+                 BracketPart part, bool tight = false)
 {
     const Fonts fonts(device);
     const AdvancementTable& t = b.table();
@@ -234,16 +285,19 @@ Computed compute(const QPaintDevice* device, const QRectF& target, const Bracket
     Sizes& s = c.sizes;
     s.floor = fonts.px(kMinTextPt);
     L.floorSize = s.floor;
+    std::vector<bool> shown(t.boxes.size());
+    for (const BoxSpec& box : t.boxes)
+        shown[static_cast<std::size_t>(box.number - 1)] = inPart(box, part);
 
     // The header: the name large, below it place, date and size with the legend beside them.
     const double margin = paper ? 0.0 : std::min(target.width(), target.height()) * 0.02;
     const QRectF area = target.adjusted(margin, margin, -margin, -margin);
-    s.title = std::max(s.floor, area.height() * (paper ? 0.026 : 0.036));
-    s.info = std::max(s.floor, area.height() * (paper ? 0.016 : 0.022));
-    const double titleH = s.title * 1.3;
-    const double infoH = s.info * 1.5;
+    s.title = std::max(s.floor, area.height() * (paper ? (tight ? 0.021 : 0.026) : 0.036));
+    s.info = std::max(s.floor, area.height() * (paper ? (tight ? 0.0145 : 0.016) : 0.022));
+    const double titleH = s.title * (tight ? 1.2 : 1.3);
+    const double infoH = s.info * (tight ? 1.3 : 1.5);
     L.title = QRectF(area.left(), area.top(), area.width(), titleH);
-    if (decided(b)) {
+    if (decided(b) && part != BracketPart::Losers) {
         const double w = std::min(area.width() * 0.5, fonts.width(qs(b.winnerLine), s.title * 0.9, true) + s.title);
         L.winner = QRectF(area.right() - w, area.top(), w, titleH);
         L.title.setRight(L.winner.left());
@@ -251,11 +305,20 @@ Computed compute(const QPaintDevice* device, const QRectF& target, const Bracket
     const double legendW = std::min(area.width() * 0.5, legendWidth(fonts, s));
     L.info = QRectF(area.left(), L.title.bottom(), area.width() - legendW - s.info * 2, infoH);
     L.legend = QRectF(area.right() - legendW, L.title.bottom(), legendW, infoH);
-    const QRectF drawing = area.adjusted(0, titleH + infoH + s.info, 0, 0);
+    const QRectF drawing = area.adjusted(0, titleH + infoH + s.info * (tight ? 0.6 : 1.0), 0, 0);
 
     // Across: the columns of the bracket windows spread over the width, a narrow gap for the lines.
-    const Grid grid = gridFor(t);
-    const double lastColumn = *std::max_element(grid.column.begin(), grid.column.end());
+    const Grid grid = gridFor(t, part);
+    double lastColumn = 0;
+    double lowest = std::numeric_limits<double>::max();
+    double highest = std::numeric_limits<double>::lowest();
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        if (!shown[i])
+            continue;
+        lastColumn = std::max(lastColumn, grid.column[i]);
+        lowest = std::min(lowest, grid.centre[i]);
+        highest = std::max(highest, grid.centre[i]);
+    }
     const double gapFraction = paper ? 0.06 : 0.10;
     const double minGap = paper ? fonts.px(4.0) : drawing.width() * 0.006;
     double pitch = drawing.width() / (lastColumn + 1 - gapFraction);
@@ -267,44 +330,75 @@ Computed compute(const QPaintDevice* device, const QRectF& target, const Bracket
     // them allow down, never smaller than the floor.
     const QFontMetricsF unit = fonts.metrics(fonts.font(100));
     const double nameWidthPerPx = unit.horizontalAdvance(kTypicalName) / 100.0;
-    double widestScore = 0;
-    for (SlotId id = 0; id < static_cast<SlotId>(t.slotSpecs.size()); ++id)
-        widestScore = std::max(widestScore, fonts.width(qs(b.score(id)).trimmed(), 100, true) / 100.0);
-    widestScore = std::max(widestScore, fonts.width(QStringLiteral("0"), 100, true) / 100.0);
-    // name and score, each with a pad of some 0.3 name sizes on either side
-    const double acrossPerPx = nameWidthPerPx + widestScore + 1.2;
-    const double sizeAcross = 0.97 * boxW / acrossPerPx;
-    const double range = std::max(1.0, *std::max_element(grid.centre.begin(), grid.centre.end()) -
-                                           *std::min_element(grid.centre.begin(), grid.centre.end()));
-    const double closest = closestCentres(grid, boxW / pitch);
+    double widestScore = fonts.width(QStringLiteral("0"), 100, true) / 100.0;
+    for (const BoxSpec& box : t.boxes)
+        if (shown[static_cast<std::size_t>(box.number - 1)])
+            for (const SlotId id : {box.upper, box.lower})
+                widestScore = std::max(widestScore, fonts.width(qs(b.score(id)).trimmed(), 100, true) / 100.0);
+    const double range = std::max(1.0, highest - lowest);
+    const double closest = closestCentres(grid, boxW / pitch, shown);
     // Down per box: two rows of 1.45 name sizes and a label row of 1.25 label sizes (0.78 of a name),
-    // all within 0.92 of the closest distance once the centres are spread over the height.
-    constexpr double rowPerPx = 1.45;
-    const double downPerPx = 2 * rowPerPx + 1.25 * 0.78;
-    const double sizeDown = 0.92 * closest * drawing.height() / (downPerPx * (range + 0.92 * closest));
+    // all within 0.92 of the closest distance once the centres are spread over the height. Where that
+    // is below the floor, the number moves into the box and the rows close up to 1.2 name sizes.
+    double rowPerPx = 1.45;
+    auto sizeDownFor = [&](double downPerPx) {
+        return 0.92 * closest * drawing.height() / (downPerPx * (range + 0.92 * closest));
+    };
+    double sizeDown = sizeDownFor(2 * rowPerPx + 1.25 * 0.78);
+    double numberPerPx = 0;
+    if (sizeDown < s.floor) {
+        if (!tight)
+            return compute(device, target, b, style, part, true);
+        L.compact = true;
+        // Rows of 1.3 name sizes keep the accents of capitals clear of the frame; 1.2 where even that
+        // is too much.
+        rowPerPx = sizeDownFor(2 * 1.3) >= s.floor ? 1.3 : 1.2;
+        sizeDown = sizeDownFor(2 * rowPerPx);
+        numberPerPx = fonts.width(QStringLiteral("000"), 100) / 100.0 * 0.78 + 0.6;
+    }
+    // name and score, each with a pad of some 0.3 name sizes on either side
+    const double acrossPerPx = nameWidthPerPx + widestScore + 1.2 + numberPerPx;
+    const double sizeAcross = 0.97 * boxW / acrossPerPx;
     const double largest = drawing.height() / (paper ? 45 : 20);
     s.name = std::max(s.floor, std::min({sizeAcross, sizeDown, largest}));
-    s.label = std::max(s.floor, s.name * 0.78);
+    // A screen has no second page: where even close rows leave less than the floor (the 64 on a small
+    // window), the names go smaller rather than the boxes over one another.
+    if (!paper && sizeDown < s.floor)
+        s.name = sizeDown;
+    s.label = std::max(std::min(s.floor, s.name), s.name * 0.78);
     s.row = s.name * rowPerPx;
     // Inside the box the text keeps clear of the frame, double on a box on a board.
     s.tightPad = fonts.px(1.8);
     s.pad = s.tightPad + (s.name - s.floor) * 0.3;
     s.scoreWidth = widestScore * s.name + 2 * s.pad;
+    s.numberWidth = L.compact ? fonts.width(QStringLiteral("000"), s.label) + 2 * s.tightPad : 0;
     s.line = paper ? fonts.px(0.6) : std::max(1.5, s.name * 0.1);
     L.rowHeight = s.row;
     L.nameSize = s.name;
+    L.crowded = sizeDown < s.floor;
 
     const double boxH = 2 * s.row;
-    const double labelH = s.label * 1.25;
-    const double minCentre = *std::min_element(grid.centre.begin(), grid.centre.end());
+    const double labelH = L.compact ? 0 : s.label * 1.25;
     const double sy = std::max(0.0, drawing.height() - labelH - boxH) / range;
     const double x0 = drawing.left();
     const double y0 = drawing.top() + labelH + boxH / 2;
     for (int n = 1; n <= t.boxCount(); ++n) {
         const auto i = static_cast<std::size_t>(n - 1);
-        const QRectF box(x0 + grid.column[i] * pitch, y0 + (grid.centre[i] - minCentre) * sy - boxH / 2, boxW, boxH);
+        if (!shown[i]) {
+            L.boxes.emplace_back();
+            L.labels.emplace_back();
+            continue;
+        }
+        const QRectF box(x0 + grid.column[i] * pitch, y0 + (grid.centre[i] - lowest) * sy - boxH / 2, boxW, boxH);
         L.boxes.push_back(box);
-        L.labels.push_back(QRectF(box.left(), box.top() - labelH, box.width(), labelH));
+        L.labels.push_back(L.compact ? QRectF(box.left(), box.top(), s.numberWidth, box.height())
+                                     : QRectF(box.left(), box.top() - labelH, box.width(), labelH));
+        // Every name of the part at the floor, narrowed no further than reads well, or the page is crowded.
+        const double room = boxW - s.scoreWidth - s.numberWidth - 2 * s.tightPad;
+        const BoxSpec& spec = t.box(n);
+        for (const SlotId id : {spec.upper, spec.lower})
+            if (!fitsReadably(fonts, qs(b.name(id)), room, s.floor))
+                L.crowded = true;
     }
 
     // The lines: from a box to the row its winner enters, when the boxes stand one above the other
@@ -313,6 +407,8 @@ Computed compute(const QPaintDevice* device, const QRectF& target, const Bracket
         if (box.isFinal())
             continue;
         const SlotSpec& into = t.slot(box.winnerTo);
+        if (!shown[static_cast<std::size_t>(box.number - 1)] || !shown[static_cast<std::size_t>(into.box - 1)])
+            continue;
         const QRectF& from = L.boxes[static_cast<std::size_t>(box.number - 1)];
         const QRectF& to = L.boxes[static_cast<std::size_t>(into.box - 1)];
         const double rowY = to.top() + s.row * (into.upper ? 0.5 : 1.5);
@@ -360,7 +456,9 @@ void drawFitted(QPainter& p, const Fonts& fonts, const QRectF& r, const QString&
 }
 
 // The frame of a box in a state: on paper the state is in the frame and the fill, on a screen in the colour.
-void drawBoxFrame(QPainter& p, const Fonts& fonts, const QRectF& r, BoxState state, BracketStyle style)
+// `thin`: rows closed up to the text, where a bold frame would cover the accents of capitals.
+void drawBoxFrame(QPainter& p, const Fonts& fonts, const QRectF& r, BoxState state, BracketStyle style,
+                  bool thin = false)
 {
     if (style == BracketStyle::Screen) {
         p.setPen(QPen(Qt::black, std::max(1.0, r.height() * 0.03)));
@@ -370,12 +468,12 @@ void drawBoxFrame(QPainter& p, const Fonts& fonts, const QRectF& r, BoxState sta
     }
     switch (state) {
     case BoxState::Finished:
-        p.setPen(QPen(Qt::black, fonts.px(1.3), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p.setPen(QPen(Qt::black, fonts.px(thin ? 0.8 : 1.3), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         p.setBrush(Qt::white);
         p.drawRect(r);
         break;
     case BoxState::OnBoard: {
-        p.setPen(QPen(Qt::black, fonts.px(1.1), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p.setPen(QPen(Qt::black, fonts.px(thin ? 0.7 : 1.1), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         p.setBrush(QColor(0xD4, 0xD4, 0xD4));
         p.drawRect(r);
         const double inset = fonts.px(0.8);
@@ -413,11 +511,11 @@ void drawLegend(QPainter& p, const Fonts& fonts, const Sizes& s, const QRectF& r
 }
 
 void drawBox(QPainter& p, const Fonts& fonts, const Sizes& s, const Bracket& b, int number, const QRectF& r,
-             const QRectF& label, BracketStyle style, const Palette& pal)
+             const QRectF& label, BracketStyle style, const Palette& pal, bool compact)
 {
     const BoxSpec& match = b.table().box(number);
     const BoxState state = b.state(number);
-    drawBoxFrame(p, fonts, r, state, style);
+    drawBoxFrame(p, fonts, r, state, style, compact);
 
     // The rows and the score column, thin.
     const double scoreLeft = r.right() - s.scoreWidth;
@@ -425,11 +523,22 @@ void drawBox(QPainter& p, const Fonts& fonts, const Sizes& s, const Bracket& b, 
                   style == BracketStyle::Paper ? fonts.px(0.35) : 1.0));
     p.drawLine(QPointF(r.left(), r.top() + s.row), QPointF(r.right(), r.top() + s.row));
     p.drawLine(QPointF(scoreLeft, r.top()), QPointF(scoreLeft, r.bottom()));
+    const double nameLeft = r.left() + s.numberWidth;
+    if (compact) {
+        // The number in its own column, and under it the board the match is on.
+        p.drawLine(QPointF(nameLeft, r.top()), QPointF(nameLeft, r.bottom()));
+        const QRectF upper(label.left(), label.top(), label.width(), s.row);
+        drawFitted(p, fonts, upper.adjusted(s.tightPad, 0, -s.tightPad, 0), QString::number(number), s.label, s.floor,
+                   match.isFinal(), match.isFinal() ? pal.header : pal.label, Qt::AlignHCenter);
+        if (const int board = boardOfMatch(b, number))
+            drawFitted(p, fonts, upper.translated(0, s.row).adjusted(s.tightPad, 0, -s.tightPad, 0),
+                       QStringLiteral("T%1").arg(board), s.label, s.floor, true, pal.text, Qt::AlignHCenter);
+    }
 
     const bool finished = state == BoxState::Finished;
     int row = 0;
     for (const SlotId id : {match.upper, match.lower}) {
-        const QRectF rowRect(r.left(), r.top() + row * s.row, r.width(), s.row);
+        const QRectF rowRect(nameLeft, r.top() + row * s.row, r.right() - nameLeft, s.row);
         const QString name = qs(b.name(id));
         const bool placeholder = b.name(id) == kUnknown || b.name(id) == kBye;
         // A name keeps its room from the frame, unless it would be cut short there and need not be
@@ -438,14 +547,16 @@ void drawBox(QPainter& p, const Fonts& fonts, const Sizes& s, const Bracket& b, 
                            rowRect.height());
         const QRectF tight(rowRect.left() + s.tightPad, rowRect.top(), scoreLeft - rowRect.left() - 2 * s.tightPad,
                            rowRect.height());
-        const bool cut = fitText(fonts, name, roomy.width(), s.name, s.floor, false).text != name;
-        drawFitted(p, fonts, cut ? tight : roomy, name, s.name, s.floor, false, placeholder ? pal.muted : pal.text);
+        const bool cramped = fonts.width(name, s.floor) > roomy.width();
+        drawFitted(p, fonts, cramped ? tight : roomy, name, s.name, s.floor, false, placeholder ? pal.muted : pal.text);
         const QRectF scoreRect(scoreLeft + s.pad, rowRect.top(), s.scoreWidth - 2 * s.pad, rowRect.height());
         drawFitted(p, fonts, scoreRect, qs(b.score(id)).trimmed(), s.name, s.floor, true,
                    finished ? pal.text : pal.muted, Qt::AlignRight);
         ++row;
     }
 
+    if (compact)
+        return;
     // Above the box: its number (and "Finále"), and where it is being played.
     const bool onBoard = state == BoxState::OnBoard;
     const QString left = labelText(b.table(), number);
@@ -471,15 +582,22 @@ void drawBox(QPainter& p, const Fonts& fonts, const Sizes& s, const Bracket& b, 
 } // namespace
 
 BracketLayout layoutBracket(const QPaintDevice* device, const QRectF& target, const Bracket& bracket,
-                            BracketStyle style)
+                            BracketStyle style, BracketPart part)
 {
-    return compute(device, target, bracket, style).layout;
+    return compute(device, target, bracket, style, part).layout;
+}
+
+std::vector<BracketPart> pagesFor(const QPaintDevice* device, const QRectF& target, const Bracket& bracket)
+{
+    if (!compute(device, target, bracket, BracketStyle::Paper, BracketPart::All).layout.crowded)
+        return {BracketPart::All};
+    return {BracketPart::WinnersAndFinal, BracketPart::Losers};
 }
 
 void paintBracket(QPainter& painter, const QRectF& target, const Bracket& b, const TournamentHeader& h,
-                  BracketStyle style)
+                  BracketStyle style, BracketPart part)
 {
-    const Computed c = compute(painter.device(), target, b, style);
+    const Computed c = compute(painter.device(), target, b, style, part);
     const BracketLayout& L = c.layout;
     const Sizes& s = c.sizes;
     const Fonts fonts(painter.device());
@@ -496,12 +614,13 @@ void paintBracket(QPainter& painter, const QRectF& target, const Bracket& b, con
         painter.drawLine(line);
     for (int n = 1; n <= b.table().boxCount(); ++n) {
         const auto i = static_cast<std::size_t>(n - 1);
-        drawBox(painter, fonts, s, b, n, L.boxes[i], L.labels[i], style, pal);
+        if (inPart(b.table().box(n), part))
+            drawBox(painter, fonts, s, b, n, L.boxes[i], L.labels[i], style, pal, L.compact);
     }
 
     const QColor titleColour = style == BracketStyle::Paper ? QColor(Qt::black) : QColor(Qt::white);
     drawFitted(painter, fonts, L.title, qs(h.name), s.title, s.floor, true, titleColour);
-    drawFitted(painter, fonts, L.info, infoText(b, h), s.info, s.floor, false, pal.header);
+    drawFitted(painter, fonts, L.info, infoText(b, h, part), s.info, s.floor, false, pal.header);
     if (!L.winner.isEmpty())
         drawFitted(painter, fonts, L.winner, qs(b.winnerLine), s.title * 0.9, s.floor, true, pal.winner,
                    Qt::AlignRight);
