@@ -145,9 +145,17 @@ void BM_TournamentRules(benchmark::State& state)
     timer.report(state);
 }
 
-BENCHMARK(BM_Tournament)->ArgsProduct({benchmark::CreateDenseRange(4, 32, 1), {0}})->MinTime(0.1);
-BENCHMARK(BM_Tournament)->ArgsProduct({{8, 16, 32}, {1}})->MinTime(0.3);
-BENCHMARK(BM_TournamentRules)->DenseRange(4, 32)->MinTime(0.1);
+// Every count up to 32, then a few of the 64's: its fewest, two between and a full bracket.
+std::vector<std::int64_t> playerCounts()
+{
+    std::vector<std::int64_t> counts = benchmark::CreateDenseRange(4, 32, 1);
+    counts.insert(counts.end(), {33, 40, 47, 56, 64});
+    return counts;
+}
+
+BENCHMARK(BM_Tournament)->ArgsProduct({playerCounts(), {0}})->MinTime(0.1);
+BENCHMARK(BM_Tournament)->ArgsProduct({{8, 16, 32, 64}, {1}})->MinTime(0.3);
+BENCHMARK(BM_TournamentRules)->ArgsProduct({playerCounts()})->MinTime(0.1);
 
 // Keeps the per-tournament medians of every run, by benchmark family and player count.
 class Collect : public benchmark::ConsoleReporter {
@@ -250,7 +258,7 @@ int main(int argc, char** argv)
             diskDir = tmpl;
             std::filesystem::current_path(diskDir);
             ensureWorkingLayout();
-            benchmark::RunSpecifiedBenchmarks(&onDisk, "BM_Tournament/(8|16|32)/1");
+            benchmark::RunSpecifiedBenchmarks(&onDisk, "BM_Tournament/(8|16|32|64)/1");
         }
     }
     benchmark::Shutdown();
@@ -276,13 +284,13 @@ int main(int argc, char** argv)
                 "registration, the draw, the board count and the close) are " +
                 bench::micros(withFile - rules(32)) + " of the 32-player tournament's " + bench::micros(withFile) +
                 "; the rules themselves take " + bench::micros(rules(32)) + ".");
-    for (const int n : {8, 16, 32}) {
+    for (const int n : {8, 16, 32, 64}) {
         const std::string what = "Engine: tournament of " + std::to_string(n) + " players";
         bench::row(what + ", commands with working files", bench::micros(at(collect, "BM_Tournament", n, 0)), "", "");
         bench::row(what + ", rules only", bench::micros(rules(n)), n == 32 ? "< 50 µs" : "",
                    n == 32 ? bench::verdict(rules(n) < 50.0) : "");
     }
-    for (const int n : {8, 16, 32}) {
+    for (const int n : {8, 16, 32, 64}) {
         const double commands = collect.commands.at({"BM_Tournament", std::to_string(n) + "/1"});
         const double perTmpfs = (at(collect, "BM_Tournament", n, 1) - at(collect, "BM_Tournament", n, 0)) / commands;
         bench::row("Journal: commit per command on tmpfs, " + std::to_string(n) + " players (" +
@@ -295,9 +303,11 @@ int main(int argc, char** argv)
         }
     }
     bench::row("Journal: database holding 100 ended 32-player tournaments", bench::fixed(season, 1) + " MiB", "", "");
-    for (int n = 4; n <= 32; ++n)
+    for (const std::int64_t count : playerCounts()) {
+        const int n = static_cast<int>(count);
         bench::row("Growth: " + std::to_string(n) + " players (bracket of " + std::to_string(bracketSizeFor(n)) +
                        "), commands with working files / rules only",
                    bench::micros(at(collect, "BM_Tournament", n, 0)) + " / " + bench::micros(rules(n)), "", "");
+    }
     return 0;
 }

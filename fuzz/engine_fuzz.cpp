@@ -124,7 +124,7 @@ struct Fuzz {
         if (trace)
             std::fprintf(stderr, "  %d players, list %zu, size %d %s\n", n, names.size(), out.size,
                          out.refusal.c_str());
-        const bool fits = n >= 4 && n <= 32;
+        const bool fits = n >= 4 && n <= 64;
         const TournamentRecord r = ReadRecord();
         FUZZ_CHECK(r.BoardCount == 0 && r.PlayerCount == n && r.Reserved == reserved, "record after the draw");
         if (fits && mismatch == 0) {
@@ -325,7 +325,7 @@ struct Fuzz {
             recordIntact = true;
             break;
         default:
-            WriteRecord({players, 1, (how >> 3) % 11, reserved});
+            WriteRecord({players, 1, (how >> 3) % 17, reserved});
             recordIntact = true;
             break;
         }
@@ -581,7 +581,7 @@ struct Fuzz {
     void go()
     {
         const std::uint8_t p = in.u8();
-        const int n = p < 180 ? 4 + p % 29 : p - 180;
+        const int n = p < 180 ? 4 + p % 61 : p - 180;
         const std::uint32_t seed = in.u32();
         const int shift = in.u8();
         run(
@@ -628,7 +628,7 @@ struct Fuzz {
                 break;
             case 8: {
                 const std::uint8_t q = in.u8();
-                const int m = q < 180 ? 4 + q % 29 : q - 180;
+                const int m = q < 180 ? 4 + q % 61 : q - 180;
                 const std::uint32_t s = in.u32();
                 const std::uint8_t extra = in.u8();
                 run(

@@ -8,6 +8,7 @@
 // with the screen size and QT_SCALE_FACTOR to check to see how the windows sit on that screen.
 
 #include "app/Zorbon.h"
+#include "bracketwindow/BracketPrint.h"
 #include "bracketwindow/BracketWindow.h"
 #include "bracketwindow/TPocetTercu8.h"
 #include "common/Dialogs.h"
@@ -240,7 +241,7 @@ TBracketWindow* draw(Zorbon& app, int boards, bool pictures = false)
         press(d, "Button1");
     });
     app.HlavniOkno->SpeedButton4Click();
-    for (int size : {8, 16, 32})
+    for (int size : kBracketSizes)
         if (app.bracketWindow(size)->isVisible())
             return app.bracketWindow(size);
     qFatal("the draw showed no bracket window");
@@ -414,6 +415,50 @@ void thirtyTwoPlayers(Zorbon& app)
     closeTournament(w);
 }
 
+// 47 players on 12 boards, part played: the window, and for the README its PDF on A4.
+void sixtyFourPlayers(Zorbon& app)
+{
+    newTournament(app, QStringLiteral("Velká cena Brna"), QStringLiteral("Hospoda U Šípku"),
+                  QStringLiteral("1. 11. 2025"));
+    static const QStringList more = {"František Řezníček",
+                                     "Bohuslava Šťastná-Přibylová",
+                                     "Radim Ďurica",
+                                     "Olga Nováčková",
+                                     "Štěpán Říha",
+                                     "Zuzana Čížková",
+                                     "Miroslav Žižka",
+                                     "Ludmila Řeháková",
+                                     "Vladimír Šebesta",
+                                     "Božena Ťoupalová",
+                                     "Čestmír Úlehla",
+                                     "Dagmar Štěpánková",
+                                     "Ctibor Kratochvíl",
+                                     "Irena Šindelářová",
+                                     "Oldřich Zábranský",
+                                     "Jitka Ševčíková",
+                                     "Přemysl Ondráček",
+                                     "Libuše Mrázková",
+                                     "Bořivoj Chalupa",
+                                     "Radka Šimková",
+                                     "Emil Žáček",
+                                     "Blanka Vávrová",
+                                     "Svatopluk Maximilián Kořínek"};
+    for (const QString& name : kNames + more)
+        app.core().addPlayer(name.toStdString());
+    app.HlavniOkno->refresh();
+    TBracketWindow* w = draw(app, 12);
+    play(w, 3);
+    w->SpeedButton2Click();
+    shot(w, QStringLiteral("pavouk64"));
+    readmeShot(w, QStringLiteral("bracket64-mid-tournament"));
+    if (!g_out.readme.isEmpty()) {
+        QFile pdf(g_out.readme + QStringLiteral("/bracket64-a4.pdf"));
+        if (pdf.open(QIODevice::WriteOnly))
+            pdf.write(bracketPdf(w->bracket(), app.session.lobby.header));
+    }
+    closeTournament(w);
+}
+
 bool copyHelp(const QString& to)
 {
     const QDir from(QStringLiteral(ZORBON_SOURCE_DIR "/HELP"));
@@ -506,6 +551,7 @@ int main(int argc, char* argv[])
         });
         app.start();
         closeTournament(app.bracketWindow(16));
+        sixtyFourPlayers(app);
         if (Dialogs::unanswered() != 0) {
             std::fprintf(stderr, "a dialog did not open as expected\n");
             return 1;

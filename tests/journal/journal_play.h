@@ -149,8 +149,10 @@ inline std::vector<int> playerCountsOf(int size)
         return {4, 6, 8};
     case 16:
         return {9, 13, 16};
-    default:
+    case 32:
         return {17, 25, 32};
+    default:
+        return {33, 47, 64};
     }
 }
 

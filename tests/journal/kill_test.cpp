@@ -453,7 +453,7 @@ TEST_P(Kill, AKilledProgramLeavesTheLastCommandWholeOrNotAtAll)
     EXPECT_GT(resumed, kills / 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllSizes, Kill, ::testing::Combine(::testing::Values(8, 16, 32), ::testing::Bool()),
+INSTANTIATE_TEST_SUITE_P(AllSizes, Kill, ::testing::Combine(::testing::Values(8, 16, 32, 64), ::testing::Bool()),
                          [](const auto& param) {
                              return std::to_string(std::get<0>(param.param)) + "players" +
                                     (std::get<1>(param.param) ? "OnDisk" : "InMemory");

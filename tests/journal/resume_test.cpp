@@ -276,7 +276,7 @@ TEST_P(Archive, AClosedTournamentLeavesNothingToResumeAndReopensAsItEnded)
     EXPECT_TRUE(sameState(again.running->current()->state, first.state));
 }
 
-INSTANTIATE_TEST_SUITE_P(AllSizes, Archive, ::testing::Values(8, 16, 32),
+INSTANTIATE_TEST_SUITE_P(AllSizes, Archive, ::testing::Values(8, 16, 32, 64),
                          [](const auto& param) { return std::to_string(param.param) + "players"; });
 
 namespace {

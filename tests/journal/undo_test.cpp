@@ -348,5 +348,5 @@ TEST_P(Undo, AfterACrashRightAfterAnUndoTheResumedTournamentCanRedo)
     p->checkStandings();
 }
 
-INSTANTIATE_TEST_SUITE_P(AllSizes, Undo, ::testing::Values(8, 16, 32),
+INSTANTIATE_TEST_SUITE_P(AllSizes, Undo, ::testing::Values(8, 16, 32, 64),
                          [](const auto& param) { return std::to_string(param.param) + "players"; });
