@@ -23,7 +23,8 @@ protected:
 
 TEST_F(Calling, TheBoardLimitFollowsThePlayerCount)
 {
-    const std::pair<int, int> cases[] = {{3, 0}, {4, 2}, {8, 2}, {9, 4}, {16, 4}, {17, 10}, {32, 10}, {33, 16}, {64, 16}, {65, 0}};
+    const std::pair<int, int> cases[] = {{3, 0},   {4, 2},   {8, 2},   {9, 4},   {16, 4},
+                                         {17, 10}, {32, 10}, {33, 16}, {64, 16}, {65, 0}};
     for (const auto& [players, limit] : cases)
         EXPECT_EQ(boardLimitFor(players), limit) << players;
     EXPECT_EQ(boardPrompt(2), "Zadejte počet terčů (max 2) :");
@@ -255,7 +256,8 @@ TEST_P(NoBoards, HrajRightAfterTheDrawSaysWhatIsMissing)
 INSTANTIATE_TEST_SUITE_P(AllSizes, NoBoards,
                          ::testing::Values(NoBoardsCase{8, "Není volný žádný terč"},
                                            NoBoardsCase{16, "Není nastaven žádný terč !!!"},
-                                           NoBoardsCase{32, "Není nastaven žádný terč !!!"}));
+                                           NoBoardsCase{32, "Není nastaven žádný terč !!!"},
+                                           NoBoardsCase{64, "Není nastaven žádný terč !!!"}));
 
 namespace {
 
@@ -311,4 +313,9 @@ INSTANTIATE_TEST_SUITE_P(
         NoticeCase{32, CallRoute::Auto, true, "Hráč ",
                    " musí vyhrát 2x, aby se stal celkovým vítězem !!! (Do výsledku se zapisuje celkové skóre !!!)"},
         NoticeCase{32, CallRoute::Click, true, "Hráe ",
-                   " musí vyhrát 2x, aby se stal celkovým vítizem !!! (Do výsledku se zapisuje celkové skóre !!!)"}));
+                   " musí vyhrát 2x, aby se stal celkovým vítizem !!! (Do výsledku se zapisuje celkové skóre !!!)"},
+        // The 64 says it the same, correctly spelled, whichever way the final is called.
+        NoticeCase{64, CallRoute::Auto, true, "Hráč ",
+                   " musí vyhrát 2x, aby se stal celkovým vítězem !!! (Do výsledku se zapisuje celkové skóre !!!)"},
+        NoticeCase{64, CallRoute::Click, true, "Hráč ",
+                   " musí vyhrát 2x, aby se stal celkovým vítězem !!! (Do výsledku se zapisuje celkové skóre !!!)"}));

@@ -255,7 +255,8 @@ INSTANTIATE_TEST_SUITE_P(AllSizes, DamagedCountEntry,
                          ::testing::Values(DamagedCount{8, 1, false}, DamagedCount{8, -5, false},
                                            DamagedCount{7, 1000, true}, DamagedCount{7, INT32_MAX, true},
                                            DamagedCount{16, 3, false}, DamagedCount{9, 16, true},
-                                           DamagedCount{32, 0, false}, DamagedCount{31, 64, true}));
+                                           DamagedCount{32, 0, false}, DamagedCount{31, 64, true},
+                                           DamagedCount{64, 2, false}, DamagedCount{47, 100, true}));
 
 namespace {
 
@@ -311,4 +312,6 @@ INSTANTIATE_TEST_SUITE_P(AllSizes, FinalEntry,
                                            FinalCase{16, "1", "1", 0}, FinalCase{16, "0", "2", 2},
                                            FinalCase{16, "0", "0", 0}, FinalCase{16, "4", "2", 1},
                                            FinalCase{32, "3", "3", 1}, FinalCase{32, "0", "0", 0},
-                                           FinalCase{32, "1", "3", 2}, FinalCase{32, "5", "0", 1}));
+                                           FinalCase{32, "1", "3", 2}, FinalCase{32, "5", "0", 1},
+                                           FinalCase{64, "3", "3", 1}, FinalCase{64, "0", "0", 0},
+                                           FinalCase{64, "1", "3", 2}, FinalCase{64, "2", "0", 1}));

@@ -41,16 +41,23 @@ TEST_P(StandingsOrder, BoxesComeByRoundAndUpperSlot)
 
 INSTANTIATE_TEST_SUITE_P(
     AllSizes, StandingsOrder,
-    ::testing::Values(OrderCase{8, {5, 6, 10, 9, 12, 13}, {"7-8. místo ", "5-6. místo ", "4. místo ", "3. místo "}},
-                      OrderCase{
-                          16,
-                          {9, 10, 11, 12, 20, 19, 18, 17, 23, 24, 25, 26, 28, 29},
-                          {"13-16. místo ", "9-12. místo ", "7-8. místo ", "5-6. místo ", "4. místo ", "3. místo "}},
-                      OrderCase{32,
-                                {17, 19, 21, 23, 25, 27, 29, 31, 34, 36, 35, 33, 38, 40, 39,
-                                 37, 47, 48, 45, 46, 51, 52, 49, 50, 55, 56, 57, 58, 60, 61},
-                                {"25-32. místo ", "17-24. místo ", "13-16. místo ", "9-12. místo ", "7-8. místo ",
-                                 "5-6. místo ", "4. místo ", "3. místo "}}));
+    ::testing::Values(
+        OrderCase{8, {5, 6, 10, 9, 12, 13}, {"7-8. místo ", "5-6. místo ", "4. místo ", "3. místo "}},
+        OrderCase{16,
+                  {9, 10, 11, 12, 20, 19, 18, 17, 23, 24, 25, 26, 28, 29},
+                  {"13-16. místo ", "9-12. místo ", "7-8. místo ", "5-6. místo ", "4. místo ", "3. místo "}},
+        OrderCase{32,
+                  {17, 19, 21, 23, 25, 27, 29, 31, 34, 36, 35, 33, 38, 40, 39,
+                   37, 47, 48, 45, 46, 51, 52, 49, 50, 55, 56, 57, 58, 60, 61},
+                  {"25-32. místo ", "17-24. místo ", "13-16. místo ", "9-12. místo ", "7-8. místo ", "5-6. místo ",
+                   "4. místo ", "3. místo "}},
+        // The 64 numbers each losers' round top to bottom: its order is the calling order.
+        OrderCase{64,
+                  {33, 35,  37,  39,  41,  43,  45,  47,  49,  51,  53,  55,  57,  59,  61,  63,  65,  66,  67,  68, 69,
+                   70, 71,  72,  73,  74,  75,  76,  77,  78,  79,  80,  89,  90,  91,  92,  93,  94,  95,  96,  97, 98,
+                   99, 100, 101, 102, 103, 104, 109, 110, 111, 112, 113, 114, 115, 116, 119, 120, 121, 122, 124, 125},
+                  {"49-64. místo ", "33-48. místo ", "25-32. místo ", "17-24. místo ", "13-16. místo ", "9-12. místo ",
+                   "7-8. místo ", "5-6. místo ", "4. místo ", "3. místo "}}));
 
 namespace {
 

@@ -104,6 +104,7 @@ void ResumeTest::ano_data()
     QTest::newRow("8 window, 7 players") << 7 << 2 << 2;
     QTest::newRow("16 window, 12 players") << 12 << 3 << 3;
     QTest::newRow("32 window, 27 players") << 27 << 6 << 4;
+    QTest::newRow("64 window, 47 players") << 47 << 12 << 4;
 }
 
 void ResumeTest::ano()

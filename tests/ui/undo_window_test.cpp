@@ -69,6 +69,7 @@ void UndoWindowTest::menuAndKeys_data()
     QTest::newRow("8") << 6;
     QTest::newRow("16") << 12;
     QTest::newRow("32") << 20;
+    QTest::newRow("64") << 40;
 }
 
 void UndoWindowTest::menuAndKeys()
@@ -132,6 +133,7 @@ void UndoWindowTest::takesBackAResultAndPutsItBack_data()
     QTest::newRow("8 window") << 8;
     QTest::newRow("16 window") << 16;
     QTest::newRow("32 window") << 32;
+    QTest::newRow("64 window") << 64;
 }
 
 void UndoWindowTest::takesBackAResultAndPutsItBack()

@@ -60,9 +60,9 @@ struct SizeRules {
     std::string_view finalNoticeAutoEnd;
     std::string_view finalNoticeClick; // ... and for a click on LabF1
     std::string_view finalNoticeClickEnd;
-    std::string_view winnerPrefix;                        // "Vítěz turnaje : " / "Vítězem je : "
-    std::string_view winnerSuffix;                        // "" / "."
-    bool resultsModal = false;                            // the results window opens modally
+    std::string_view winnerPrefix;                         // "Vítěz turnaje : " / "Vítězem je : "
+    std::string_view winnerSuffix;                         // "" / "."
+    bool resultsModal = false;                             // the results window opens modally
     std::array<std::string_view, 10> placeByLosersRound{}; // L1..L10 placing labels
     // A name cell whose score cell breaks the naming rule, and that score cell's name ("Lab8", "labv8").
     std::array<std::string_view, 2> oddScoreCell{};
