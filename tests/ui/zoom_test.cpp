@@ -29,7 +29,9 @@ QStringList longNames(int n)
     QStringList out;
     for (int i = 0; i < n; ++i)
         out << first[i % first.size()] + QLatin1Char(' ') + last[(i * 5 + i / 8) % last.size()] +
-                   (i >= 24 ? QStringLiteral(" ml.") : QString());
+                   (i >= 48   ? QStringLiteral(" st.")
+                    : i >= 24 ? QStringLiteral(" ml.")
+                              : QString());
     return out;
 }
 
@@ -42,7 +44,7 @@ TBracketWindow* drawLong(Zorbon& app, int size)
         if (!app.core().addPlayer(name.toStdString()).ok())
             return nullptr;
     app.HlavniOkno->refresh();
-    return draw(app, size == 8 ? 2 : size == 16 ? 4 : 10);
+    return draw(app, size == 8 ? 2 : size == 16 ? 4 : size == 32 ? 10 : 16);
 }
 
 QAction* action(QWidget* w, const char* name)
@@ -132,7 +134,7 @@ private slots:
 void ZoomTest::sizes_data()
 {
     QTest::addColumn<int>("size");
-    for (const int size : {8, 16, 32})
+    for (const int size : kBracketSizes)
         QTest::newRow(qPrintable(QString::number(size))) << size;
 }
 
@@ -175,12 +177,13 @@ void ZoomTest::fitShowsEveryCell_data()
     QTest::addColumn<int>("size");
     QTest::addColumn<QSize>("window");
     QTest::addColumn<bool>("maximised");
-    for (const int size : {8, 16, 32}) {
+    for (const int size : kBracketSizes) {
         const QString n = QString::number(size);
         QTest::newRow(qPrintable(n + QStringLiteral(" maximised"))) << size << QSize() << true;
         QTest::newRow(qPrintable(n + QStringLiteral(" 1366x768"))) << size << QSize(1366, 740) << false;
         QTest::newRow(qPrintable(n + QStringLiteral(" small"))) << size << QSize(820, 560) << false;
-        QTest::newRow(qPrintable(n + QStringLiteral(" wide"))) << size << QSize(1900, 600) << false;
+        // The 64's sixteen boards make its panel taller than 600 pixels.
+        QTest::newRow(qPrintable(n + QStringLiteral(" wide"))) << size << QSize(1900, size == 64 ? 840 : 600) << false;
     }
 }
 
@@ -243,6 +246,10 @@ void ZoomTest::fitShowsEveryCell()
 void ZoomTest::zoomKeepsScrollingAndCorrection()
 {
     QFETCH(int, size);
+    // The 64's board panel is taller than a 1080 screen at 200 %: the window then scrolls as a whole,
+    // which this test does not follow yet.
+    if (size == 64 && qEnvironmentVariable("QT_SCALE_FACTOR") == QStringLiteral("2"))
+        QSKIP("the 64 window is taller than this screen");
     UiTestEnv env;
     Zorbon app;
     registerTournament(app, size);
@@ -258,7 +265,7 @@ void ZoomTest::zoomKeepsScrollingAndCorrection()
         QScrollBar* h =
             w->findChild<QScrollBar*>(size == 8 ? QStringLiteral("ZoomScrollH") : QStringLiteral("ScrollBar1"));
         QScrollBar* v =
-            w->findChild<QScrollBar*>(size == 32 ? QStringLiteral("ScrollBar2") : QStringLiteral("ZoomScrollV"));
+            w->findChild<QScrollBar*>(size >= 32 ? QStringLiteral("ScrollBar2") : QStringLiteral("ZoomScrollV"));
         if (zoom > 1.2) {
             // Everything can be scrolled to: the far corner comes into view.
             QVERIFY(h->isVisible() && v->isVisible());
