@@ -98,12 +98,12 @@ Zorbon::Zorbon()
     Tabule = create<TTabule>(m_windows, m);
     Nasazeni = create<TNasazeni>(m_windows, m);
     Zebricek = create<TZebricek>(m_windows, m);
-    Mobil = create<TMobil>(m_windows);
-    m_mobile = std::make_unique<MobileService>(m);
-    m_mobileCorner = new MobileCorner(Tabule);
     m_bracketWindows[sizeIndex(64)] = create<TBracketWindow>(m_windows, m, 64);
     m_resultDialogs[sizeIndex(64)] = create<TZadejVysledek>(m_windows, m, 64);
     m_correctionDialogs[sizeIndex(64)] = create<TOprava>(m_windows, 64);
+    Mobil = create<TMobil>(m_windows);
+    m_mobile = std::make_unique<MobileService>(m);
+    m_mobileCorner = new MobileCorner(Tabule);
     connectWindows();
 }
 
