@@ -151,7 +151,10 @@ void checkState(std::string_view bytes, bool checksumMadeHere)
     if (!s)
         return;
     const std::string again = encodeState(*s);
-    if (!checksumMadeHere || strict())
+    // A state of an older format is read and written in the current one: only a state already in
+    // the current format must come back byte for byte.
+    const bool currentFormat = bytes.size() > 3 && again.size() > 3 && bytes[3] == again[3];
+    if ((!checksumMadeHere || strict()) && currentFormat)
         FUZZ_CHECK(again == bytes, "a state decodes but encodes to other bytes");
     const std::optional<Session> back = decodeState(again);
     FUZZ_CHECK(back.has_value(), "a state re-encoded from a decoded one does not decode");
