@@ -290,10 +290,10 @@ void TBracketWindow::layoutChrome()
     m_viewport->setGeometry(0, kTopBar, vpW, vpH);
     // At the actual size the specified ranges hold exactly; zoomed, the whole drawing can be reached.
     const bool actual = m_drawing->zoom() == 1.0;
-    auto range = [actual](int drawing, int viewport, bool spec, int slack) {
+    auto range = [actual](int drawing, int viewport, bool designed, int slack) {
         if (drawing <= viewport)
             return 0;
-        return std::max(0, drawing - viewport + (spec ? (actual ? slack : std::max(0, slack)) : 0));
+        return std::max(0, drawing - viewport + (designed ? (actual ? slack : std::max(0, slack)) : 0));
     };
     const QSignalBlocker hb(m_hbar);
     const QSignalBlocker vb(m_vbar);

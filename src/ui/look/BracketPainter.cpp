@@ -395,8 +395,8 @@ Computed compute(const QPaintDevice* device, const QRectF& target, const Bracket
                                      : QRectF(box.left(), box.top() - labelH, box.width(), labelH));
         // Every name of the part at the floor, narrowed no further than reads well, or the page is crowded.
         const double room = boxW - s.scoreWidth - s.numberWidth - 2 * s.tightPad;
-        const BoxSpec& spec = t.box(n);
-        for (const SlotId id : {spec.upper, spec.lower})
+        const BoxSpec& match = t.box(n);
+        for (const SlotId id : {match.upper, match.lower})
             if (!fitsReadably(fonts, qs(b.name(id)), room, s.floor))
                 L.crowded = true;
     }
