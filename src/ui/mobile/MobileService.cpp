@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QSvgGenerator>
+#include <algorithm>
 #include <time.h>
 
 namespace zorbon::ui {
@@ -129,7 +130,19 @@ void MobileService::publish()
     }
     m_server.publish(std::move(snapshot));
     m_drawLater.start();
-    m_slowestPublish = std::max(m_slowestPublish, threadMicros() - start);
+    const qint64 spent = threadMicros() - start;
+    m_slowestPublish = std::max(m_slowestPublish, spent);
+    m_publishTimes.push_back(spent);
+}
+
+qint64 MobileService::typicalPublishUs() const
+{
+    if (m_publishTimes.empty())
+        return 0;
+    std::vector<qint64> times = m_publishTimes;
+    const auto middle = times.begin() + static_cast<std::ptrdiff_t>(times.size() / 2);
+    std::nth_element(times.begin(), middle, times.end());
+    return *middle;
 }
 
 void MobileService::drawBracket()

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zorbon {
 class Bracket;
@@ -58,6 +59,9 @@ public:
     // The longest the window thread spent making a snapshot after a change, and handing the bracket
     // over to be drawn (in microseconds): what the page adds to an operator's command.
     qint64 slowestPublishUs() const { return m_slowestPublish; }
+    // The median of the same: one slow snapshot can be the machine's doing (another process took
+    // the core), a slow median is ours.
+    qint64 typicalPublishUs() const;
     qint64 slowestDrawUs() const { return m_slowestDraw; }
     // The snapshot served now (made afresh on every change while on).
     std::shared_ptr<const LiveSnapshot> snapshot() const { return m_server.snapshot(); }
@@ -88,6 +92,7 @@ private:
     bool m_drawing = false;
     bool m_drawAgain = false;
     qint64 m_slowestPublish = 0;
+    std::vector<qint64> m_publishTimes;
     qint64 m_slowestDraw = 0;
 };
 
