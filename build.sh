@@ -61,14 +61,14 @@ fuzz() {
   fi
   (cd "$dir" && ctest --output-on-failure) | tee -a "$SUMMARY"
   local pids=() t failed=0
-  for t in records engine journal; do
+  for t in records engine journal playerlist; do
     rm -rf "$dir/run/$t"
     mkdir -p "$dir/run/$t"
     "$dir/${t}_fuzz" -max_total_time="$seconds" -timeout=20 -print_final_stats=1 -artifact_prefix="$ROOT/$dir/" \
       "$dir/run/$t" "fuzz/corpus/$t" >"$dir/$t.log" 2>&1 &
     pids+=($!)
   done
-  for t in records engine journal; do
+  for t in records engine journal playerlist; do
     if ! wait "${pids[0]}"; then
       tail -n 60 "$dir/$t.log"
       failed=1

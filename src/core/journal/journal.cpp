@@ -1,5 +1,6 @@
 #include "journal/journal.h"
 
+#include "club/club.h"
 #include "ranking/ranking.h"
 #include "records/errors.h"
 #include "tournament/messages.h"
@@ -10,6 +11,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
+#include <map>
 #include <system_error>
 #include <unistd.h>
 #include <utility>
@@ -244,6 +246,12 @@ CREATE TABLE command(
 
 // What version 2 added; a new journal and the upgrade of a version-1 one make them alike.
 const char* const kTables2 = R"(
+-- The register of players: every name ever registered, under the name it is counted as.
+CREATE TABLE player(
+  name TEXT PRIMARY KEY,
+  first_registered TEXT NOT NULL,
+  last_registered TEXT NOT NULL
+);
 -- Spellings merged into a player of the register (a typo): alias -> the kept name.
 CREATE TABLE player_alias(
   alias TEXT PRIMARY KEY,
@@ -274,6 +282,13 @@ CREATE TABLE tournament_flag(
   PRIMARY KEY(tournament, key)
 );
 )";
+
+// A name registered at ?2, remembered under the name it counts as.
+const char* const kRememberPlayer =
+    "INSERT INTO player(name, first_registered, last_registered) "
+    "VALUES(coalesce((SELECT name FROM player_alias WHERE alias = ?1), ?1), ?2, ?2) "
+    "ON CONFLICT(name) DO UPDATE SET first_registered = min(first_registered, excluded.first_registered), "
+    "last_registered = max(last_registered, excluded.last_registered)";
 
 const std::string kSetVersion = "PRAGMA user_version = " + std::to_string(Journal::kVersion);
 
@@ -396,8 +411,39 @@ void storePlacings(sqlite3* db, std::int64_t id, const std::string& state)
         insert.bind(1, id).bind(2, p.player).bind(3, p.from).bind(4, p.to).bind(5, p.wins).run();
 }
 
+// The register of a journal that had none: the players of every tournament it holds, first and
+// last registered when their registration was committed (or the tournament began).
+void fillRegister(sqlite3* db)
+{
+    Stmt last(db, "SELECT t.id, t.started, c.state FROM tournament t "
+                  "JOIN command c ON c.tournament = t.id AND c.seq = t.head - 1 ORDER BY t.id");
+    Stmt registrations(db, "SELECT params, min(at), max(at) FROM command "
+                           "WHERE tournament = ?1 AND kind = 'registrace' GROUP BY params");
+    Stmt remember(db, kRememberPlayer);
+    while (last.step()) {
+        // A state this program cannot read adds nobody; the tournament itself stays as it was.
+        const std::optional<Session> s = decodeState(last.blob(2));
+        if (!s)
+            continue;
+        const std::string started = last.text(1);
+        std::map<std::string, std::pair<std::string, std::string>> when;
+        registrations.bind(1, last.integer(0));
+        while (registrations.step())
+            when[registrations.text(0)] = {registrations.text(1), registrations.text(2)};
+        registrations.reset();
+        for (const PlacedPlayer& p : playersOf(*s).players) {
+            const auto it = when.find(p.name);
+            const std::string& first = it == when.end() ? started : it->second.first;
+            const std::string& lastAt = it == when.end() ? started : it->second.second;
+            remember.bind(1, p.name).bind(2, first).run();
+            remember.bind(1, p.name).bind(2, lastAt).run();
+        }
+    }
+    last.reset();
+}
+
 // A version-1 journal becomes a version-2 one in one transaction: the new tables, the placings of
-// every ended tournament. Nothing of what it held changes.
+// every ended tournament, the register filled. Nothing of what it held changes.
 void upgradeFrom1(sqlite3* db)
 {
     Transaction transaction(db);
@@ -408,6 +454,7 @@ void upgradeFrom1(sqlite3* db)
         while (ended.step())
             storePlacings(db, ended.integer(0), ended.blob(1));
     }
+    fillRegister(db);
     exec(db, kSetVersion.c_str());
     transaction.commit();
 }
@@ -479,10 +526,15 @@ struct Journal::Statements {
         , placings(db, "SELECT p.tournament, p.player, p.place_from, p.place_to, p.wins FROM tournament_placing p "
                        "JOIN tournament t ON t.id = p.tournament WHERE t.ended IS NOT NULL AND t.winner <> '' "
                        "AND substr(t.ended, 1, 10) BETWEEN ?1 AND ?2 ORDER BY p.tournament")
+        , rememberPlayer(db, kRememberPlayer)
+        , players(db, "SELECT name, first_registered, last_registered FROM player ORDER BY name")
+        , endedStates(db, "SELECT t.id, t.ended, c.state FROM tournament t "
+                          "JOIN command c ON c.tournament = t.id AND c.seq = t.head - 1 "
+                          "WHERE t.ended IS NOT NULL ORDER BY t.ended DESC, t.id DESC")
     {
     }
     Stmt insertTournament, updateTournament, deleteCommands, insertCommand, tournamentHead, commands, archive, running,
-        reopen, remove, aliases, points, setFlag, clearFlag, flag, placings;
+        reopen, remove, aliases, points, setFlag, clearFlag, flag, placings, rememberPlayer, players, endedStates;
 };
 
 void Journal::Closer::operator()(sqlite3* db) const
@@ -639,9 +691,11 @@ void Journal::write(History& h, const TournamentSummary& s, const std::string* e
     }
     if (endKind && h.current())
         storePlacings(m_db.get(), id, h.current()->state);
+    writeRemembered(h);
     transaction.commit();
     h.id = id;
     h.markSaved();
+    m_toRemember.clear();
 }
 
 void Journal::save(History& history, const TournamentSummary& summary)
@@ -775,6 +829,94 @@ std::string Journal::flag(std::int64_t tournament, const std::string& key)
         Stmt& st = m_st->flag;
         const ResetOnExit done(st);
         return st.bind(1, tournament).bind(2, key).step() ? st.text(0) : std::string();
+    });
+}
+
+// --- The register of players ---------------------------------------------------------------------
+
+void Journal::rememberPlayers(const std::vector<std::string>& names)
+{
+    m_toRemember.insert(m_toRemember.end(), names.begin(), names.end());
+}
+
+void Journal::writeRemembered(const History& h)
+{
+    const std::string at = h.current() ? h.current()->at : h.started;
+    const ResetOnExit done(m_st->rememberPlayer);
+    for (const std::string& name : m_toRemember)
+        m_st->rememberPlayer.bind(1, name).bind(2, at).run();
+}
+
+std::vector<RegisteredPlayer> Journal::players()
+{
+    return reported([&] {
+        Stmt& st = m_st->players;
+        const ResetOnExit done(st);
+        std::vector<RegisteredPlayer> out;
+        while (st.step())
+            out.push_back({st.text(0), st.text(1), st.text(2)});
+        return out;
+    });
+}
+
+std::vector<Journal::EndedState> Journal::endedStates()
+{
+    return reported([&] {
+        Stmt& st = m_st->endedStates;
+        const ResetOnExit done(st);
+        std::vector<EndedState> out;
+        while (st.step())
+            out.push_back({st.integer(0), st.text(1), st.blob(2)});
+        return out;
+    });
+}
+
+namespace {
+
+// One change of the register as one transaction.
+template <class Body> void inTransaction(sqlite3* db, Body&& body)
+{
+    reported([&] {
+        Transaction transaction(db);
+        body();
+        transaction.commit();
+    });
+}
+
+} // namespace
+
+void Journal::mergePlayers(const std::string& alias, const std::string& kept)
+{
+    if (alias == kept)
+        return;
+    inTransaction(m_db.get(), [&] {
+        Stmt times(m_db.get(), "SELECT min(first_registered), max(last_registered) FROM player WHERE name IN (?1, ?2)");
+        times.bind(1, alias).bind(2, kept);
+        times.step();
+        const std::string first = times.text(0), last = times.text(1);
+        times.reset();
+        Stmt(m_db.get(), "UPDATE player_alias SET name = ?2 WHERE name = ?1").bind(1, alias).bind(2, kept).run();
+        Stmt(m_db.get(), "INSERT OR REPLACE INTO player_alias(alias, name) VALUES(?1, ?2)")
+            .bind(1, alias)
+            .bind(2, kept)
+            .run();
+        Stmt(m_db.get(), "DELETE FROM player_alias WHERE alias = ?1").bind(1, kept).run();
+        Stmt(m_db.get(), "DELETE FROM player WHERE name = ?1").bind(1, alias).run();
+        if (!first.empty())
+            Stmt(m_db.get(), "INSERT INTO player(name, first_registered, last_registered) VALUES(?1, ?2, ?3) "
+                             "ON CONFLICT(name) DO UPDATE SET first_registered = ?2, last_registered = ?3")
+                .bind(1, kept)
+                .bind(2, first)
+                .bind(3, last)
+                .run();
+    });
+}
+
+void Journal::forgetPlayer(const std::string& name)
+{
+    inTransaction(m_db.get(), [&] {
+        Stmt(m_db.get(), "DELETE FROM player_alias WHERE name = ?1 OR alias = ?1").bind(1, name).run();
+        Stmt(m_db.get(), "DELETE FROM player WHERE name = ?1").bind(1, name).run();
     });
 }
 

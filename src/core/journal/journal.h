@@ -4,6 +4,7 @@
 // transaction per command, in WAL mode with full syncs, so a kill or a power cut loses nothing that
 // was committed and never leaves half a command.
 
+#include "club/register.h"
 #include "ranking/ranking.h"
 #include "tournament/history.h"
 
@@ -103,6 +104,26 @@ public:
     // The placings of every ended tournament whose final was decided and which ended on a day from
     // `from` to `to` ("2026-01-01"), both included; stored when each ended.
     std::vector<ArchivedPlacings> placings(const std::string& from, const std::string& to);
+    // --- The register of players -------------------------------------------------------------------
+    // Names to remember as registered; stored with the next save, in its transaction and at the
+    // time of the command it saves, so a registration and its place in the register are committed
+    // together. A merged spelling counts for the name it was merged into.
+    void rememberPlayers(const std::vector<std::string>& names);
+    // The register, ordered by name as stored (the windows sort for the reader).
+    std::vector<RegisteredPlayer> players();
+    // `alias` becomes a spelling of `kept`: it leaves the register, its tournaments count for `kept`,
+    // and spellings merged into it before follow it. One transaction.
+    void mergePlayers(const std::string& alias, const std::string& kept);
+    // The player leaves the register, and the spellings merged into him with him; archived
+    // tournaments keep his name.
+    void forgetPlayer(const std::string& name);
+    // The state every ended tournament ended with, newest first.
+    struct EndedState {
+        std::int64_t id = 0;
+        std::string ended;
+        std::string state;
+    };
+    std::vector<EndedState> endedStates();
 
     // The schema version this program writes (PRAGMA user_version); a version-1 journal is
     // upgraded in place when it is opened.
@@ -122,10 +143,12 @@ private:
     // A new empty journal at `path`, made whole under another name first.
     static std::unique_ptr<Journal> createFresh(const std::string& path, StateCheck check);
     void write(History& history, const TournamentSummary& summary, const std::string* endKind, const std::string* at);
+    void writeRemembered(const History& history);
     struct Statements;
     Connection m_db; // declared first: the statements are finalised before it closes
     StateCheck m_check;
     std::unique_ptr<Statements> m_st;
+    std::vector<std::string> m_toRemember;
 };
 
 } // namespace zorbon

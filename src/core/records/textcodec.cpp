@@ -1,6 +1,7 @@
 #include "records/textcodec.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <iconv.h>
 #include <stdexcept>
 
@@ -85,6 +86,54 @@ std::string fromCp1250(std::string_view bytes)
 bool fitsCp1250(std::string_view utf8)
 {
     return toCp1250(utf8).has_value();
+}
+
+bool isValidUtf8(std::string_view s)
+{
+    for (std::size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t len = 0;
+        std::uint32_t cp = 0;
+        if (b >= 0xC2 && b <= 0xDF) {
+            len = 2;
+            cp = b & 0x1Fu;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            len = 3;
+            cp = b & 0x0Fu;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            len = 4;
+            cp = b & 0x07u;
+        } else {
+            return false;
+        }
+        if (i + len > s.size())
+            return false;
+        for (std::size_t k = 1; k < len; ++k) {
+            const auto c = static_cast<unsigned char>(s[i + k]);
+            if ((c & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (c & 0x3Fu);
+        }
+        const std::uint32_t least = len == 3 ? 0x800 : len == 4 ? 0x10000 : 0x80;
+        if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += len;
+    }
+    return true;
+}
+
+std::string textFromFile(std::string_view bytes)
+{
+    constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    if (bytes.substr(0, kBom.size()) == kBom)
+        bytes.remove_prefix(kBom.size());
+    if (isValidUtf8(bytes))
+        return std::string(bytes);
+    return fromCp1250(bytes);
 }
 
 } // namespace zorbon

@@ -16,4 +16,11 @@ std::string fromCp1250(std::string_view bytes);
 
 bool fitsCp1250(std::string_view utf8);
 
+// Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or code points past U+10FFFF).
+bool isValidUtf8(std::string_view bytes);
+
+// A text file from elsewhere as UTF-8: read as UTF-8 (a byte-order mark dropped) when it is valid
+// UTF-8, otherwise as Windows-1250, which every byte string is.
+std::string textFromFile(std::string_view bytes);
+
 } // namespace zorbon

@@ -125,6 +125,7 @@ Outcome Tournament::addPlayer(const std::string& name)
         // name stays in the dialog's list and the next save writes it, so count and roster meet again.
         writeRecord(record);
         acceptName(m_session.lobby, name, count);
+        remember({name});
         saveRoster(m_session.lobby.registrationList);
         return Outcome::done();
     });

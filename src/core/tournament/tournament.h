@@ -5,6 +5,8 @@
 
 #include "boards/calling.h"
 #include "bracket/correction.h"
+#include "club/club.h"
+#include "club/search.h"
 #include "journal/journal.h"
 #include "lobby/lobby.h"
 #include "outcome.h"
@@ -193,6 +195,27 @@ public:
     Outcome exportRankingHtml(const RankingSheet& sheet, std::string& confirmation);
     Outcome exportRankingPdf(const RankingSheet& sheet, const std::function<std::string()>& makePdf,
                              std::string& confirmation);
+    // --- The club: the register of players, importing players -------------------------------------
+    // The remembered names in which a word starts with the typed text, case and accents aside.
+    std::vector<std::string> suggestPlayers(const std::string& typed, std::size_t limit);
+    // The register with what the archive tells of each player.
+    Outcome clubPlayers(std::vector<ClubPlayer>& table);
+    // "Sloučit": `alias` becomes another spelling of `kept` and is counted as him.
+    Outcome mergePlayers(const std::string& alias, const std::string& kept);
+    // "Smazat": the player leaves the register; the archive keeps him in its results.
+    Outcome forgetPlayer(const std::string& name);
+    // Every merged spelling and the name it counts as (empty without a journal).
+    Aliases aliasMap(std::string* problem = nullptr);
+    // The ended tournaments' players and placings, newest first.
+    std::vector<ArchivedPlayers> archivedPlayers(std::string* problem = nullptr);
+    // Many names registered as "Přidej" registers each, with its checks, as one command: one
+    // journal commit, the files written once. `dialogOpen`: the registration dialog's list takes the
+    // names (and the roster is saved from it) as it does for "Přidej".
+    Outcome importPlayers(const std::vector<std::string>& names, bool dialogOpen, ImportSummary& summary);
+    // "Import…" of the registration dialog: the file read as a list of players, then imported.
+    Outcome importPlayerFile(const std::string& path, ImportSummary& summary);
+    // "Registrovat hráče" of the archive: the chosen tournament's players registered again.
+    Outcome registerArchivedPlayers(std::int64_t id, ImportSummary& summary);
 
     // A tournament's summary line: name, place and date, its bracket and the matches decided.
     static std::string describe(const Session& state);
@@ -228,6 +251,8 @@ private:
         std::string at;
     };
     bool flushPendingEnds();
+    // Accepted names go to the register with the command's journal commit.
+    void remember(const std::vector<std::string>& names);
 
     Session m_session;
     History m_history;
@@ -240,6 +265,11 @@ private:
     std::string m_backupWarning;
     bool m_warned = false;
     std::map<std::string, std::string> m_flags; // of the running tournament, as the journal has them
+    // The register as the completion searches it; rebuilt after the register changed.
+    PlayerIndex m_playerIndex;
+    bool m_playerIndexStale = true;
+    // An archived tournament's players never change while it stays archived.
+    std::map<std::int64_t, ArchivedPlayers> m_archivedPlayers;
 };
 
 } // namespace zorbon
