@@ -25,18 +25,23 @@
 #include "bracket/correction.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTextBrowser>
@@ -457,6 +462,95 @@ void sixtyFourPlayers(Zorbon& app)
             pdf.write(bracketPdf(w->bracket(), app.session.lobby.header));
     }
     closeTournament(w);
+// The registration dialog with the offer of remembered names open under its name field: the offer
+// is a window of its own, drawn into the dialog's picture where it stands on the screen.
+void shotWithOffer(QDialog* d, const QString& name)
+{
+    settle();
+    QAbstractItemView* offer = d->findChild<QCompleter*>()->popup();
+    QImage image = withTitleBar(d);
+    const QPoint at = offer->mapToGlobal(QPoint(0, 0)) - d->mapToGlobal(QPoint(0, 0)) + QPoint(1, 26);
+    const QPixmap list = offer->grab();
+    QImage tall(image.width(), std::max(image.height(), at.y() + list.height() + 4), QImage::Format_RGB32);
+    tall.fill(QColor(0xF0, 0xF0, 0xF0));
+    QPainter p(&tall);
+    p.drawImage(0, 0, image);
+    p.drawPixmap(at, list);
+    p.setPen(QColor(0x60, 0x60, 0x60));
+    p.drawRect(QRect(at, list.size()).adjusted(0, 0, -1, -1));
+    p.end();
+    save(tall, g_out.help + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+// The club: the register, the completion, an import from a spreadsheet and the weekly
+// re-registration from the archive.
+void club(Zorbon& app, const QString& folder)
+{
+    newTournament(app, QStringLiteral("Čtvrteční liga"), QStringLiteral("Hospoda U Šípku"),
+                  QStringLiteral("16. 10. 2025"));
+    const QString list = folder + QStringLiteral("/hraci-klubu.csv");
+    QFile f(list);
+    if (f.open(QIODevice::WriteOnly)) {
+        f.write(QStringLiteral("Jméno;Klub\r\nJana Dvořáková;DC Šipka\r\nŠtěpán Kovařík;DC Šipka\r\n"
+                               "Radek Ženíšek;DC Terč\r\nTomáš Černý;DC Terč\r\nVolný los;\r\n")
+                    .toUtf8());
+        f.close();
+    }
+    Dialogs::script([&](QDialog* d) {
+        auto* field = find<QLineEdit>(d, "JmenoHrace");
+        field->setFocus();
+        for (const QChar c : QStringLiteral("nov")) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_A + (c.unicode() - 'a'), Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(field, &press);
+        }
+        shotWithOffer(d, QStringLiteral("registrace-nabidka"));
+        d->findChild<QCompleter*>()->popup()->hide();
+        field->clear();
+        Dialogs::script([&](QDialog* fd) {
+            if (auto* name = fd->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                name->setText(QStringLiteral("hraci-klubu.csv"));
+            shot(fd, QStringLiteral("import-hracu"));
+            if (auto* name = fd->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                name->setText(list);
+            fd->accept();
+        });
+        find<QPushButton>(d, "ImportHracu")->click();
+        shot(d, QStringLiteral("registrace-import"));
+        press(d, "Button2");
+    });
+    app.HlavniOkno->SpeedButton2Click();
+    const QStringList said = Dialogs::messages();
+    if (said.isEmpty() || !said.back().startsWith(QStringLiteral("Registrováno")))
+        std::fprintf(stderr, "the import did not sum up\n");
+
+    // The register: Tomáš Černý typed once as "Tomas Cerny".
+    Dialogs::script([&](QDialog* d) {
+        fill(d, "JmenoHrace", QStringLiteral("Tomas Cerny"));
+        press(d, "Button1");
+        press(d, "Button2");
+    });
+    app.HlavniOkno->SpeedButton2Click();
+    Dialogs::script([&](QDialog* d) {
+        d->resize(760, 520);
+        shot(d, QStringLiteral("hraci-klubu"));
+        auto* table = find<QTableWidget>(d, "Tabulka");
+        table->clearSelection();
+        for (int r = 0; r < table->rowCount(); ++r) {
+            const QString n = table->item(r, 0)->text();
+            if (n == QStringLiteral("Tomáš Černý") || n == QStringLiteral("Tomas Cerny"))
+                table->selectionModel()->select(table->model()->index(r, 0),
+                                                QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+        Dialogs::script([](QDialog* s) {
+            shot(s, QStringLiteral("sloucit"));
+            press(s, "Button1");
+        });
+        find<QPushButton>(d, "Sloucit")->click();
+        fill(d, "Hledat", QStringLiteral("cer"));
+        shot(d, QStringLiteral("hraci-klubu-hledat"));
+        d->reject();
+    });
+    app.HlavniOkno->HraciKlubu1Click();
 }
 
 bool copyHelp(const QString& to)
@@ -552,6 +646,11 @@ int main(int argc, char* argv[])
         app.start();
         closeTournament(app.bracketWindow(16));
         sixtyFourPlayers(app);
+        if (Dialogs::unanswered() != 0) {
+            std::fprintf(stderr, "a dialog did not open as expected\n");
+            return 1;
+        }
+        club(app, work.path());
         if (Dialogs::unanswered() != 0) {
             std::fprintf(stderr, "a dialog did not open as expected\n");
             return 1;

@@ -253,9 +253,9 @@ private slots:
                 items << (a->isSeparator() ? QStringLiteral("-") : a->text());
             menus << m->text() + ": " + items.join('|');
         }
-        // The archive, the ranking and seeding come after the original entries.
+        // The archive, the ranking, the club's players and seeding come after the original entries.
         QCOMPARE(menus,
-                 (QStringList{"&Soubor: &Nový Turnaj|-|&Konec|-|&Předchozí turnaje…|&Žebříček…",
+                 (QStringList{"&Soubor: &Nový Turnaj|-|&Konec|-|&Předchozí turnaje…|&Žebříček…|&Hráči klubu…",
                               "&Příkazy: Přidat &hráče|&Smaž registraci|&Rozlosuj|&Odeber hráče|-|&Nasazení hráčů…",
                               "&Help: H&elp|-|O progr&amu"}));
         const char* const captions[][2] = {{"Label1", "Název turnaje :"},

@@ -44,7 +44,8 @@ private slots:
         for (QAction* a : child<QMenu>(app.HlavniOkno, "Soubor1")->actions())
             entries << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
         QCOMPARE(entries.mid(0, 3), (QStringList{"NovyTurnaj1", "-", "Konec1"}));
-        QCOMPARE(entries.last(), QStringLiteral("Zebricek1"));
+        // After the specified entries (the club's players may follow it).
+        QVERIFY(entries.indexOf(QStringLiteral("Zebricek1")) > entries.indexOf(QStringLiteral("Konec1")));
         Dialogs::script([](QDialog* d) {
             QCOMPARE(d->objectName(), QStringLiteral("TZebricek"));
             QCOMPARE(d->windowTitle(), QStringLiteral("Zorbon - Žebříček"));

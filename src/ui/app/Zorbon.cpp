@@ -6,6 +6,7 @@
 #include "bracketwindow/Oprava.h"
 #include "bracketwindow/TPocetTercu8.h"
 #include "bracketwindow/ZadejVysledek.h"
+#include "club/THraciKlubu.h"
 #include "common/Dialogs.h"
 #include "common/Guard.h"
 #include "common/HelpViewer.h"
@@ -104,6 +105,7 @@ Zorbon::Zorbon()
     Mobil = create<TMobil>(m_windows);
     m_mobile = std::make_unique<MobileService>(m);
     m_mobileCorner = new MobileCorner(Tabule);
+    HraciKlubu = create<THraciKlubu>(m_windows, m);
     connectWindows();
 }
 
@@ -144,6 +146,7 @@ void Zorbon::connectWindows()
     connect(HlavniOkno, &THlavniOkno::archiveRequested, this, [this] { Dialogs::exec(PredchoziTurnaje); });
     connect(HlavniOkno, &THlavniOkno::rankingRequested, this, [this] { Dialogs::exec(Zebricek); });
     connect(HlavniOkno, &THlavniOkno::seedingRequested, this, [this] { Dialogs::exec(Nasazeni); });
+    connect(HlavniOkno, &THlavniOkno::clubRequested, this, [this] { Dialogs::exec(HraciKlubu); });
     connect(ZpravaNovyTurnaj, &TZpravaNovyTurnaj::newTournamentRequested, this, [this] { NovyTurnaj->showModeless(); });
     Odeber->confirm = [this](const std::string& chosen) {
         OpravduOdebrat->ask(chosen);

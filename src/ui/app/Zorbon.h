@@ -43,6 +43,7 @@ class TZebricek;
 class TMobil;
 class MobileService;
 class MobileCorner;
+class THraciKlubu;
 
 class Zorbon : public QObject {
     Q_OBJECT
@@ -93,6 +94,7 @@ public:
     TZebricek* Zebricek = nullptr;
     TMobil* Mobil = nullptr;
     MobileService& mobile() { return *m_mobile; }
+    THraciKlubu* HraciKlubu = nullptr;
 
 private:
     void connectWindows();

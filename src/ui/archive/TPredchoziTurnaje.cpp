@@ -89,17 +89,21 @@ void TPredchoziTurnaje::build()
     m_results = button("ButtonVysledky", QStringLiteral("Výsledková listina"), &TPredchoziTurnaje::ButtonVysledkyClick);
     m_reopen = button("ButtonPokracovat", QStringLiteral("Pokračovat"), &TPredchoziTurnaje::ButtonPokracovatClick);
     m_delete = button("ButtonSmazat", QStringLiteral("Smazat"), &TPredchoziTurnaje::ButtonSmazatClick);
+    m_register =
+        button("ButtonRegistrovat", QStringLiteral("Registrovat hráče"), &TPredchoziTurnaje::ButtonRegistrovatClick);
     auto* close = new QPushButton(QStringLiteral("Zavřít"), this);
     close->setObjectName(QStringLiteral("ButtonZavrit"));
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     m_results->setToolTip(QStringLiteral("Výsledková listina vybraného turnaje: tisk, uložení, export"));
     m_reopen->setToolTip(QStringLiteral("Vybraný turnaj znovu otevřít a hrát dál"));
     m_delete->setToolTip(QStringLiteral("Vybraný turnaj smazat ze zálohy"));
+    m_register->setToolTip(QStringLiteral("Hráče vybraného turnaje registrovat do nového turnaje"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_results);
     buttons->addWidget(m_reopen);
     buttons->addWidget(m_delete);
+    buttons->addWidget(m_register);
     buttons->addStretch(1);
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
@@ -148,7 +152,7 @@ void TPredchoziTurnaje::fill()
 void TPredchoziTurnaje::updateButtons()
 {
     const bool any = chosen() != 0;
-    for (QPushButton* b : {m_results, m_reopen, m_delete})
+    for (QPushButton* b : {m_results, m_reopen, m_delete, m_register})
         b->setEnabled(any);
 }
 
@@ -178,6 +182,20 @@ void TPredchoziTurnaje::ButtonPokracovatClick()
     }
     accept();
     emit reopened();
+}
+
+void TPredchoziTurnaje::ButtonRegistrovatClick()
+{
+    const std::int64_t id = chosen();
+    if (id == 0)
+        return;
+    ImportSummary summary;
+    const Outcome outcome =
+        m_model.perform(this, [&](Tournament& t) { return t.registerArchivedPlayers(id, summary); });
+    if (outcome.ok())
+        Dialogs::message(this, qs(importSummaryText(summary)));
+    else
+        Model::show(this, outcome);
 }
 
 void TPredchoziTurnaje::ButtonSmazatClick()

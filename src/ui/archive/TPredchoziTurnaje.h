@@ -25,9 +25,10 @@ public:
     void ensureBuilt();
     void setVisible(bool visible) override;
 
-    void ButtonVysledkyClick();   // "Výsledková listina"
-    void ButtonPokracovatClick(); // "Pokračovat"
-    void ButtonSmazatClick();     // "Smazat"
+    void ButtonVysledkyClick();    // "Výsledková listina"
+    void ButtonPokracovatClick();  // "Pokračovat"
+    void ButtonSmazatClick();      // "Smazat"
+    void ButtonRegistrovatClick(); // "Registrovat hráče": its players registered again
 
 signals:
     void resultsRequested(const zorbon::ResultsSheet& sheet);
@@ -51,6 +52,7 @@ private:
     QPushButton* m_results = nullptr;
     QPushButton* m_reopen = nullptr;
     QPushButton* m_delete = nullptr;
+    QPushButton* m_register = nullptr;
 };
 
 } // namespace zorbon::ui

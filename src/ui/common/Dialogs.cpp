@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QQueue>
 
@@ -109,6 +110,19 @@ int Dialogs::exec(QDialog* dialog)
         return dialog->result();
     }
     return dialog->exec();
+}
+
+QString Dialogs::openFile(QWidget* parent, const QString& objectName, const QString& caption, const QString& filter,
+                          const QString& folder)
+{
+    QFileDialog dialog(parent, caption, folder, filter);
+    dialog.setObjectName(objectName);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (exec(&dialog) != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
 }
 
 void Dialogs::beep()

@@ -26,6 +26,11 @@ public:
                     const QString& caption = QStringLiteral("Zorbon"));
     // Runs one of the program's own dialogs modally and returns its result code.
     static int exec(QDialog* dialog);
+    // Qt's own file dialog (not the desktop's, so that it looks and behaves the same everywhere),
+    // named `objectName` and run like every dialog, to choose an existing file in `folder` through
+    // `filter`; the chosen file's path, or empty when the operator cancels.
+    static QString openFile(QWidget* parent, const QString& objectName, const QString& caption, const QString& filter,
+                            const QString& folder);
     // The standard warning beep for a refused key.
     static void beep();
 

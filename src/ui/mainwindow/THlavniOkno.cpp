@@ -125,6 +125,7 @@ THlavniOkno::THlavniOkno(Model& model)
     soubor->addSeparator();
     addItem(soubor, "PredchoziTurnaje1", "&Předchozí turnaje…", &THlavniOkno::PredchoziTurnaje1Click);
     addItem(soubor, "Zebricek1", "&Žebříček…", &THlavniOkno::Zebricek1Click);
+    addItem(soubor, "HraciKlubu1", "&Hráči klubu…", &THlavniOkno::HraciKlubu1Click);
     QMenu* prikazy = menuBar()->addMenu(QStringLiteral("&Příkazy"));
     prikazy->setObjectName("Prikazy1");
     addItem(prikazy, "PridatHrace1", "Přidat &hráče", &THlavniOkno::SpeedButton2Click);
@@ -313,6 +314,11 @@ void THlavniOkno::Nasazeni1Click()
 {
     if (m_model.run(this, [](Tournament& t) { return t.checkSeeding(); }).ok())
         emit seedingRequested();
+}
+
+void THlavniOkno::HraciKlubu1Click()
+{
+    emit clubRequested();
 }
 
 void THlavniOkno::closeEvent(QCloseEvent* event)

@@ -34,6 +34,7 @@ public:
     void PredchoziTurnaje1Click();
     void Zebricek1Click(); // "Žebříček…"
     void Nasazeni1Click(); // "Nasazení hráčů…"
+    void HraciKlubu1Click();
 
 signals:
     // A command that went ahead opens this (a dialog, the help, the About box).
@@ -41,6 +42,7 @@ signals:
     void archiveRequested();
     void rankingRequested();
     void seedingRequested();
+    void clubRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;

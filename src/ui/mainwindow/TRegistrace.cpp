@@ -5,22 +5,65 @@
 #include "common/Guard.h"
 #include "common/ScreenFit.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStandardPaths>
+#include <QStringListModel>
 
 #include <algorithm>
+#include <functional>
 
 namespace zorbon::ui {
+namespace {
+
+// Enough to pick from while typing; a few more letters narrow any register down to them.
+constexpr std::size_t kOffered = 50;
+
+// Enter in the offered list takes the name chosen there with the arrows; with none chosen it is the
+// Enter of the name field, which adds what was typed.
+class EnterAdds : public QObject {
+public:
+    EnterAdds(QAbstractItemView* list, std::function<void()> add)
+        : QObject(list)
+        , m_list(list)
+        , m_add(std::move(add))
+    {
+    }
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if ((key != Qt::Key_Return && key != Qt::Key_Enter) || m_list->currentIndex().isValid())
+            return false;
+        m_list->hide();
+        m_add();
+        return true;
+    }
+
+private:
+    QAbstractItemView* m_list;
+    std::function<void()> m_add;
+};
+
+} // namespace
 
 TRegistrace::TRegistrace(Model& model)
     : m_model(model)
     , m_jmenoHrace(new QLineEdit(this))
     , m_memo1(new QPlainTextEdit(this))
     , m_label2(new QLabel(qs(countLabel(0)), this))
+    , m_offered(new QStringListModel(this))
+    , m_completer(new QCompleter(m_offered, this))
 {
     setObjectName("TRegistrace");
     setWindowTitle(QStringLiteral("Zorbon - Registrace hráčů"));
@@ -50,10 +93,27 @@ TRegistrace::TRegistrace(Model& model)
 
     m_label2->setObjectName("Label2");
 
+    // The register offers what it remembers; the search has chosen, so the list is shown as it is.
+    m_completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    m_completer->setMaxVisibleItems(10);
+    // Set as the field's widget, not as its completer: the field's own completion would run a
+    // second time after each key. Taking a name fills the field and does nothing more.
+    m_completer->setWidget(m_jmenoHrace);
+    connect(m_jmenoHrace, &QLineEdit::textEdited, this, &TRegistrace::offerPlayers);
+    connect(m_completer, qOverload<const QString&>(&QCompleter::activated), m_jmenoHrace, &QLineEdit::setText);
+
+    auto* importHracu = new QPushButton(QStringLiteral("Import…"), this);
+    importHracu->setObjectName(QStringLiteral("ImportHracu"));
+    importHracu->setToolTip(QStringLiteral("Registruj hráče ze seznamu v souboru (.txt, .csv)"));
+    importHracu->setAutoDefault(false);
+    connect(importHracu, &QPushButton::clicked, this, &TRegistrace::ImportHracuClick);
+
     auto* button2 = new QPushButton(QStringLiteral("Hotovo"), this);
     button2->setObjectName("Button2");
     button2->setToolTip(QStringLiteral("Zavři registraci"));
     connect(button2, &QPushButton::clicked, this, &TRegistrace::Button2Click);
+    // Tab goes from "Přidej" to "Hotovo" as it always did; "Import…" comes after them.
+    setTabOrder(button2, importHracu);
 
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(16, 16, 16, 12);
@@ -63,7 +123,8 @@ TRegistrace::TRegistrace(Model& model)
     layout->addWidget(m_jmenoHrace, 0, 1);
     layout->addWidget(button1, 0, 2);
     layout->addWidget(m_memo1, 1, 0, 1, 3);
-    layout->addWidget(m_label2, 2, 0, 1, 2);
+    layout->addWidget(m_label2, 2, 0);
+    layout->addWidget(importHracu, 2, 1, Qt::AlignRight);
     layout->addWidget(button2, 2, 2);
     layout->setColumnStretch(1, 1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -114,6 +175,51 @@ void TRegistrace::Button1Click()
     m_jmenoHrace->setFocus();
 }
 
+void TRegistrace::offerPlayers(const QString& typed)
+{
+    QStringList names;
+    for (const std::string& n : m_model.core().suggestPlayers(typed.toStdString(), kOffered))
+        names << qs(n);
+    m_offered->setStringList(names);
+    if (!m_offerMade) {
+        // Made at the first offer, not at start-up. Installed after the completer's own filter, so
+        // it sees the keys first.
+        m_offerMade = true;
+        QAbstractItemView* offer = m_completer->popup();
+        offer->setObjectName(QStringLiteral("NabidkaHracu"));
+        offer->installEventFilter(new EnterAdds(offer, [this] { Button1Click(); }));
+    }
+    if (names.isEmpty())
+        m_completer->popup()->hide();
+    else
+        m_completer->complete();
+    // Nothing is chosen until the operator moves into the list; Enter then still adds what was typed.
+    m_completer->popup()->setCurrentIndex(QModelIndex());
+}
+
+void TRegistrace::ImportHracuClick()
+{
+    if (m_importFolder.isEmpty()) {
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        m_importFolder = QDir(documents).exists() ? documents : QDir::homePath();
+    }
+    const QString path =
+        Dialogs::openFile(this, QStringLiteral("TImportHracu"), QStringLiteral("Zorbon - Import hráčů"),
+                          QStringLiteral("Seznam hráčů (*.txt *.csv)"), m_importFolder);
+    if (!path.isEmpty()) {
+        m_importFolder = QFileInfo(path).absolutePath();
+        ImportSummary summary;
+        const Outcome outcome =
+            m_model.perform(this, [&](Tournament& t) { return t.importPlayerFile(path.toStdString(), summary); });
+        paint();
+        if (outcome.ok())
+            Dialogs::message(this, qs(importSummaryText(summary)));
+        else
+            Model::show(this, outcome);
+    }
+    m_jmenoHrace->setFocus();
+}
+
 void TRegistrace::Button2Click()
 {
     accept();
@@ -122,6 +228,8 @@ void TRegistrace::Button2Click()
 void TRegistrace::done(int result)
 {
     QDialog::done(result);
+    if (m_offerMade)
+        m_completer->popup()->hide();
     m_jmenoHrace->clear();
     m_model.change(this, [](Tournament& t) { t.registrationClosed(); });
     m_memo1->clear();

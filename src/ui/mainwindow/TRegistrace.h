@@ -3,9 +3,11 @@
 
 #include <QDialog>
 
+class QCompleter;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QStringListModel;
 
 namespace zorbon::ui {
 
@@ -16,8 +18,9 @@ class TRegistrace : public QDialog {
 public:
     explicit TRegistrace(Model& model);
 
-    void Button1Click(); // Přidej
-    void Button2Click(); // Hotovo
+    void Button1Click();     // Přidej
+    void Button2Click();     // Hotovo
+    void ImportHracuClick(); // "Import…": players from a file
     void done(int result) override;
 
 protected:
@@ -26,11 +29,17 @@ protected:
 private:
     void FormShow();
     void paint();
+    // The remembered players that what is typed starts a word of, offered under the name field.
+    void offerPlayers(const QString& typed);
 
     Model& m_model;
     QLineEdit* m_jmenoHrace;
     QPlainTextEdit* m_memo1;
     QLabel* m_label2;
+    QStringListModel* m_offered;
+    QCompleter* m_completer;
+    QString m_importFolder;   // where the last import came from
+    bool m_offerMade = false; // the list of offered names exists
 };
 
 } // namespace zorbon::ui
