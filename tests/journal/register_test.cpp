@@ -166,7 +166,7 @@ TEST_F(Register, ArchivedPlayersComeBackInRegistrationOrderAndOnlyBeforeADraw)
     auto t = openLayer();
     const std::vector<std::string> names = playerNames(6);
     playAndClose(*t, names, 3);
-    const std::int64_t id = t->archive().front().id;
+    const std::int64_t id = t->archive().value().front().id;
     ImportSummary summary;
     // No tournament yet: refused as "Registruj" is.
     EXPECT_EQ(t->registerArchivedPlayers(id, summary), Outcome::refused("Není založen žádný turnaj !!!"));
