@@ -462,6 +462,8 @@ void sixtyFourPlayers(Zorbon& app)
             pdf.write(bracketPdf(w->bracket(), app.session.lobby.header));
     }
     closeTournament(w);
+}
+
 // The registration dialog with the offer of remembered names open under its name field: the offer
 // is a window of its own, drawn into the dialog's picture where it stands on the screen.
 void shotWithOffer(QDialog* d, const QString& name)
