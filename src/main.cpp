@@ -1,4 +1,5 @@
 #include "app/Zorbon.h"
+#include "app/version.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -9,7 +10,7 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorbon"));
-    QApplication::setApplicationVersion(QStringLiteral("1.02"));
+    QApplication::setApplicationVersion(QString::fromLatin1(zorbon::kVersion));
 
     // Qt's own buttons and dialogs (Yes/No, the print dialog) speak Czech like the rest of the program.
     QTranslator qtTranslator;

@@ -1,5 +1,6 @@
 #include "common/TOprogramu.h"
 
+#include "app/version.h"
 #include "common/Dartboard.h"
 
 #include <QHBoxLayout>
@@ -40,7 +41,7 @@ TOprogramu::TOprogramu()
     text->addWidget(title);
     text->addSpacing(10);
     text->addWidget(make("Label2", QStringLiteral("Popis : program na řízení turnajů"), 11, false));
-    text->addWidget(make("Label3", QStringLiteral("Verze : 1.02"), 11, false));
+    text->addWidget(make("Label3", QStringLiteral("Verze : ") + QString::fromLatin1(kVersion), 11, false));
     text->addStretch(1);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(24, 20, 28, 20);
