@@ -1,9 +1,11 @@
 // A whole tournament in each bracket window, from "Rozlosuj" to the closed window, driven through
-// the screen: boards, "Hraj", board clicks, result dialogs, a correction, the final, the results
-// list with its files and printout, and the clear-down.
+// the screen one phase per test: the draw; the first calls and results; a correction; play to the
+// final; the results list with its files and printout; the clear-down. Each phase starts from a
+// tournament brought that far through the same windows.
 
 #include "bracketui.h"
 
+#include "app/Model.h"
 #include "mainwindow/TRegistrace.h"
 #include "resultswindow/TVysledkovaListina.h"
 
@@ -16,6 +18,7 @@
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 
+#include <functional>
 #include <map>
 #include <set>
 
@@ -75,39 +78,131 @@ QStringList memoLines(QWidget* w, const char* name)
     return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
 }
 
-} // namespace
+const QString kName = QStringLiteral("Velká cena Brna");
 
-class TournamentTest : public QObject {
-    Q_OBJECT
-private slots:
-    void playsACompleteTournament_data();
-    void playsACompleteTournament();
-};
-
-void TournamentTest::playsACompleteTournament_data()
+// Every announcement is read with its board and box already lime; `count` counts them.
+void watchAnnouncements(TBracketWindow* w, int& count)
 {
-    QTest::addColumn<int>("players");
-    QTest::addColumn<int>("boards");
-    QTest::addColumn<int>("size");
-    QTest::newRow("8 window, 7 players") << 7 << 2 << 8;
-    QTest::newRow("16 window, 13 players") << 13 << 3 << 16;
-    QTest::newRow("32 window, 27 players") << 27 << 10 << 32;
-    QTest::newRow("64 window, 40 players") << 40 << 8 << 64;
-    QTest::newRow("64 window, 47 players") << 47 << 12 << 64;
-    QTest::newRow("64 window, 64 players") << 64 << 16 << 64;
+    Dialogs::observe([w, &count](const QString& text) {
+        static const QRegularExpression re(QStringLiteral("^Na terč č\\.(\\d+) nastoupí hráči (.*) a (.*)$"));
+        const auto m = re.match(text);
+        if (!m.hasMatch())
+            return;
+        ++count;
+        const QString board = QStringLiteral("Terc") + m.captured(1);
+        QCOMPARE(colourOfCell(w, board), kLime);
+        const QStringList lines = label(w, board)->text().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[1], m.captured(2));
+        QCOMPARE(lines[2], m.captured(3));
+        const auto& box = w->bracket().table().box(lines[0].toInt());
+        QCOMPARE(colourOfFrame(w, s(box.frame)), kLime);
+        for (SlotId id : {box.upper, box.lower}) {
+            QCOMPARE(colourOfCell(w, s(w->bracket().table().slot(id).name)), kLime);
+            QCOMPARE(colourOfCell(w, s(w->bracket().table().slot(id).score)), kLime);
+        }
+    });
 }
 
-void TournamentTest::playsACompleteTournament()
+// The finalists as the final's cells name them before its result.
+struct Finalists {
+    QString champion;
+    QString runnerUp;
+};
+
+// Every match played through the windows, the final won by its upper player.
+Finalists playToTheEnd(TBracketWindow* w)
+{
+    const Bracket& b = w->bracket();
+    playToFinal(w);
+    if (QTest::currentTestFailed())
+        return {};
+    const Finalists f{label(w, QStringLiteral("LabF1"))->text(), label(w, QStringLiteral("LabF2"))->text()};
+    enterResult(w, boardOf(b, b.table().finalNumber()), QStringLiteral("2"), QStringLiteral("1"));
+    return f;
+}
+
+// The same through the model, as the windows' handlers play it, for the phases after play: the
+// screen's part in playing is the play phase's to test, and playing it again there is slow.
+void playThroughModel(Zorbon& app, TBracketWindow* w, Finalists& f)
+{
+    Model& m = app.model();
+    const Bracket& b = w->bracket();
+    const int fin = b.table().finalNumber();
+    const Say quiet = [](const std::string&) {};
+    for (int guard = 0; guard < 200 && b.state(fin) != BoxState::Finished; ++guard) {
+        m.act(w, [&](Tournament& t) { return t.callReadyMatches(quiet); });
+        for (int n = 1; n <= b.boardCount(); ++n) {
+            if (b.board(n).state != BoardState::Occupied)
+                continue;
+            const bool final = b.board(n).match == fin;
+            if (final)
+                f = {label(w, QStringLiteral("LabF1"))->text(), label(w, QStringLiteral("LabF2"))->text()};
+            const auto [s1, s2] =
+                final ? std::pair{QStringLiteral("2"), QStringLiteral("1")} : scoresFor(b.board(n).match);
+            const Outcome o =
+                m.perform(w, [&](Tournament& t) { return t.enterResult(n, s1.toStdString(), s2.toStdString()); });
+            QVERIFY2(o.ok(), o.message().c_str());
+        }
+    }
+    QCOMPARE(b.state(fin), BoxState::Finished);
+}
+
+// Opens the results list with "Výsledková listina" and runs `use` on it: the 8 shows it modally,
+// the others beside the bracket. Scripts for dialogs that `use` opens are queued by the caller.
+void withResultsList(Zorbon& app, TBracketWindow* w, const std::function<void(QWidget*)>& use)
+{
+    const bool modal = w->bracket().table().rules.resultsModal;
+    if (modal)
+        Dialogs::script([&](QDialog* r) { use(r); });
+    clickButton(w, "SpeedButton3");
+    if (!modal) {
+        QVERIFY(app.VysledkovaListina->isVisible());
+        use(app.VysledkovaListina);
+    }
+}
+
+} // namespace
+
+class TournamentOnScreenTest : public QObject {
+    Q_OBJECT
+private slots:
+    void theDrawFillsTheFirstRoundAndTheBoards_data() { rows(); }
+    void theDrawFillsTheFirstRoundAndTheBoards();
+    void callsAnnounceAndResultsGoInOrStayOpen_data() { rows(); }
+    void callsAnnounceAndResultsGoInOrStayOpen();
+    void aCorrectionSwapsThePlayers_data() { rows(); }
+    void aCorrectionSwapsThePlayers();
+    void playToTheFinalAnnouncesEveryMatch_data() { rows(); }
+    void playToTheFinalAnnouncesEveryMatch();
+    void theResultsListIsSavedExportedAndPrinted_data() { rows(); }
+    void theResultsListIsSavedExportedAndPrinted();
+    void closingAsksThenClearsTheTournament_data() { rows(); }
+    void closingAsksThenClearsTheTournament();
+
+private:
+    static void rows()
+    {
+        QTest::addColumn<int>("players");
+        QTest::addColumn<int>("boards");
+        QTest::addColumn<int>("size");
+        QTest::newRow("8 window, 7 players") << 7 << 2 << 8;
+        QTest::newRow("16 window, 13 players") << 13 << 3 << 16;
+        QTest::newRow("32 window, 27 players") << 27 << 10 << 32;
+        QTest::newRow("64 window, 40 players") << 40 << 8 << 64;
+        QTest::newRow("64 window, 47 players") << 47 << 12 << 64;
+        QTest::newRow("64 window, 64 players") << 64 << 16 << 64;
+    }
+};
+
+void TournamentOnScreenTest::theDrawFillsTheFirstRoundAndTheBoards()
 {
     QFETCH(int, players);
     QFETCH(int, boards);
     QFETCH(int, size);
     UiTestEnv env;
     Zorbon app;
-    const QString tag = QStringLiteral("%1").arg(size);
-    registerTournament(app, players);
-
-    // --- The draw -----------------------------------------------------------------------------
+    STEP(registerTournament(app, players));
     TBracketWindow* w = draw(app, boards);
     QVERIFY(w);
     QCOMPARE(w->size(), size);
@@ -129,32 +224,22 @@ void TournamentTest::playsACompleteTournament()
             QCOMPARE(colourOfCell(w, board->objectName()), kSilver);
         }
     }
-    shot(w, tag + QStringLiteral("-after-draw"));
+    shot(w, QString::number(size) + QStringLiteral("-after-draw"));
+}
 
-    // Every announcement is read with its board and box already lime.
+void TournamentOnScreenTest::callsAnnounceAndResultsGoInOrStayOpen()
+{
+    QFETCH(int, players);
+    QFETCH(int, boards);
+    QFETCH(int, size);
+    UiTestEnv env;
+    Zorbon app;
+    STEP(registerTournament(app, players));
+    TBracketWindow* w = draw(app, boards);
+    QVERIFY(w);
     int announcements = 0;
-    Dialogs::observe([&](const QString& text) {
-        static const QRegularExpression re(QStringLiteral("^Na terč č\\.(\\d+) nastoupí hráči (.*) a (.*)$"));
-        const auto m = re.match(text);
-        if (!m.hasMatch())
-            return;
-        ++announcements;
-        const QString board = QStringLiteral("Terc") + m.captured(1);
-        QCOMPARE(colourOfCell(w, board), kLime);
-        const QStringList lines = label(w, board)->text().split(QLatin1Char('\n'));
-        QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines[1], m.captured(2));
-        QCOMPARE(lines[2], m.captured(3));
-        const auto& box = w->bracket().table().box(lines[0].toInt());
-        QCOMPARE(colourOfFrame(w, s(box.frame)), kLime);
-        for (SlotId id : {box.upper, box.lower}) {
-            QCOMPARE(colourOfCell(w, s(w->bracket().table().slot(id).name)), kLime);
-            QCOMPARE(colourOfCell(w, s(w->bracket().table().slot(id).score)), kLime);
-        }
-    });
-
-    // --- First calls and results --------------------------------------------------------------
-    clickButton(w, "SpeedButton2");
+    watchAnnouncements(w, announcements);
+    STEP(clickButton(w, "SpeedButton2"));
     QCOMPARE(announcements, boards);
     const Bracket& b = w->bracket();
     const int first = b.board(1).match;
@@ -172,12 +257,12 @@ void TournamentTest::playsACompleteTournament()
         typeScores(d, QStringLiteral("2"), QStringLiteral("2"));
         clickButton(d, "Button1");
         stayedOpen = d->isVisible() && child<QLineEdit>(d, "Edit2")->text() == QStringLiteral("2");
-        shot(d, tag + QStringLiteral("-result-dialog"));
+        shot(d, QString::number(size) + QStringLiteral("-result-dialog"));
         typeScores(d, QStringLiteral("3"), QStringLiteral("1"));
         clickButton(d, "Button1");
         closed = !d->isVisible();
     });
-    click(child<QWidget>(w, "Terc1"));
+    STEP(click(child<QWidget>(w, "Terc1")));
     QVERIFY(stayedOpen);
     QVERIFY(closed);
     QCOMPARE(Dialogs::messages(), QStringList{QStringLiteral("Je zadán špatný výsledek")});
@@ -189,12 +274,31 @@ void TournamentTest::playsACompleteTournament()
         typeScores(d, QStringLiteral("4"), QStringLiteral("0"));
         clickButton(d, "Button2");
     });
-    click(child<QWidget>(w, "Terc2"));
+    STEP(click(child<QWidget>(w, "Terc2")));
     QCOMPARE(colourOfCell(w, QStringLiteral("Terc2")), kLime);
     QCOMPARE(colourOfFrame(w, s(b.table().box(second).frame)), kLime);
-    enterResult(w, 2, QStringLiteral("3"), QStringLiteral("1"));
+    STEP(enterResult(w, 2, QStringLiteral("3"), QStringLiteral("1")));
+    QCOMPARE(colourOfFrame(w, s(b.table().box(second).frame)), kAqua);
+    QCOMPARE(Dialogs::unanswered(), 0);
+}
 
-    // --- A correction that swaps the players ------------------------------------------------------
+void TournamentOnScreenTest::aCorrectionSwapsThePlayers()
+{
+    QFETCH(int, players);
+    QFETCH(int, boards);
+    QFETCH(int, size);
+    UiTestEnv env;
+    Zorbon app;
+    STEP(registerTournament(app, players));
+    TBracketWindow* w = draw(app, boards);
+    QVERIFY(w);
+    const Bracket& b = w->bracket();
+    STEP(clickButton(w, "SpeedButton2"));
+    const int first = b.board(1).match;
+    const int second = b.board(2).match;
+    STEP(enterResult(w, 1, QStringLiteral("3"), QStringLiteral("1")));
+    STEP(enterResult(w, 2, QStringLiteral("3"), QStringLiteral("1")));
+
     // Where byes stand beside the first round's losers they walk over and those boxes cannot be
     // corrected any more (the 64 with 40 players): play on until a decided box can be.
     auto correctable = [&b] {
@@ -205,10 +309,10 @@ void TournamentTest::playsACompleteTournament()
     };
     int corrected = canCorrect(b, first) ? first : canCorrect(b, second) ? second : 0;
     for (int guard = 0; guard < 10 && corrected == 0; ++guard) {
-        finishBoards(w);
+        STEP(finishBoards(w));
         corrected = correctable();
         if (corrected == 0)
-            clickButton(w, "SpeedButton2");
+            STEP(clickButton(w, "SpeedButton2"));
     }
     QVERIFY(canCorrect(b, corrected));
     const auto& box = b.table().box(corrected);
@@ -221,7 +325,7 @@ void TournamentTest::playsACompleteTournament()
         QCOMPARE(d->windowTitle(), QStringLiteral("Zorbon - Oprava výsledku"));
         clickButton(d, "Button1");
     });
-    click(label(w, s(b.table().slot(box.lower).score)));
+    STEP(click(label(w, s(b.table().slot(box.lower).score))));
     const auto& names4 = w->look().correctionLabels;
     QVERIFY(child<QWidget>(w, "Button1")->isVisible());
     QCOMPARE(label(w, names4[1])->text(), upper);
@@ -230,9 +334,9 @@ void TournamentTest::playsACompleteTournament()
     QVERIFY(!child<QWidget>(w, "SpeedButton2")->isEnabled());
     QVERIFY(!child<QWidget>(w, "Terc1")->isEnabled());
     QVERIFY(!child<QWidget>(w, "LabVitez")->isVisible());
-    shot(w, tag + QStringLiteral("-correction"));
+    shot(w, QString::number(size) + QStringLiteral("-correction"));
     typeScores(w, QStringLiteral("1"), QStringLiteral("3"));
-    clickButton(w, "Button1");
+    STEP(clickButton(w, "Button1"));
     QVERIFY(!child<QWidget>(w, "Button1")->isVisible());
     QVERIFY(child<QWidget>(w, "SpeedButton2")->isEnabled());
     QCOMPARE(label(w, s(b.table().slot(box.winnerTo).name))->text(), lower);
@@ -242,78 +346,106 @@ void TournamentTest::playsACompleteTournament()
     QCOMPARE(colourOfFrame(w, s(box.frame)), kAqua);
     if (hbar)
         QCOMPARE(hbar->value(), hBefore);
+}
 
-    // --- The rest, with a look at the window while boards are busy -----------------------------
-    finishBoards(w);
-    clickButton(w, "SpeedButton2");
-    shot(w, tag + QStringLiteral("-mid-tournament"));
+void TournamentOnScreenTest::playToTheFinalAnnouncesEveryMatch()
+{
+    QFETCH(int, players);
+    QFETCH(int, boards);
+    QFETCH(int, size);
+    UiTestEnv env;
+    Zorbon app;
+    STEP(registerTournament(app, players));
+    TBracketWindow* w = draw(app, boards);
+    QVERIFY(w);
+    int announcements = 0;
+    watchAnnouncements(w, announcements);
+    const Bracket& b = w->bracket();
+
+    // A look at the window while boards are busy: some boxes wait, some are played, some decided.
+    STEP(clickButton(w, "SpeedButton2"));
+    STEP(finishBoards(w));
+    STEP(clickButton(w, "SpeedButton2"));
+    shot(w, QString::number(size) + QStringLiteral("-mid-tournament"));
     std::map<BoxState, int> states;
     for (int n = 1; n <= b.table().boxCount(); ++n)
         ++states[b.state(n)];
     QVERIFY(states[BoxState::Pending] > 0 && states[BoxState::OnBoard] > 0 && states[BoxState::Finished] > 0);
-    finishBoards(w);
-    playToFinal(w);
+
+    const Finalists f = playToTheEnd(w);
+    if (QTest::currentTestFailed())
+        return;
     const int fin = b.table().finalNumber();
-    const QString champion = label(w, QStringLiteral("LabF1"))->text();
-    const QString runnerUp = label(w, QStringLiteral("LabF2"))->text();
-    enterResult(w, boardOf(b, fin), QStringLiteral("2"), QStringLiteral("1"));
     const SizeRules& rules = b.table().rules;
-    QCOMPARE(label(w, QStringLiteral("LabVitez"))->text(), s(rules.winnerPrefix) + champion + s(rules.winnerSuffix));
+    QCOMPARE(label(w, QStringLiteral("LabVitez"))->text(), s(rules.winnerPrefix) + f.champion + s(rules.winnerSuffix));
     QCOMPARE(colourOfFrame(w, s(b.table().box(fin).frame)), kAqua);
+    auto* hbar = w->findChild<QScrollBar*>(QStringLiteral("ScrollBar1"));
     if (hbar && !QProcessEnvironment::systemEnvironment().value(QStringLiteral("ZORBON_SCREENSHOTS")).isEmpty()) {
         hbar->setValue(hbar->maximum()); // the final and the winner line
         if (auto* vbar = w->findChild<QScrollBar*>(QStringLiteral("ScrollBar2")))
             vbar->setValue(180);
     }
-    shot(w, tag + QStringLiteral("-after-final"));
+    shot(w, QString::number(size) + QStringLiteral("-after-final"));
     // One announcement per match played: the boxes settled by byes and walkovers kept " 0" : " 0".
     int played = 0;
     for (int n = 1; n <= fin; ++n)
         played += b.score(b.table().box(n).upper) != kNoScore || b.score(b.table().box(n).lower) != kNoScore;
     QCOMPARE(announcements, played);
+}
 
-    // --- Results list, its files and the printout --------------------------------------------------
+void TournamentOnScreenTest::theResultsListIsSavedExportedAndPrinted()
+{
+    QFETCH(int, players);
+    QFETCH(int, boards);
+    QFETCH(int, size);
+    UiTestEnv env;
+    Zorbon app;
+    STEP(registerTournament(app, players));
+    TBracketWindow* w = draw(app, boards);
+    QVERIFY(w);
+    Finalists f;
+    STEP(playThroughModel(app, w, f));
+
     const QString pdf = env.path() + QStringLiteral("/listina.pdf");
     QStringList shown;
-    auto useResults = [&](QWidget* r) {
+    Dialogs::clearShown();
+    const bool modal = w->bracket().table().rules.resultsModal;
+    // The print dialog comes after the modal results list's own script, or first for the others.
+    auto print = [&](QDialog* d) {
+        auto* dialog = qobject_cast<QPrintDialog*>(d);
+        QVERIFY(dialog);
+        QCOMPARE(dialog->printer()->copyCount(), 1);
+        dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+        dialog->printer()->setOutputFileName(pdf);
+        dialog->done(QDialog::Accepted);
+    };
+    if (!modal)
+        Dialogs::script(print);
+    STEP(withResultsList(app, w, [&](QWidget* r) {
+        if (modal)
+            Dialogs::script(print);
         shown = memoLines(r, "Memo1");
-        shot(r, tag + QStringLiteral("-results"));
+        shot(r, QString::number(size) + QStringLiteral("-results"));
         clickButton(r, "SpeedButton2");
         clickButton(r, "SpeedButton3");
         clickButton(r, "SpeedButton1");
-    };
-    Dialogs::clearShown();
-    if (rules.resultsModal)
-        Dialogs::script([&](QDialog* r) { useResults(r); });
-    Dialogs::script([&](QDialog* d) {
-        auto* print = qobject_cast<QPrintDialog*>(d);
-        QVERIFY(print);
-        QCOMPARE(print->printer()->copyCount(), 1);
-        print->printer()->setOutputFormat(QPrinter::PdfFormat);
-        print->printer()->setOutputFileName(pdf);
-        print->done(QDialog::Accepted);
-    });
-    clickButton(w, "SpeedButton3");
-    if (!rules.resultsModal) {
-        QVERIFY(app.VysledkovaListina->isVisible());
-        useResults(app.VysledkovaListina);
-    }
+    }));
     QCOMPARE(Dialogs::unanswered(), 0);
     QCOMPARE(shown.size(), players);
-    QCOMPARE(shown[0], QStringLiteral("1. místo ") + champion);
-    QCOMPARE(shown[1], QStringLiteral("2. místo ") + runnerUp);
+    QCOMPARE(shown[0], QStringLiteral("1. místo ") + f.champion);
+    QCOMPARE(shown[1], QStringLiteral("2. místo ") + f.runnerUp);
     std::multiset<QString> placed;
     for (const QString& line : shown)
         placed.insert(line.mid(line.indexOf(QStringLiteral("místo ")) + 6));
+    const QStringList names = playerNames(players);
     QCOMPARE(placed, std::multiset<QString>(names.begin(), names.end()));
 
-    const QString name = QStringLiteral("Velká cena Brna");
     QCOMPARE(Dialogs::messages(),
-             (QStringList{QStringLiteral("Výsledková listina byla uložena do adresáře vysledky jako soubor: ") + name +
+             (QStringList{QStringLiteral("Výsledková listina byla uložena do adresáře vysledky jako soubor: ") + kName +
                               QStringLiteral(".txt"),
-                          QStringLiteral("Uloženo v adresáři export pod názvem") + name + QStringLiteral(".htm")}));
-    QCOMPARE(readAll(QStringLiteral("vysledky/") + name + QStringLiteral(".txt")), crlfFile(shown));
-    const QByteArray html = readAll(QStringLiteral("export/") + name + QStringLiteral(".htm"));
+                          QStringLiteral("Uloženo v adresáři export pod názvem") + kName + QStringLiteral(".htm")}));
+    QCOMPARE(readAll(QStringLiteral("vysledky/") + kName + QStringLiteral(".txt")), crlfFile(shown));
+    const QByteArray html = readAll(QStringLiteral("export/") + kName + QStringLiteral(".htm"));
     QStringList expected = {"<center> </center>",
                             "<center> </center>",
                             "<center> </center>",
@@ -338,16 +470,36 @@ void TournamentTest::playsACompleteTournament()
     const QByteArray printed = readAll(pdf);
     if (const QString dir = QProcessEnvironment::systemEnvironment().value(QStringLiteral("ZORBON_SCREENSHOTS"));
         !dir.isEmpty())
-        QFile::copy(pdf, dir + QLatin1Char('/') + tag + QStringLiteral("-printout.pdf"));
+        QFile::copy(pdf, dir + QLatin1Char('/') + QString::number(size) + QStringLiteral("-printout.pdf"));
     QVERIFY2(printed.startsWith("%PDF-"), printed.left(40).constData());
     QVERIFY(printed.contains("/Type /Page"));
+}
 
-    // --- Closing: "No" keeps everything, "Yes" clears the tournament -------------------------------
+void TournamentOnScreenTest::closingAsksThenClearsTheTournament()
+{
+    QFETCH(int, players);
+    QFETCH(int, boards);
+    UiTestEnv env;
+    Zorbon app;
+    STEP(registerTournament(app, players));
+    TBracketWindow* w = draw(app, boards);
+    QVERIFY(w);
+    Finalists f;
+    STEP(playThroughModel(app, w, f));
+    QStringList shown;
+    STEP(withResultsList(app, w, [&](QWidget* r) {
+        shown = memoLines(r, "Memo1");
+        clickButton(r, "SpeedButton2");
+    }));
+    QCOMPARE(shown.size(), players);
+
+    // "Ne" keeps everything, "Ano" clears the tournament.
+    const SizeRules& rules = w->bracket().table().rules;
     Dialogs::clearShown();
     Dialogs::answer(false);
     w->close();
     QVERIFY(w->isVisible());
-    QCOMPARE(label(w, QStringLiteral("LabVitez"))->text(), s(rules.winnerPrefix) + champion + s(rules.winnerSuffix));
+    QCOMPARE(label(w, QStringLiteral("LabVitez"))->text(), s(rules.winnerPrefix) + f.champion + s(rules.winnerSuffix));
     QCOMPARE(ReadRecord().PlayerCount, players);
     Dialogs::answer(true);
     w->close();
@@ -366,10 +518,9 @@ void TournamentTest::playsACompleteTournament()
     for (const char* memo : {"Memo1", "Memo2", "Memo3"})
         QCOMPARE(memoLines(app.VysledkovaListina, memo), QStringList());
     QCOMPARE(child<QSpinBox>(app.PocetTercu8, "SpinEdit1")->value(), 0);
-    // The saved files stay where they were written.
-    QCOMPARE(readAll(QStringLiteral("vysledky/") + name + QStringLiteral(".txt")), crlfFile(shown));
-    Dialogs::observe(nullptr);
+    // The saved file stays where it was written.
+    QCOMPARE(readAll(QStringLiteral("vysledky/") + kName + QStringLiteral(".txt")), crlfFile(shown));
 }
 
-QTEST_MAIN(TournamentTest)
-#include "tournament_test.moc"
+QTEST_MAIN(TournamentOnScreenTest)
+#include "tournament_on_screen_test.moc"

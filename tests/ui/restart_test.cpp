@@ -388,4 +388,4 @@ void ResumeTest::aJournalThatCannotBeWrittenIsToldOncePerTournament()
 }
 
 QTEST_MAIN(ResumeTest)
-#include "resume_test.moc"
+#include "restart_test.moc"
