@@ -319,3 +319,42 @@ INSTANTIATE_TEST_SUITE_P(
                    " musí vyhrát 2x, aby se stal celkovým vítězem !!! (Do výsledku se zapisuje celkové skóre !!!)"},
         NoticeCase{64, CallRoute::Click, true, "Hráč ",
                    " musí vyhrát 2x, aby se stal celkovým vítězem !!! (Do výsledku se zapisuje celkové skóre !!!)"}));
+
+// "Hraj" walks the boxes once; it must call exactly what calling each turn the first ready box in
+// the calling order onto the first free board calls. Played against that plain way through whole
+// tournaments of every size, with fewer boards than matches so that turns run out.
+TEST_F(Calling, HrajCallsWhatTheCallingOrderCallsTurnByTurn)
+{
+    for (const int n : {5, 8, 13, 16, 23, 32, 47, 64}) {
+        Bracket& b = drawn(n, static_cast<std::uint32_t>(n));
+        const int boardCount = std::max(1, boardLimitFor(n) / 2);
+        applyBoardCount(brackets, boardCount, t.session().record);
+        std::uint32_t dice = 3;
+        for (int guard = 0; b.state(b.table().finalNumber()) != BoxState::Finished; ++guard) {
+            ASSERT_LT(guard, 300) << n << " players";
+            Bracket expected = b;
+            std::vector<std::string> expectedSaid;
+            const Say sayExpected = [&](const std::string& s) { expectedSaid.push_back(s); };
+            int freeBoards = 0;
+            for (int k = 1; k <= expected.table().rules.boards; ++k)
+                freeBoards += expected.board(k).state == BoardState::Free ? 1 : 0;
+            const std::vector<int> order = callingOrder(expected);
+            for (int turn = 0; turn < freeBoards && turn < static_cast<int>(order.size()); ++turn)
+                CallMatch(expected, order[static_cast<std::size_t>(turn)], ChooseFreeBoard(expected), CallRoute::Auto,
+                          sayExpected);
+
+            std::vector<std::string> spoken;
+            CallReadyMatches(b, boardCount, [&](const std::string& s) { spoken.push_back(s); });
+            ASSERT_EQ(spoken, expectedSaid) << n << " players";
+            ASSERT_EQ(snapshot(b), snapshot(expected)) << n << " players";
+
+            for (int k = 1; k <= b.boardCount(); ++k) {
+                if (b.board(k).state != BoardState::Occupied)
+                    continue;
+                dice = dice * 1664525u + 1013904223u;
+                const bool upper = (dice >> 31) != 0;
+                ASSERT_TRUE(enterResult(b, k, upper ? "2" : "0", upper ? "0" : "2").ok());
+            }
+        }
+    }
+}

@@ -343,3 +343,68 @@ TEST(DrawStartValues, ClearTheBoardsAndTheFirstMatchOnly)
     setDrawStartValues(record);
     EXPECT_EQ(record, (TournamentRecord{17, 1, 0, 77}));
 }
+
+// The ordinary draw pick for pick: each pick names a place in what is left of the list, and the
+// name there leaves the list. Written here the plain way, against every count and a few seeds.
+TEST(FillFirstRound, TakesEachPickFromWhatIsLeftOfTheList)
+{
+    for (int n = 4; n <= 64; ++n) {
+        for (const std::uint32_t seed : {1u, 77u, 20240501u}) {
+            std::vector<std::string> left = playerNames(n);
+            Lcg expectedRng(seed);
+            std::vector<std::string> expected;
+            for (auto remaining = static_cast<std::uint32_t>(n); remaining > 0; --remaining) {
+                const auto i = static_cast<std::ptrdiff_t>(expectedRng.pick(remaining));
+                expected.push_back(left[static_cast<std::size_t>(i)]);
+                left.erase(left.begin() + i);
+            }
+
+            Bracket b(bracketSizeFor(n));
+            std::vector<std::string> players = playerNames(n);
+            players.push_back("Náhradník"); // past the count: not drawn, stays in the list
+            Lcg rng(seed);
+            fillFirstRound(b, players, rng, n);
+            for (int k = 1; k <= n; ++k)
+                ASSERT_EQ(b.name(b.table().seedSlot(k)), expected[static_cast<std::size_t>(k - 1)])
+                    << n << " players, seed " << seed << ", Lab" << k;
+            EXPECT_EQ(players, std::vector<std::string>{"Náhradník"}) << n << " players";
+        }
+    }
+}
+
+// A reset clears whatever an earlier tournament left, also when only the winner line, the scratch
+// cell or an open correction tells of it; and a bracket reset twice is still reset.
+TEST_F(DrawTest, AResetClearsEveryTraceOfTheLastTournament)
+{
+    Bracket& b = brackets.bySize(16);
+    b.reset();
+    ASSERT_TRUE(isReset(b));
+    b.reset();
+    EXPECT_TRUE(isReset(b));
+
+    b.winnerLine = "Vítězem je : Starý hráč";
+    b.porazeny = "Starý hráč";
+    b.correction = CorrectionContext{5, 0, 1, 2, 3};
+    b.correctionMode = true;
+    b.reset();
+    EXPECT_TRUE(isReset(b));
+    EXPECT_TRUE(b.porazeny.empty());
+    EXPECT_FALSE(b.correction.has_value());
+    EXPECT_FALSE(b.correctionMode);
+
+    for (const auto touch : {+[](Bracket& x) { x.setName(3, "Starý hráč"); }, +[](Bracket& x) { x.setScore(3, " 2"); },
+                             +[](Bracket& x) { x.setState(2, BoxState::OnBoard); }}) {
+        touch(b);
+        ASSERT_FALSE(isReset(b));
+        b.reset();
+        EXPECT_TRUE(isReset(b));
+    }
+
+    // A copy of a played bracket over a reset one is played, and its reset clears it.
+    Bracket played(16);
+    played.setName(0, "Hráč");
+    b = played;
+    EXPECT_FALSE(isReset(b));
+    b.reset();
+    EXPECT_TRUE(isReset(b));
+}

@@ -1,5 +1,7 @@
 #include "boards/board.h"
 
+#include <charconv>
+
 namespace zorbon {
 
 std::vector<std::string> Board::lines() const
@@ -31,7 +33,17 @@ void setOff(Board& board)
 
 std::string boardName(int n)
 {
-    return "terč č." + std::to_string(n);
+    std::string name;
+    appendBoardName(name, n);
+    return name;
+}
+
+void appendBoardName(std::string& text, int n)
+{
+    char digits[12];
+    const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+    text += "terč č.";
+    text.append(digits, end);
 }
 
 } // namespace zorbon

@@ -33,5 +33,7 @@ void setOff(Board& board);
 
 // "terč č.<n>": the board's name in announcements.
 std::string boardName(int n);
+// The same name appended to a text being built.
+void appendBoardName(std::string& text, int n);
 
 } // namespace zorbon

@@ -97,9 +97,13 @@ void CallMatch(Bracket& bracket, int box, int board, CallRoute route, const Say&
     b.player1 = bracket.name(boxSpec.upper);
     b.player2 = bracket.name(boxSpec.lower);
     bracket.setState(box, BoxState::OnBoard);
-    std::string announcement = "Na ";
-    announcement += boardName(board);
-    announcement += " nastoupí hráči ";
+    static constexpr std::string_view kCalled = " nastoupí hráči ";
+    std::string announcement;
+    // One allocation for the whole line: "Na ", the board's name (at most 11 bytes), both players.
+    announcement.reserve(3 + 11 + kCalled.size() + b.player1.size() + 3 + b.player2.size());
+    announcement += "Na ";
+    appendBoardName(announcement, board);
+    announcement += kCalled;
     announcement += b.player1;
     announcement += " a ";
     announcement += b.player2;
@@ -122,14 +126,16 @@ void CallReadyMatches(Bracket& bracket, int boardCount, const Say& say)
     int freeBoards = 0;
     for (int n = 1; n <= t.rules.boards; ++n)
         freeBoards += bracket.board(n).state == BoardState::Free ? 1 : 0;
-    // Calling a box makes no other box ready, so the order taken before the first call holds
-    // through every turn; each turn finds the box a scan from 1 would.
-    const std::vector<int> order = callingOrder(bracket);
-    for (int turn = 0; turn < freeBoards && turn < static_cast<int>(order.size()); ++turn) {
+    // Calling a box makes no other box ready or unready, so one scan from box 1 meets the boxes in
+    // the calling order, each turn's box being the one a fresh scan would find.
+    for (int n = 1; n <= t.boxCount() && freeBoards > 0; ++n) {
+        if (!bracket.ready(n))
+            continue;
         const int board = ChooseFreeBoard(bracket);
         if (board == 0)
             return;
-        CallMatch(bracket, order[static_cast<std::size_t>(turn)], board, CallRoute::Auto, say);
+        CallMatch(bracket, n, board, CallRoute::Auto, say);
+        --freeBoards;
     }
 }
 

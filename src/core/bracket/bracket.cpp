@@ -1,6 +1,11 @@
 #include "bracket/bracket.h"
 
 namespace zorbon {
+namespace {
+
+constexpr std::string_view kWinnerLineStart = "Vítězem je : ";
+
+} // namespace
 
 Bracket::Bracket(int size)
     : m_table(&tableFor(size))
@@ -12,24 +17,21 @@ Bracket::Bracket(int size)
     reset();
 }
 
-bool Bracket::ready(int number) const
-{
-    const auto& b = m_table->box(number);
-    return state(number) == BoxState::Pending && name(b.upper) != kUnknown && name(b.lower) != kUnknown;
-}
-
 void Bracket::reset()
 {
+    if (m_clean && winnerLine == kWinnerLineStart && porazeny.empty() && !correction && !correctionMode)
+        return;
     for (auto& n : m_names)
         n = kUnknown;
     for (auto& s : m_scores)
         s = kNoScore;
     for (auto& s : m_states)
         s = BoxState::Pending;
-    winnerLine = "Vítězem je : ";
+    winnerLine = kWinnerLineStart;
     porazeny.clear();
     correction.reset();
     correctionMode = false;
+    m_clean = true;
 }
 
 } // namespace zorbon

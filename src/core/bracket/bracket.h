@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zorbon {
@@ -29,15 +30,35 @@ public:
 
     const std::string& name(SlotId id) const { return m_names[idx(id)]; }
     const std::string& score(SlotId id) const { return m_scores[idx(id)]; }
-    void setName(SlotId id, std::string text) { m_names[idx(id)] = std::move(text); }
-    void setScore(SlotId id, std::string text) { m_scores[idx(id)] = std::move(text); }
+    // Copied into the cell's own string, whose room a bracket reused tournament after tournament
+    // already has: a name is written a dozen times a tournament and need not allocate each time.
+    void setName(SlotId id, std::string_view text)
+    {
+        m_names[idx(id)].assign(text);
+        m_clean = false;
+    }
+    void setScore(SlotId id, std::string_view text)
+    {
+        m_scores[idx(id)].assign(text);
+        m_clean = false;
+    }
 
     BoxState state(int number) const { return m_states[static_cast<std::size_t>(number - 1)]; }
-    void setState(int number, BoxState s) { m_states[static_cast<std::size_t>(number - 1)] = s; }
+    void setState(int number, BoxState s)
+    {
+        m_states[static_cast<std::size_t>(number - 1)] = s;
+        m_clean = false;
+    }
     // A cell shows the state of the box it belongs to.
     BoxState slotState(SlotId id) const { return state(m_table->slot(id).box); }
     // Pending and neither name is " ?".
-    bool ready(int number) const;
+    bool ready(int number) const
+    {
+        if (state(number) != BoxState::Pending)
+            return false;
+        const BoxSpec& b = m_table->box(number);
+        return name(b.upper) != kUnknown && name(b.lower) != kUnknown;
+    }
 
     // Boards 1 .. rules.panelPlaces.
     const Board& board(int n) const { return m_boards[static_cast<std::size_t>(n - 1)]; }
@@ -59,6 +80,9 @@ private:
     std::vector<std::string> m_scores;
     std::vector<BoxState> m_states;
     std::vector<Board> m_boards;
+    // No cell has been written since the last reset: the draw resets all four brackets, and the
+    // three it does not fill are usually untouched.
+    bool m_clean = false;
 };
 
 // The bracket windows' tournaments, in the order of kBracketSizes; the draw resets all of them

@@ -1,13 +1,16 @@
 #include "bracket/model.h"
 
+#include <charconv>
+
 namespace zorbon {
 
 std::string scoreText(int score)
 {
-    // Appending rather than " " + to_string(): GCC 12 at -O3 warns falsely (-Wrestrict) on the latter.
-    std::string text(1, ' ');
-    text += std::to_string(score);
-    return text;
+    // Written in place: a result writes two of these, and a score is short enough to need no heap.
+    char buf[16];
+    buf[0] = ' ';
+    const auto end = std::to_chars(buf + 1, buf + sizeof buf, score).ptr;
+    return std::string(buf, static_cast<std::size_t>(end - buf));
 }
 
 } // namespace zorbon

@@ -54,8 +54,9 @@ Outcome enterResult(Bracket& bracket, int boardNumber, const std::string& score1
         return refused();
 
     const bool secondWins = s2 > s1;
-    std::string winner = secondWins ? board.player2 : board.player1;
-    std::string loser = secondWins ? board.player1 : board.player2;
+    // The board keeps both names until it is freed at the end, so they are read from it, not copied.
+    const std::string& winner = secondWins ? board.player2 : board.player1;
+    const std::string& loser = secondWins ? board.player1 : board.player2;
     const Walkover& w = box.walkover;
     // The loser walks over when the box he enters holds a bye. The 8 and 16 could tell that from the
     // record's player count, since the draw put the byes where the count says; but a record damaged
@@ -64,7 +65,7 @@ Outcome enterResult(Bracket& bracket, int boardNumber, const std::string& score1
     const bool walkover = w.rule != WalkoverRule::None &&
                           bracket.name(w.rule == WalkoverRule::OtherSlotBye ? w.other : t.partner(box.loserTo)) == kBye;
 
-    bracket.setName(box.winnerTo, std::move(winner));
+    bracket.setName(box.winnerTo, winner);
     if (box.loserTo != kNoSlot)
         bracket.setName(box.loserTo, loser);
     bracket.setScore(box.upper, scoreText(s1));

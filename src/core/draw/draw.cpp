@@ -3,6 +3,7 @@
 #include "boards/calling.h"
 #include "draw/seeded.h"
 
+#include <array>
 #include <chrono>
 
 namespace zorbon {
@@ -20,6 +21,9 @@ std::uint32_t clockSeed()
 }
 
 namespace {
+
+// The largest field a bracket takes.
+constexpr int kMostPlayers = kBracketSizes.back();
 
 void placeByes(Bracket& bracket, int players)
 {
@@ -60,17 +64,27 @@ std::string_view refusalFor(int n, const std::vector<std::string>& players)
 
 int firstOpenMatchFor(int players)
 {
-    const int size = bracketSizeFor(players);
-    if (size == 0)
-        return 1;
     // The lowest box the byes leave undecided, found by placing them in a bracket of that size
-    // (with four players in the 8 they settle the whole first round and both L1 boxes).
-    Bracket scratch(size);
-    placeByes(scratch, players);
-    for (int number = 1; number <= scratch.table().boxCount(); ++number)
-        if (scratch.state(number) != BoxState::Finished)
-            return number;
-    return 1;
+    // (with four players in the 8 they settle the whole first round and both L1 boxes); worked out
+    // once for every count, since each draw asks and the answer never changes.
+    static const std::array<int, kMostPlayers + 1> firstOpen = [] {
+        std::array<int, kMostPlayers + 1> first{};
+        for (int n = 0; n <= kMostPlayers; ++n) {
+            first[static_cast<std::size_t>(n)] = 1;
+            const int size = bracketSizeFor(n);
+            if (size == 0)
+                continue;
+            Bracket scratch(size);
+            placeByes(scratch, n);
+            for (int number = 1; number <= scratch.table().boxCount(); ++number)
+                if (scratch.state(number) != BoxState::Finished) {
+                    first[static_cast<std::size_t>(n)] = number;
+                    break;
+                }
+        }
+        return first;
+    }();
+    return players >= 0 && players <= kMostPlayers ? firstOpen[static_cast<std::size_t>(players)] : 1;
 }
 
 void setDrawStartValues(TournamentRecord& record)
@@ -102,13 +116,19 @@ void fillFirstRound(Bracket& bracket, std::vector<std::string>& players, Lcg& rn
         setBoardsOff(bracket);
         return;
     }
+    // The players not yet drawn, by their place in the list: taking one out shifts numbers, not names.
+    std::vector<int> left(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        left[static_cast<std::size_t>(i)] = i;
     auto remaining = static_cast<std::uint32_t>(n);
     for (int k = 1; k <= n; ++k) {
         const auto i = static_cast<std::ptrdiff_t>(rng.pick(remaining));
-        bracket.setName(t.seedSlot(k), std::move(players[static_cast<std::size_t>(i)]));
-        players.erase(players.begin() + i);
+        bracket.setName(t.seedSlot(k), players[static_cast<std::size_t>(left[static_cast<std::size_t>(i)])]);
+        left.erase(left.begin() + i);
         --remaining;
     }
+    // The first n names are all in the bracket now and leave the list, as each draw took its name out.
+    players.erase(players.begin(), players.begin() + n);
     placeByes(bracket, n);
     setBoardsOff(bracket);
 }

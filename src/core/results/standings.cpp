@@ -86,8 +86,10 @@ const std::vector<int>& standingsOrder(int size)
 std::vector<std::string> standings(const Bracket& bracket)
 {
     const auto& t = bracket.table();
+    const std::vector<int>& order = standingsOrder(t.size);
     std::vector<std::string> lines;
-    for (const int number : standingsOrder(t.size)) {
+    lines.reserve(order.size() + 2);
+    for (const int number : order) {
         const BoxSpec& box = t.box(number);
         const std::string& upper = bracket.name(box.upper);
         const std::string& loser = upper == bracket.name(box.winnerTo) ? bracket.name(box.lower) : upper;
