@@ -481,8 +481,10 @@ int main(int argc, char** argv)
             for (int i = 0; i < diskCycles; ++i)
                 bench.cycle(i);
             bench::note("On disk: the same tournaments in a working folder under " + std::string(argv[2]) +
-                        " (a disk here), where each written file is flushed (fdatasync) before its rename and "
-                        "each command's journal transaction is synced before it returns.");
+                        " (a disk here), where each command's journal transaction is synced before it returns; the "
+                        "record and the roster, which resume writes back from the journal, are renamed into place "
+                        "without a flush of their own, and every other file is flushed (fdatasync) before its "
+                        "rename.");
             const std::pair<const char*, const char*> rows[] = {
                 {"draw", "Action on disk: draw of 32 players (the record written twice, the journal committed)"},
                 {"boardCount", "Action on disk: board-count OK (the record written once, the journal committed)"},

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -26,6 +27,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -94,6 +96,35 @@ inline std::unique_ptr<Tournament> openLayer(Tournament::Clock clock = tickingCl
     EXPECT_TRUE(o.how == Journal::Opening::Opened || o.how == Journal::Opening::Created) << o.reason;
     return layerOver(std::move(o), std::move(clock));
 }
+
+// Writes to any file stop at `bytes` while it lives: the disk is full as far as this process can tell.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        m_signal = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        m_ok = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() { lift(); }
+    void lift()
+    {
+        if (m_ok)
+            ::setrlimit(RLIMIT_FSIZE, &m_old);
+        if (m_signal != SIG_ERR)
+            std::signal(SIGXFSZ, m_signal);
+        m_ok = false;
+        m_signal = SIG_ERR;
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    rlimit m_old{};
+    void (*m_signal)(int) = SIG_ERR;
+    bool m_ok = false;
+};
 
 // A fresh working folder for each test: on the disk by default, or in memory where the test only
 // needs many commits and no disk.

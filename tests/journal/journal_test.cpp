@@ -784,35 +784,6 @@ TEST_F(JournalFile, AStaleLogBesideAMissingJournalNeverLeaksIntoTheNewOne)
 
 namespace {
 
-// Writes to any file stop at `bytes` while it lives: the disk is full as far as this process can tell.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        m_signal = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        m_ok = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() { lift(); }
-    void lift()
-    {
-        if (m_ok)
-            ::setrlimit(RLIMIT_FSIZE, &m_old);
-        if (m_signal != SIG_ERR)
-            std::signal(SIGXFSZ, m_signal);
-        m_ok = false;
-        m_signal = SIG_ERR;
-    }
-    bool ok() const { return m_ok; }
-
-private:
-    rlimit m_old{};
-    void (*m_signal)(int) = SIG_ERR;
-    bool m_ok = false;
-};
-
 // What a tournament does to the session and the working files, command by command.
 struct Step {
     std::string command;

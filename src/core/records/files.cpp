@@ -2,11 +2,14 @@
 
 #include "records/errors.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace zorbon {
 namespace {
@@ -42,6 +45,24 @@ public:
 private:
     int m_fd;
 };
+
+std::atomic<std::uint64_t> g_flushes{0};
+
+int syncData(int fd)
+{
+    ++g_flushes;
+    return ::fdatasync(fd);
+}
+
+// Makes a rename in the folder durable; a failure here loses nothing already written.
+void syncFolder(const std::filesystem::path& dir)
+{
+    Fd dirFd(::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dirFd.get() >= 0) {
+        ++g_flushes;
+        ::fsync(dirFd.get());
+    }
+}
 
 } // namespace
 
@@ -88,7 +109,7 @@ std::string readFilePrefix(const std::filesystem::path& path, std::size_t count)
     return data;
 }
 
-void replaceFile(const std::filesystem::path& path, std::string_view bytes)
+void replaceFile(const std::filesystem::path& path, std::string_view bytes, Flush flush)
 {
     const auto dir = path.parent_path();
     std::string tmpl = (dir.empty() ? std::filesystem::path(".") : dir) / (".zorbon-XXXXXX");
@@ -118,16 +139,33 @@ void replaceFile(const std::filesystem::path& path, std::string_view bytes)
         return m;
     }();
     ::fchmod(fd.get(), 0644 & ~mask);
-    if (::fdatasync(fd.get()) != 0)
+    if (flush == Flush::Now && syncData(fd.get()) != 0)
         fail(errno);
     if (::close(fd.release()) != 0)
         fail(errno);
     if (::rename(tmpl.c_str(), path.c_str()) != 0)
         fail(errno);
-    // Make the rename itself durable; a failure here loses nothing already written.
-    Fd dirFd(::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dirFd.get() >= 0)
-        ::fsync(dirFd.get());
+    if (flush == Flush::Now)
+        syncFolder(dir);
+}
+
+void flushToDisk(std::initializer_list<std::filesystem::path> paths)
+{
+    std::vector<std::filesystem::path> folders;
+    for (const auto& path : paths) {
+        Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        if (fd.get() >= 0)
+            syncData(fd.get());
+        if (std::find(folders.begin(), folders.end(), path.parent_path()) == folders.end())
+            folders.push_back(path.parent_path());
+    }
+    for (const auto& dir : folders)
+        syncFolder(dir);
+}
+
+std::uint64_t flushCount()
+{
+    return g_flushes.load();
 }
 
 } // namespace zorbon

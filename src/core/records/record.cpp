@@ -35,7 +35,7 @@ TournamentRecord ReadRecord()
     return {readLe(d, 0), readLe(d, 4), readLe(d, 8), readLe(d, 12)};
 }
 
-void WriteRecord(const TournamentRecord& r)
+void WriteRecord(const TournamentRecord& r, Flush flush)
 {
     std::string d;
     d.reserve(16);
@@ -43,7 +43,7 @@ void WriteRecord(const TournamentRecord& r)
     writeLe(d, r.FirstOpenMatch);
     writeLe(d, r.BoardCount);
     writeLe(d, r.Reserved);
-    replaceFile(kRecordPath, d);
+    replaceFile(kRecordPath, d, flush);
 }
 
 bool ensureWorkingLayout()

@@ -1,6 +1,8 @@
 #pragma once
 // The tournament record: four counters that carry the registration from one command to the next.
 
+#include "records/files.h"
+
 #include <cstdint>
 
 namespace zorbon {
@@ -21,7 +23,7 @@ struct TournamentRecord {
 TournamentRecord ReadRecord();
 
 // Replaces the record file with exactly 16 bytes; IoError when it cannot.
-void WriteRecord(const TournamentRecord& record);
+void WriteRecord(const TournamentRecord& record, Flush flush = Flush::Now);
 
 // Creates what is missing of the working layout (the setup folder with a zeroed record and an empty
 // roster, "vysledky/", "export/") and never touches what exists. Returns false if something could

@@ -43,9 +43,9 @@ std::vector<std::string> ReadRoster()
     return splitLines(readWholeFile(kRosterPath));
 }
 
-void SaveRoster(const std::vector<std::string>& names)
+void SaveRoster(const std::vector<std::string>& names, Flush flush)
 {
-    replaceFile(kRosterPath, joinLinesCp1250(names));
+    replaceFile(kRosterPath, joinLinesCp1250(names), flush);
 }
 
 } // namespace zorbon

@@ -1,6 +1,8 @@
 #pragma once
 // The roster: the registered names, one per line, in Windows-1250 with CR LF line ends.
 
+#include "records/files.h"
+
 #include <string>
 #include <vector>
 
@@ -12,7 +14,7 @@ std::vector<std::string> ReadRoster();
 
 // Replaces the roster with these names, each followed by CR LF. IoError when the file cannot be
 // written or a name holds a character Windows-1250 cannot (registration refuses those beforehand).
-void SaveRoster(const std::vector<std::string>& names);
+void SaveRoster(const std::vector<std::string>& names, Flush flush = Flush::Now);
 
 // Splits Windows-1250 text into UTF-8 lines by the roster's line rules (also used for tests).
 std::vector<std::string> splitLines(const std::string& bytes);

@@ -61,9 +61,22 @@ TournamentRecord Tournament::readRecord()
     return m_session.record;
 }
 
+void flushWorkingFiles()
+{
+    flushToDisk({kRecordPath, kRosterPath});
+}
+
+Flush Tournament::fileFlush()
+{
+    if (!m_deferFlush)
+        return Flush::Now;
+    m_unflushed = true;
+    return Flush::Deferred;
+}
+
 void Tournament::writeRecord(const TournamentRecord& record)
 {
-    WriteRecord(record);
+    WriteRecord(record, fileFlush());
     m_session.record = record;
 }
 
@@ -75,18 +88,18 @@ std::vector<std::string> Tournament::readRoster()
 
 void Tournament::saveRoster(const std::vector<std::string>& names)
 {
-    SaveRoster(names);
+    SaveRoster(names, fileFlush());
     m_session.roster = names;
 }
 
 // --- Commands and the journal ----------------------------------------------------------------------
 
-void Tournament::commit(Scope& scope)
+bool Tournament::commit(Scope& scope)
 {
     std::string state = encodeState(m_session);
     const HistoryEntry* head = m_history.current();
     if (equalStates(state, head ? head->state : scope.before))
-        return; // nothing changed
+        return head != nullptr && m_journalHolds; // nothing changed
     if (m_history.empty())
         m_history.started = m_clock(false);
     HistoryEntry entry{scope.kind,     scope.params, scope.describe ? scope.describe() : scope.kind,
@@ -98,25 +111,29 @@ void Tournament::commit(Scope& scope)
         m_history.push(std::move(entry));
     scope.stored = true;
     m_changes |= kHistoryChanged;
-    saveJournal();
+    return saveJournal();
 }
 
-void Tournament::saveJournal()
+bool Tournament::saveJournal()
 {
+    m_journalHolds = false;
     if (!m_journal) {
         // A layer made without a journal (tests, tools) keeps none and has nothing to tell.
         if (!m_journalProblem.empty())
             backupFailed(m_journalProblem);
-        return;
+        return false;
     }
     if (!flushPendingEnds())
-        return;
+        return false;
     try {
         // The session is the state of the entry in effect: just committed, undone or redone.
         m_journal->save(m_history, summarize(m_session));
     } catch (const JournalError& e) {
         backupFailed(e.what());
+        return false;
     }
+    m_journalHolds = true;
+    return true;
 }
 
 bool Tournament::flushPendingEnds()
@@ -150,6 +167,7 @@ void Tournament::backupFailed(const std::string& reason)
 void Tournament::startNewHistory()
 {
     m_history = History{};
+    m_journalHolds = false;
     m_warned = false;
     m_flags.clear();
 }

@@ -34,6 +34,9 @@ struct Tournament::Scope {
     bool floor = false; // undo stops here (the draw)
 };
 
+// The record and the roster flushed to the disk after writes that deferred it.
+void flushWorkingFiles();
+
 // Runs a step that reads or writes a file or the journal: its own outcome (done for a step that
 // returns nothing), or failed with the run-time's report. The one place such failures are caught.
 template <class Step> Outcome guarded(Step&& step)
@@ -58,12 +61,27 @@ template <class Body> Outcome Tournament::run(Scope& scope, Body&& body)
 {
     if (m_history.empty())
         scope.before = encodeState(m_session);
+    // The working files a command writes need not wait for the disk while a journal records the
+    // command: its commit is synced, and resume writes the files back from it. Should the commit not
+    // come (a refusal, a journal that fails), they are flushed before the command returns.
+    struct Deferral {
+        Tournament& t;
+        bool outermost;
+        ~Deferral()
+        {
+            if (outermost)
+                t.m_deferFlush = false;
+        }
+    } deferral{*this, !m_deferFlush};
+    if (deferral.outermost)
+        m_deferFlush = m_journal != nullptr;
     const Outcome outcome = guarded(std::forward<Body>(body));
     // A refusal did nothing worth an entry: what moved since the last one (a dialog's list loaded,
     // a record read) waits for the next command. Whatever a failed command got to stays done, so it
     // is committed as it stands.
-    if (!outcome.isRefused())
-        commit(scope);
+    const bool recorded = !outcome.isRefused() && commit(scope);
+    if (deferral.outermost && std::exchange(m_unflushed, false) && !recorded)
+        flushWorkingFiles();
     return outcome;
 }
 

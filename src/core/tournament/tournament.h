@@ -11,6 +11,7 @@
 #include "lobby/lobby.h"
 #include "outcome.h"
 #include "ranking/ranking.h"
+#include "records/files.h"
 #include "tournament/history.h"
 #include "tournament/messages.h"
 #include "tournament/session.h"
@@ -228,8 +229,9 @@ private:
     enum class Files { LeaveAlone, WriteBack };         // the working files rewritten where they differ
     enum class OtherBrackets { Replace, KeepOnScreen }; // the brackets not in play
     template <class Body> Outcome run(Scope& scope, Body&& body);
-    void commit(Scope& scope);
-    void saveJournal();
+    // Both true when the journal now holds the session's state, synced.
+    bool commit(Scope& scope);
+    bool saveJournal();
     void endTournament(const std::string& kind);
     void startNewHistory();
     void backupFailed(const std::string& reason);
@@ -238,6 +240,8 @@ private:
     Outcome restore(const std::string& state, Files files, OtherBrackets others);
     // The working files, read and written through the session's copy of them.
     TournamentRecord readRecord();
+    // Flush::Deferred inside a command that the journal records, noting that a flush may be owed.
+    Flush fileFlush();
     void writeRecord(const TournamentRecord& record);
     std::vector<std::string> readRoster();
     void saveRoster(const std::vector<std::string>& names);
@@ -264,6 +268,12 @@ private:
     unsigned m_changes = 0;
     std::string m_backupWarning;
     bool m_warned = false;
+    // The head entry is in the journal as it stands (its last save went through).
+    bool m_journalHolds = false;
+    // Inside a command that a journal will record, the working files are written without waiting for
+    // the disk; m_unflushed tells that some were, and must be flushed if the commit does not come.
+    bool m_deferFlush = false;
+    bool m_unflushed = false;
     std::map<std::string, std::string> m_flags; // of the running tournament, as the journal has them
     // The register as the completion searches it; rebuilt after the register changed.
     PlayerIndex m_playerIndex;
