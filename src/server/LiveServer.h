@@ -66,8 +66,8 @@ public:
     int port() const { return m_port; }
 
     // The state to serve from now on (safe from any thread).
-    void publish(std::shared_ptr<const LiveSnapshot> snapshot);
-    std::shared_ptr<const LiveSnapshot> snapshot() const;
+    void publish(std::shared_ptr<const LiveSnapshot> snapshot) { m_snapshot.store(std::move(snapshot)); }
+    std::shared_ptr<const LiveSnapshot> snapshot() const { return m_snapshot.load(); }
 
     // Called on the server's thread before each answer with the path asked for (tests hold a poll
     // here until they have changed the state). Set it before start().
@@ -77,11 +77,20 @@ public:
     std::uint64_t answered() const { return m_answered.load(); }
     std::uint64_t refused() const { return m_refused.load(); }
 
+    // What serves the connections, made by the serving module on the first start.
+    class Engine {
+    public:
+        virtual ~Engine() = default;
+        virtual bool bind(const std::string& host, int port) = 0; // false when the port is taken
+        virtual void run() = 0;                                   // on the server's thread until shut down
+        virtual bool isRunning() const = 0;
+        virtual void shutdown() = 0; // refuses from now on, stops listening, wakes every connection
+    };
     struct Impl;
 
 private:
     ServerLimits m_limits;
-    std::unique_ptr<Impl> m_impl;
+    std::unique_ptr<Engine> m_engine;
     std::thread m_thread;
     int m_port = 0;
     std::atomic<std::shared_ptr<const LiveSnapshot>> m_snapshot;
