@@ -274,7 +274,9 @@ TEST_F(JournalOnDisk, ANewJournalAppearsWholeWithItsSchemaInWalModeWithFullSyncs
     ASSERT_EQ(sqlite3_open_v2(kJournalPath, &raw, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
     EXPECT_EQ(firstValue(raw, "PRAGMA user_version"), std::to_string(Journal::kVersion));
     EXPECT_EQ(firstValue(raw, "PRAGMA quick_check"), "ok");
-    EXPECT_EQ(firstValue(raw, "SELECT count(*) FROM sqlite_schema WHERE name IN ('tournament', 'command')"), "2");
+    EXPECT_EQ(firstValue(raw, "SELECT count(*) FROM sqlite_schema WHERE name IN ('tournament', 'command', "
+                              "'tournament_flag', 'window_geometry')"),
+              "4");
     sqlite3_close(raw);
 
     o.journal.reset();
@@ -655,6 +657,50 @@ TEST_F(JournalFile, RandomBytesOverTheJournalAreFoundOrHarmless)
             return;
     }
     EXPECT_GT(damaged, 0);
+}
+
+// A journal of the first version, as the program wrote it before it remembered windows: it is
+// upgraded where it lies, its tournaments untouched, and takes the new tables at once.
+TEST_F(JournalFile, AVersionOneJournalIsUpgradedInPlaceWithEveryTournamentKept)
+{
+    writeBytes(kJournalPath, sample().bytes);
+    ASSERT_EQ(onFile(kJournalPath, "DROP TABLE tournament_flag; DROP TABLE window_geometry; DROP TABLE player_alias; "
+                                   "DROP TABLE ranking_points; DROP TABLE tournament_placing; PRAGMA user_version = 1"),
+              "1");
+    const std::string v1 = bytesOf(kJournalPath).value_or("");
+    Journal::Opened o = openJournal();
+    ASSERT_EQ(o.how, Journal::Opening::Opened) << o.reason;
+    EXPECT_TRUE(o.movedTo.empty());
+    ASSERT_TRUE(o.running.has_value());
+    EXPECT_TRUE(sameEntries(*o.running, sample().running));
+    ASSERT_EQ(o.journal->archive().size(), 1u);
+    // The choices of version 2 are stored and read back, per tournament.
+    o.journal->setFlag(o.running->id, "tabule", "1");
+    EXPECT_EQ(o.journal->flag(o.running->id, "tabule"), "1");
+    EXPECT_EQ(o.journal->flag(sample().archivedId, "tabule"), "");
+    o.journal->setFlag(o.running->id, "tabule", "");
+    EXPECT_EQ(o.journal->flag(o.running->id, "tabule"), "");
+    o.journal->setFlag(o.running->id, "tabule", "1");
+    const WindowPlace place{"TTurnaj32", 10, 20, 1300, 700, true, 0.75};
+    o.journal->saveWindowPlace(place);
+    o.journal->saveWindowPlace(place); // the same window again replaces its row
+    EXPECT_EQ(o.journal->windowPlaces(), std::vector<WindowPlace>{place});
+    const std::int64_t running = o.running->id;
+    o.journal.reset();
+
+    // The next start finds version 2 with what was stored.
+    Journal::Opened again = openJournal();
+    ASSERT_EQ(again.how, Journal::Opening::Opened) << again.reason;
+    EXPECT_EQ(again.journal->flag(running, "tabule"), "1");
+    EXPECT_EQ(again.journal->windowPlaces(), std::vector<WindowPlace>{place});
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(kJournalPath, &raw, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    EXPECT_EQ(firstValue(raw, "PRAGMA user_version"), "2");
+    sqlite3_close(raw);
+    // Removing a tournament takes its choices along.
+    again.journal->remove(running);
+    EXPECT_EQ(again.journal->flag(running, "tabule"), "");
+    EXPECT_NE(v1, bytesOf(kJournalPath).value_or(""));
 }
 
 TEST_F(JournalFile, AnEndedTournamentWithADamagedStateIsRefusedWhenShownOrReopened)

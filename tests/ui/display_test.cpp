@@ -13,9 +13,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 
 using namespace bracketui;
 
@@ -167,6 +169,8 @@ private slots:
     void fitting();
     void legibleAcrossTheRoom_data();
     void legibleAcrossTheRoom();
+    void boardLinesShareOneSize();
+    void fullScreenFromTheMenus();
 };
 
 // After "Znovu" behind a separator; the entry and F9 open and close it; closing it changes nothing;
@@ -338,7 +342,11 @@ void DisplayTest::latestResultsNewestFirstAcrossUndoAndResume()
     });
     QVERIFY(again.start());
     TBracketWindow* w = again.bracketWindow(16);
-    TTabule* t = openDisplay(again, w);
+    // It was open when the program ended: "Ano" brings it back.
+    TTabule* t = again.Tabule;
+    QVERIFY(t->isVisible());
+    if (!t->isFullScreen())
+        t->resize(1920, 1080);
     QStringList byNumber;
     for (int n = w->bracket().table().boxCount(); n >= 1 && byNumber.size() < 5; --n)
         if (w->bracket().state(n) == BoxState::Finished)
@@ -403,13 +411,19 @@ void DisplayTest::pagesTakeTurnsWhileMatchesArePlayed()
     QVERIFY(canvas);
     QLabel* board1 = label(t, "TabuleTerc1");
     QCOMPARE(text(t, "TabuleStrana"), QStringLiteral("Pavouk"));
-    QVERIFY(canvas->isVisible() && !board1->isVisible() && !t->alternates());
+    // The boards stay in view under the bracket, in a strip across the bottom.
+    auto underTheBracket = [&] {
+        const QRect board = QRect(board1->mapTo(t, QPoint(0, 0)), board1->size());
+        const QRect bracket = QRect(canvas->mapTo(t, QPoint(0, 0)), canvas->size());
+        return board1->isVisible() && board.top() >= bracket.bottom() && t->rect().contains(board);
+    };
+    QVERIFY(canvas->isVisible() && underTheBracket() && !t->alternates());
 
     clickButton(w, "SpeedButton2");
     QCOMPARE(text(t, "TabuleStrana"), QStringLiteral("Terče"));
     QVERIFY(board1->isVisible() && !canvas->isVisible() && t->alternates());
     QTRY_COMPARE_WITH_TIMEOUT(text(t, "TabuleStrana"), QStringLiteral("Pavouk"), 2000);
-    QVERIFY(canvas->isVisible() && !board1->isVisible());
+    QVERIFY(canvas->isVisible() && underTheBracket());
     QTRY_COMPARE_WITH_TIMEOUT(text(t, "TabuleStrana"), QStringLiteral("Terče"), 2000);
     QTRY_COMPARE_WITH_TIMEOUT(text(t, "TabuleStrana"), QStringLiteral("Pavouk"), 2000);
     t->setPageInterval(600000);
@@ -650,23 +664,94 @@ void DisplayTest::legibleAcrossTheRoom()
     QCOMPARE(t->size(), screen);
     keep(t, QStringLiteral("display32-%1x%2").arg(screen.width()).arg(screen.height()));
 
-    int shrunkWhole = 0;
+    // The boards share one size; a board whose line fits at it stands whole.
+    const int shared = static_cast<FitLabel*>(label(t, "TabuleTerc1"))->lineSizes().value(0);
+    int whole = 0;
     for (int n = 1; n <= 10; ++n) {
         auto* board = static_cast<FitLabel*>(label(t, QStringLiteral("TabuleTerc%1").arg(n)));
         QVERIFY(board->isVisible() && t->rect().contains(board->geometry()));
         QVERIFY2(board->height() >= 40 * screen.height() / 1080, qPrintable(QString::number(board->height())));
-        const int px = board->lineSizes().value(0);
-        QVERIFY(px * 2 >= board->nominalSize());
-        QFont half = board->font();
-        half.setPixelSize((board->nominalSize() + 1) / 2);
-        if (QFontMetrics(half).horizontalAdvance(board->fullText()) < board->contentsRect().width() - 1) {
+        QCOMPARE(board->lineSizes().value(0), shared);
+        QFont f = board->font();
+        f.setPixelSize(shared);
+        if (QFontMetrics(f).horizontalAdvance(board->fullText()) < board->contentsRect().width() - 1) {
             QCOMPARE(board->text(), board->fullText());
-            shrunkWhole += px < board->nominalSize() ? 1 : 0;
+            ++whole;
         }
     }
-    QVERIFY(shrunkWhole > 0); // the long names needed it, and stood whole
+    QVERIFY(whole > 0);
+    QVERIFY(shared >= 12);
     QVERIFY(!static_cast<FitLabel*>(label(t, "TabuleNazev"))->isCut());
     QVERIFY(lines(t, "TabuleVysledky").size() == 5 && !lines(t, "TabuleNaRade").isEmpty());
+}
+
+// Ten boards of names long and short: every board line at one size, the largest the longest fits.
+void DisplayTest::boardLinesShareOneSize()
+{
+    UiTestEnv env;
+    Zorbon app;
+    app.start();
+    QVERIFY(app.core().acceptNewTournament({"Zimní liga", "Brno", "9. 12. 2026"}).ok());
+    QStringList names = playerNames(32);
+    names[0] = QStringLiteral("Přemysl Řezníček-Žďárský z Úlehlovic");
+    names[31] = QStringLiteral("Ota");
+    for (const QString& n : names)
+        QVERIFY(app.core().addPlayer(n.toStdString()).ok());
+    app.HlavniOkno->refresh();
+    TBracketWindow* w = draw(app, 10);
+    TTabule* t = openDisplay(app, w);
+    clickButton(w, "SpeedButton2");
+    for (const QString& page : {QStringLiteral("Terče"), QStringLiteral("Pavouk")}) {
+        QTRY_COMPARE_WITH_TIMEOUT(text(t, "TabuleStrana"), page, 2000);
+        QSet<int> sizes;
+        int largest = 0;
+        for (int n = 1; n <= 10; ++n) {
+            auto* board = static_cast<FitLabel*>(label(t, QStringLiteral("TabuleTerc%1").arg(n)));
+            QVERIFY(board->isVisible());
+            for (const int px : board->lineSizes())
+                sizes.insert(px);
+            // The size is what the longest line needs: one pixel more and some line would not fit.
+            QFont f = board->font();
+            f.setPixelSize(board->lineSizes().front() + 1);
+            largest =
+                std::max(largest, QFontMetrics(f).horizontalAdvance(board->fullText()) - board->contentsRect().width());
+        }
+        QVERIFY2(sizes.size() == 1, qPrintable(page + QStringLiteral(": %1 sizes").arg(sizes.size())));
+        QVERIFY2(largest > -2, qPrintable(page));
+        t->setPageInterval(50);
+    }
+}
+
+// "Na celou obrazovku" (F11) beside "Tabule pro hráče", and in the display's own context menu.
+void DisplayTest::fullScreenFromTheMenus()
+{
+    UiTestEnv env;
+    Zorbon app;
+    registerTournament(app, 8);
+    TBracketWindow* w = draw(app, 2);
+    TTabule* t = app.Tabule;
+    QAction* full = child<QAction>(w, "TabuleCelaObrazovka1");
+    QCOMPARE(full->shortcut(), QKeySequence(Qt::Key_F11));
+    full->trigger(); // a closed display opens full-screen
+    QVERIFY(t->isVisible() && t->isFullScreen());
+    full->trigger();
+    QVERIFY(t->isVisible() && !t->isFullScreen());
+    // Its context menu does the same.
+    QTimer::singleShot(0, [t] {
+        QMenu* menu = t->findChild<QMenu*>(QStringLiteral("TabuleMenu"));
+        QVERIFY(menu);
+        QAction* entry = menu->findChild<QAction*>(QStringLiteral("TabuleCelaObrazovka"));
+        QVERIFY(entry && entry->text().remove('&') == QStringLiteral("Na celou obrazovku"));
+        QCOMPARE(entry->shortcut(), QKeySequence(Qt::Key_F11));
+        entry->trigger();
+        menu->close();
+    });
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(10, 10), t->mapToGlobal(QPoint(10, 10)));
+    QCoreApplication::sendEvent(t, &e);
+    QVERIFY(t->isFullScreen());
+    activate(w);
+    QTest::keyClick(w, Qt::Key_F11);
+    QVERIFY(!t->isFullScreen());
 }
 
 QTEST_MAIN(DisplayTest)

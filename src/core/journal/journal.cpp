@@ -97,6 +97,11 @@ public:
         check(sqlite3_bind_blob(m_s, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT));
         return *this;
     }
+    Stmt& bindReal(int i, double v)
+    {
+        check(sqlite3_bind_double(m_s, i, v));
+        return *this;
+    }
     Stmt& bindNull(int i)
     {
         check(sqlite3_bind_null(m_s, i));
@@ -123,6 +128,7 @@ public:
         sqlite3_clear_bindings(m_s);
     }
     std::int64_t integer(int col) { return sqlite3_column_int64(m_s, col); }
+    double real(int col) { return sqlite3_column_double(m_s, col); }
     std::string text(int col)
     {
         const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(m_s, col));
@@ -280,6 +286,16 @@ CREATE TABLE tournament_flag(
   key TEXT,
   value TEXT,
   PRIMARY KEY(tournament, key)
+);
+-- Where each window was left, maximised or not, and its zoom: for the next start.
+CREATE TABLE window_geometry(
+  window TEXT PRIMARY KEY,
+  x INTEGER NOT NULL,
+  y INTEGER NOT NULL,
+  width INTEGER NOT NULL,
+  height INTEGER NOT NULL,
+  maximized INTEGER NOT NULL,
+  zoom REAL NOT NULL
 );
 )";
 
@@ -531,10 +547,13 @@ struct Journal::Statements {
         , endedStates(db, "SELECT t.id, t.ended, c.state FROM tournament t "
                           "JOIN command c ON c.tournament = t.id AND c.seq = t.head - 1 "
                           "WHERE t.ended IS NOT NULL ORDER BY t.ended DESC, t.id DESC")
+        , places(db, "SELECT window, x, y, width, height, maximized, zoom FROM window_geometry")
+        , putPlace(db, "INSERT OR REPLACE INTO window_geometry(window, x, y, width, height, maximized, zoom) "
+                       "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7)")
     {
     }
     Stmt insertTournament, updateTournament, deleteCommands, insertCommand, tournamentHead, commands, archive, running,
-        reopen, remove, aliases, points, setFlag, clearFlag, flag, placings, rememberPlayer, players, endedStates;
+        reopen, remove, aliases, points, setFlag, clearFlag, flag, placings, rememberPlayer, players, endedStates, places, putPlace;
 };
 
 void Journal::Closer::operator()(sqlite3* db) const
@@ -917,6 +936,38 @@ void Journal::forgetPlayer(const std::string& name)
     inTransaction(m_db.get(), [&] {
         Stmt(m_db.get(), "DELETE FROM player_alias WHERE name = ?1 OR alias = ?1").bind(1, name).run();
         Stmt(m_db.get(), "DELETE FROM player WHERE name = ?1").bind(1, name).run();
+    });
+}
+
+// --- Where the windows were ------------------------------------------------------------------------
+
+std::vector<WindowPlace> Journal::windowPlaces()
+{
+    Stmt& q = m_st->places;
+    return reported([&] {
+        const ResetOnExit done(q);
+        std::vector<WindowPlace> out;
+        while (q.step())
+            out.push_back({q.text(0), static_cast<int>(q.integer(1)), static_cast<int>(q.integer(2)),
+                           static_cast<int>(q.integer(3)), static_cast<int>(q.integer(4)), q.integer(5) != 0,
+                           q.real(6)});
+        return out;
+    });
+}
+
+void Journal::saveWindowPlace(const WindowPlace& p)
+{
+    Stmt& put = m_st->putPlace;
+    reported([&] {
+        const ResetOnExit done(put);
+        put.bind(1, p.window)
+            .bind(2, std::int64_t{p.x})
+            .bind(3, std::int64_t{p.y})
+            .bind(4, std::int64_t{p.width})
+            .bind(5, std::int64_t{p.height})
+            .bind(6, std::int64_t{p.maximized ? 1 : 0})
+            .bindReal(7, p.zoom)
+            .run();
     });
 }
 

@@ -39,6 +39,18 @@ struct TournamentSummary {
     bool operator==(const TournamentSummary&) const = default;
 };
 
+// Where a window was left: its frame's place and size on the desktop, maximised or not, its zoom.
+struct WindowPlace {
+    std::string window; // the window's name (its objectName)
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool maximized = false;
+    double zoom = 1.0;
+    bool operator==(const WindowPlace&) const = default;
+};
+
 struct StoredTournament {
     std::int64_t id = 0;
     TournamentSummary summary;
@@ -125,8 +137,13 @@ public:
     };
     std::vector<EndedState> endedStates();
 
-    // The schema version this program writes (PRAGMA user_version); a version-1 journal is
-    // upgraded in place when it is opened.
+
+    // Where the windows were left, for the next start. JournalError when it cannot be read or stored.
+    std::vector<WindowPlace> windowPlaces();
+    void saveWindowPlace(const WindowPlace& place);
+
+    // The schema version this program writes (PRAGMA user_version). A version 1 journal is upgraded
+    // in place when opened.
     static constexpr int kVersion = 2;
 
     // Closes a connection when its owner goes.

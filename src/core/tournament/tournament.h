@@ -218,6 +218,11 @@ public:
     // "Registrovat hráče" of the archive: the chosen tournament's players registered again.
     Outcome registerArchivedPlayers(std::int64_t id, ImportSummary& summary);
 
+    // --- What the windows remember ------------------------------------------------------------------
+    // Where the windows were left (empty without a journal), and one window's place for next time.
+    std::vector<WindowPlace> windowPlaces() const;
+    void rememberWindowPlace(const WindowPlace& place);
+
     // A tournament's summary line: name, place and date, its bracket and the matches decided.
     static std::string describe(const Session& state);
     static TournamentSummary summarize(const Session& state);

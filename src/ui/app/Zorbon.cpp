@@ -176,6 +176,8 @@ void Zorbon::connectWindows()
         connect(w, &TBracketWindow::aboutRequested, this, &Zorbon::showAbout);
         connect(w, &TBracketWindow::displayRequested, this, [this, w] { Tabule->toggle(w->frameGeometry()); });
         connect(w, &TBracketWindow::mobileRequested, this, [this, w](bool on) { switchMobile(on, w); });
+        connect(w, &TBracketWindow::displayFullScreenRequested, this,
+                [this, w] { Tabule->toggleFullScreen(w->frameGeometry()); });
     }
     connect(m_mobile.get(), &MobileService::switched, this, [this](bool on) {
         for (TBracketWindow* w : m_bracketWindows)
@@ -281,6 +283,9 @@ void Zorbon::showRunningTournament()
     // The phones page comes back on when it was on as the tournament stopped.
     if (core().flag(MobileService::kFlag) == "1")
         turnMobileOn(w);
+    // The players' display comes back when it was open as the tournament last ran.
+    if (core().flag(TTabule::kOpenFlag) == "1")
+        Tabule->open(w->frameGeometry());
 }
 
 bool Zorbon::start()

@@ -31,9 +31,9 @@ int rowsHeightAt(int rows, QFont& font, int px)
 
 } // namespace
 
-FittedLines fitLines(const QStringList& lines, QFont font, int nominal, QSize room, bool sameSize)
+FittedLines fitLines(const QStringList& lines, QFont font, int nominal, QSize room, bool sameSize, bool shrinks)
 {
-    const int least = std::max(1, (nominal + 1) / 2);
+    const int least = shrinks ? std::max(1, (nominal + 1) / 2) : nominal;
     // One pixel to spare across: the painter rounds where the metrics do not.
     const int across = std::max(0, room.width() - 1);
     FittedLines out;
@@ -105,6 +105,15 @@ void FitLabel::setSameSize(bool same)
     fit();
 }
 
+void FitLabel::setShrinks(bool shrinks)
+{
+    if (shrinks == m_shrinks)
+        return;
+    m_shrinks = shrinks;
+    m_valid = false;
+    fit();
+}
+
 void FitLabel::place(const QRect& geometry, int nominalPx)
 {
     setGeometry(geometry);
@@ -136,7 +145,7 @@ void FitLabel::fit()
     m_fittedRoom = room;
     m_fittedNominal = m_nominal;
     const QStringList lines = m_full.isEmpty() ? QStringList() : m_full.split(QLatin1Char('\n'));
-    m_fitted = fitLines(lines, font(), m_nominal, room, m_sameSize);
+    m_fitted = fitLines(lines, font(), m_nominal, room, m_sameSize, m_shrinks);
     const int largest =
         m_fitted.sizes.isEmpty() ? m_fitted.rowSize : *std::max_element(m_fitted.sizes.begin(), m_fitted.sizes.end());
     if (font().pixelSize() != largest) {

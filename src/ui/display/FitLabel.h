@@ -19,7 +19,8 @@ struct FittedLines {
 // The rows at `nominal`, or smaller (down to half) until they fit `room` down; then every line at
 // the largest size up to that which fits across, down to half the nominal size, where a line
 // still too wide is cut short. `sameSize`: all lines at the size of the smallest, as a list reads best.
-FittedLines fitLines(const QStringList& lines, QFont font, int nominal, QSize room, bool sameSize = false);
+FittedLines fitLines(const QStringList& lines, QFont font, int nominal, QSize room, bool sameSize = false,
+                     bool shrinks = true);
 
 // A plain-text label that fits its text into itself (fitLines) whenever the text or its size
 // changes. text() is what it shows; fullText() what it was given.
@@ -32,6 +33,9 @@ public:
     void setNominalSize(int px);
     // The lines of a list share one size (else each line has the largest that fits it).
     void setSameSize(bool same);
+    // False: the lines keep the nominal size and only what is too wide is cut short (a size chosen
+    // for several labels together).
+    void setShrinks(bool shrinks);
     // Moves the label and fits its text there at once, shown or not.
     void place(const QRect& geometry, int nominalPx);
     int nominalSize() const { return m_nominal; }
@@ -51,6 +55,7 @@ private:
     QString m_full;
     int m_nominal;
     bool m_sameSize = false;
+    bool m_shrinks = true;
     FittedLines m_fitted;
     bool m_valid = false; // m_fitted belongs to the text, room and size below
     QString m_fittedFor;

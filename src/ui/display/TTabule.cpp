@@ -5,8 +5,10 @@
 #include "display/FitLabel.h"
 #include "look/Look.h"
 
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QWindow>
@@ -202,6 +204,40 @@ void TTabule::open(const QRect& operatorWindow)
     setFullScreen(place.fullScreen);
 }
 
+void TTabule::toggleFullScreen(const QRect& operatorWindow)
+{
+    if (!isVisible()) {
+        open(operatorWindow);
+        if (isVisible() && !isFullScreen())
+            setFullScreen(true);
+        return;
+    }
+    setFullScreen(!isFullScreen());
+}
+
+void TTabule::contextMenuEvent(QContextMenuEvent* e)
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("TabuleMenu"));
+    QAction* full = menu.addAction(QStringLiteral("Na &celou obrazovku"));
+    full->setObjectName(QStringLiteral("TabuleCelaObrazovka"));
+    full->setShortcut(QKeySequence(Qt::Key_F11));
+    full->setCheckable(true);
+    full->setChecked(isFullScreen());
+    menu.addSeparator();
+    QAction* close = menu.addAction(QStringLiteral("&Zavřít"));
+    close->setObjectName(QStringLiteral("TabuleZavrit"));
+    bool toggle = false;
+    bool closing = false;
+    connect(full, &QAction::triggered, &menu, [&toggle] { toggle = true; });
+    connect(close, &QAction::triggered, &menu, [&closing] { closing = true; });
+    menu.exec(e->globalPos());
+    if (toggle)
+        setFullScreen(!isFullScreen());
+    else if (closing)
+        this->close();
+}
+
 void TTabule::setFullScreen(bool on)
 {
     // Not showFullScreen(): that activates the window.
@@ -266,6 +302,8 @@ void TTabule::refresh()
     for (int n = 1; n <= kMostBoards; ++n)
         if (n <= b->boardCount() && b->board(n).visible())
             m_boards[static_cast<std::size_t>(n - 1)]->setFullText(boardLine(*b, n));
+    // With the boards' texts in, their lines share one size.
+    arrange();
     m_vitez->setFullText(winner);
     fillLists();
     m_bracketPage->redraw();
@@ -288,13 +326,12 @@ void TTabule::fillLists()
 
 void TTabule::setPage(Page page)
 {
-    const bool changed = page != m_page || m_strana->fullText().isEmpty();
     m_page = page;
     m_strana->setFullText(page == Page::Boards ? QStringLiteral("Terče") : QStringLiteral("Pavouk"));
+    // The boards page's widget also holds the strip of boards under the bracket (arrange shows it).
     m_boardsPage->setVisible(page == Page::Boards);
     m_bracketPage->setVisible(page == Page::Bracket);
-    if (changed)
-        arrange();
+    arrange();
 }
 
 void TTabule::arrange()
@@ -323,9 +360,38 @@ void TTabule::arrange()
     else if (notice)
         m_vitez->place(QRect(m, m + topH + px(8), w - 2 * m, noticeH), px(64));
     const int bracketTop = notice ? m + topH + px(8) : 0;
-    m_bracketPage->setGeometry(0, bracketTop, w, std::max(0, h - bracketTop));
+    int inPlay = 0;
+    for (const FitLabel* b : m_boards)
+        inPlay += b->isHidden() ? 0 : 1;
 
-    m_boardsPage->setGeometry(0, 0, w, h);
+    // The boards stay in view on the bracket page: a strip across its bottom, five boards a row.
+    const int stripRows = bracketPage && inPlay ? (inPlay + kBoardsAcross - 1) / kBoardsAcross : 0;
+    const int stripRowH = px(64);
+    const int stripH = stripRows ? stripRows * stripRowH + px(12) : 0;
+    m_bracketPage->setGeometry(0, bracketTop, w, std::max(0, h - bracketTop - stripH));
+    for (QWidget* onlyOnBoardsPage :
+         {static_cast<QWidget*>(m_nazev), static_cast<QWidget*>(m_terceTitle), static_cast<QWidget*>(m_naRadeTitle),
+          static_cast<QWidget*>(m_naRade), static_cast<QWidget*>(m_vysledkyTitle), static_cast<QWidget*>(m_vysledky)})
+        onlyOnBoardsPage->setVisible(!bracketPage);
+    if (bracketPage) {
+        m_boardsPage->setVisible(stripRows > 0);
+        m_boardsPage->setGeometry(0, h - stripH, w, stripH);
+        const int across = std::min(inPlay, kBoardsAcross);
+        const int cellW = across ? (w - m - m) / across : w;
+        int i = 0;
+        for (FitLabel* b : m_boards) {
+            if (b->isHidden())
+                continue;
+            const QRect cell(m + (i % kBoardsAcross) * cellW, px(4) + (i / kBoardsAcross) * stripRowH, cellW - px(8),
+                             stripRowH - px(8));
+            b->setContentsMargins(px(10), 0, px(10), 0);
+            b->place(cell, cell.height() * 3 / 5);
+            ++i;
+        }
+        sameBoardSize();
+    } else {
+        m_boardsPage->setGeometry(0, 0, w, h);
+    }
     m_nazev->place(QRect(m, m, w - 3 * m - stranaW, topH), px(48));
     const int y = m + topH + noticeRoom;
 
@@ -337,9 +403,6 @@ void TTabule::arrange()
     QFont listFont = m_naRade->font();
     listFont.setPixelSize(px(40));
     const int listLine = QFontMetrics(listFont).lineSpacing();
-    int inPlay = 0;
-    for (const FitLabel* b : m_boards)
-        inPlay += b->isHidden() ? 0 : 1;
     const bool across = inPlay <= kBoardsAcross;
     const int boardsW = across ? w - 2 * m : static_cast<int>((w - 3 * m) * 0.6);
     const int boardsTop = y + headingH;
@@ -350,12 +413,14 @@ void TTabule::arrange()
     m_terceTitle->place(QRect(m, y, boardsW, headingH), px(32));
     int row = 0;
     for (FitLabel* b : m_boards) {
-        if (b->isHidden())
-            continue;
+        if (b->isHidden() || bracketPage)
+            continue; // on the bracket page they stand in the strip
         b->setContentsMargins(px(16), 0, px(16), 0);
         b->place(QRect(m, boardsTop + row * pitch, boardsW, rowH), rowH * 3 / 5);
         ++row;
     }
+    if (!bracketPage)
+        sameBoardSize();
 
     QRect naRade;
     QRect vysledky;
@@ -377,6 +442,28 @@ void TTabule::arrange()
     m_vysledky->place(vysledky.adjusted(0, headingH, 0, 0), px(40));
 }
 
+void TTabule::sameBoardSize()
+{
+    // Every board line at one size: the largest at which the longest of them fits (it alone is cut
+    // short, should it not fit even at the smallest size a line may shrink to).
+    int smallest = 0;
+    for (FitLabel* b : m_boards) {
+        if (b->isHidden())
+            continue;
+        b->setShrinks(true);
+        if (!b->lineSizes().isEmpty())
+            smallest = smallest ? std::min(smallest, b->lineSizes().front()) : b->lineSizes().front();
+    }
+    if (!smallest)
+        return;
+    for (FitLabel* b : m_boards) {
+        if (b->isHidden())
+            continue;
+        b->setShrinks(false);
+        b->setNominalSize(smallest);
+    }
+}
+
 void TTabule::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
@@ -388,12 +475,16 @@ void TTabule::resizeEvent(QResizeEvent* e)
 void TTabule::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
+    // A resume after a crash opens the display again when it was open.
+    m_model.core().setFlag(kOpenFlag, "1");
     refresh();
 }
 
 void TTabule::hideEvent(QHideEvent* e)
 {
     QWidget::hideEvent(e);
+    if (!QCoreApplication::closingDown())
+        m_model.core().setFlag(kOpenFlag, "");
     m_pageTimer.stop();
     if (!isFullScreen())
         m_lastWindow = geometry();

@@ -46,6 +46,11 @@ public:
     // Opens the display, or closes it when it is open; nothing opens while no tournament is drawn.
     void toggle(const QRect& operatorWindow);
     void open(const QRect& operatorWindow);
+    // "Na celou obrazovku" (F11): full-screen on the screen it is on, or back to a window; a closed
+    // display opens full-screen.
+    void toggleFullScreen(const QRect& operatorWindow);
+    // The flag of the running tournament that tells a resume to open the display again.
+    static constexpr const char* kOpenFlag = "tabule";
 
     Page page() const { return m_page; }
     // The pages take turns (while a tournament is under way and not yet decided).
@@ -64,6 +69,7 @@ public:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
@@ -75,6 +81,7 @@ private:
     void setPage(Page page);
     void setFullScreen(bool on);
     void arrange();
+    void sameBoardSize();
     void fillLists();
 
     Model& m_model;
