@@ -32,6 +32,12 @@ QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 "$BUILD/bench/display_bench" 4 >>"$OUT" 2
   exit 1
 }
 
+# Zooming and fitting the 32 bracket.
+QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 "$BUILD/bench/zoom_bench" 20 >>"$OUT" 2>"$BUILD/zoom_bench.log" || {
+  cat "$BUILD/zoom_bench.log"
+  exit 1
+}
+
 # The season ranking over 500 archived tournaments, and its window.
 QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 "$BUILD/bench/ranking_bench" build/bench >>"$OUT" 2>"$BUILD/ranking_bench.log" || {
   cat "$BUILD/ranking_bench.log"

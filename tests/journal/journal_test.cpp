@@ -315,7 +315,7 @@ TEST_F(JournalFile, AVersionOneJournalIsUpgradedInPlaceAndKeepsItsTournaments)
     writeBytes(kJournalPath, sample().bytes);
     ASSERT_EQ(onFile(kJournalPath,
                      "DROP TABLE tournament_flag; DROP TABLE tournament_placing; DROP TABLE ranking_points; "
-                     "DROP TABLE player_alias; DROP TABLE player; PRAGMA user_version = 1"),
+                     "DROP TABLE player_alias; DROP TABLE player; DROP TABLE window_geometry; PRAGMA user_version = 1"),
               "1");
     {
         Journal::Opened o = openJournal();

@@ -189,7 +189,7 @@ TEST_F(Ranking, AVersionOneJournalIsUpgradedWithEveryArchivedTournamentPlaced)
     }
     // The journal as the previous version of the program left it.
     sql("DROP TABLE tournament_placing; DROP TABLE ranking_points; DROP TABLE player_alias; DROP TABLE "
-        "tournament_flag; DROP TABLE player; PRAGMA user_version = 1");
+        "tournament_flag; DROP TABLE player; DROP TABLE window_geometry; PRAGMA user_version = 1");
     Journal::Opened o = openJournal();
     ASSERT_EQ(o.how, Journal::Opening::Opened) << o.reason;
     ASSERT_TRUE(o.running.has_value());

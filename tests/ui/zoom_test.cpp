@@ -129,6 +129,7 @@ private slots:
     void accentsWholeInEveryPlace_data() { sizes_data(); }
     void accentsWholeInEveryPlace();
     void focusFrameOnlyFromTheKeyboard();
+    void placeAndZoomRememberedAcrossStarts();
 };
 
 void ZoomTest::sizes_data()
@@ -471,6 +472,43 @@ void ZoomTest::focusFrameOnlyFromTheKeyboard()
     const QImage without = drawing->grab(mark).toImage();
     QVERIFY(withMark != without);
     QCOMPARE(inkBox(without.copy(0, 0, without.width(), 2), QColor::fromRgb(qrgb(TColor::clYellow))), QRect());
+}
+
+// A window's size, place and zoom come back at the next start, from the journal; a place off every
+// screen is not used.
+void ZoomTest::placeAndZoomRememberedAcrossStarts()
+{
+    UiTestEnv env;
+    const QRect left(60, 70, 700, 420);
+    {
+        Zorbon app;
+        registerTournament(app, 12);
+        TBracketWindow* w = draw(app, 2);
+        w->setGeometry(left);
+        w->setZoom(1.5);
+    } // the program ends with the tournament running
+    auto resume = [] { Dialogs::script([](QDialog* d) { clickButton(d, "Button1"); }); };
+    {
+        Zorbon app;
+        resume();
+        QVERIFY(app.start());
+        TBracketWindow* w = app.bracketWindow(16);
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->geometry(), left);
+        QCOMPARE(w->zoom(), 1.5);
+        // Left where no screen is now (a TV since unplugged).
+        w->setZoom(1.0);
+        w->setGeometry(QRect(5000, 4000, 640, 400));
+    }
+    {
+        Zorbon app;
+        resume();
+        QVERIFY(app.start());
+        TBracketWindow* w = app.bracketWindow(16);
+        QVERIFY(w->screen()->availableGeometry().intersects(w->geometry()));
+        QCOMPARE(w->QWidget::size(), QSize(640, 400));
+        QCOMPARE(w->zoom(), 1.0);
+    }
 }
 
 QTEST_MAIN(ZoomTest)

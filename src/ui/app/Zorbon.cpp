@@ -31,6 +31,8 @@
 #include "tournament/state_codec.h"
 #include "tournament/tournament.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 
 namespace zorbon::ui {
@@ -113,6 +115,14 @@ Zorbon::~Zorbon()
 {
     // The server's port closes before anything it was fed from goes.
     m_mobile.reset();
+    // Where the windows were is kept for the next start.
+    if (m_lock->held() && !QCoreApplication::closingDown()) {
+        if (HlavniOkno->isVisible() || HlavniOkno->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            rememberPlace(HlavniOkno, 1.0);
+        for (TBracketWindow* w : m_bracketWindows)
+            if (w->wasShown())
+                rememberPlace(w, w->zoom());
+    }
     // Later windows may refer to earlier ones; free them in reverse order of creation.
     while (!m_windows.empty())
         m_windows.pop_back();
@@ -171,7 +181,10 @@ void Zorbon::connectWindows()
         w->confirmCorrection = [this, size] { return Dialogs::exec(correctionDialog(size)) == QDialog::Accepted; };
         connect(w, &TBracketWindow::resultsRequested, this,
                 [this](bool modal) { VysledkovaListina->showResults(modal); });
-        connect(w, &TBracketWindow::closed, this, [this] { HlavniOkno->show(); });
+        connect(w, &TBracketWindow::closed, this, [this, w] {
+            rememberPlace(w, w->zoom());
+            HlavniOkno->show();
+        });
         connect(w, &TBracketWindow::helpRequested, this, [this, w] { showHelpFrom(w); });
         connect(w, &TBracketWindow::aboutRequested, this, &Zorbon::showAbout);
         connect(w, &TBracketWindow::displayRequested, this, [this, w] { Tabule->toggle(w->frameGeometry()); });
@@ -263,6 +276,40 @@ bool Zorbon::turnMobileOn(QWidget* from)
     return false;
 }
 
+void Zorbon::rememberPlace(QWidget* window, double zoom)
+{
+    const QRect r = window->isMaximized() || window->isFullScreen() ? window->normalGeometry() : window->geometry();
+    if (!r.isValid())
+        return;
+    core().rememberWindowPlace(
+        {window->objectName().toStdString(), r.x(), r.y(), r.width(), r.height(), window->isMaximized(), zoom});
+}
+
+void Zorbon::restorePlaces()
+{
+    const std::vector<WindowPlace> places = core().windowPlaces();
+    for (const WindowPlace& p : places) {
+        QRect r(p.x, p.y, p.width, p.height);
+        if (r.width() < 100 || r.height() < 100 || r.width() > 20000 || r.height() > 20000)
+            continue;
+        // A place off every screen (a screen since unplugged) is forgotten; the size and zoom stay.
+        bool onScreen = false;
+        for (const QScreen* s : QGuiApplication::screens())
+            onScreen =
+                onScreen || s->availableGeometry().intersected(QRect(r.topLeft(), QSize(r.width(), 40))).width() >= 80;
+        if (!onScreen)
+            r.moveCenter(QGuiApplication::primaryScreen()
+                             ? QGuiApplication::primaryScreen()->availableGeometry().center()
+                             : r.center());
+        for (TBracketWindow* w : m_bracketWindows)
+            if (w->objectName().toStdString() == p.window)
+                w->placeAt(r, p.maximized, p.zoom);
+        // The main window keeps its size; it goes back where it stood.
+        if (p.window == "THlavniOkno" && onScreen)
+            HlavniOkno->move(r.topLeft());
+    }
+}
+
 void Zorbon::showHelpFrom(QWidget* from)
 {
     showHelp(HlavniOkno, from);
@@ -296,6 +343,7 @@ bool Zorbon::start()
     }
     if (!m_journalNote.empty())
         Dialogs::message(nullptr, qs(m_journalNote));
+    restorePlaces();
     if (const std::optional<std::string> what = core().resumeDescription()) {
         const QString question = QString::fromUtf8(kResumeQuestion) + QLatin1Char('\n') + qs(*what);
         if (Dialogs::ask(nullptr, QStringLiteral("TPokracovat"), question)) {

@@ -110,6 +110,9 @@ private:
     void switchMobile(bool on, QWidget* from);
     // Turns the page on, or says why it cannot and leaves it off.
     bool turnMobileOn(QWidget* from);
+    // The windows' remembered places: given to the windows before they show, stored as they close.
+    void restorePlaces();
+    void rememberPlace(QWidget* window, double zoom);
 
     PerSize<TBracketWindow*> m_bracketWindows{};
     PerSize<TZadejVysledek*> m_resultDialogs{};

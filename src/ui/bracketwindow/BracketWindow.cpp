@@ -90,13 +90,11 @@ QSize TBracketWindow::openingSize() const
     return {m_look.client.width(), m_look.client.height() + menuBar()->sizeHint().height()};
 }
 
-void TBracketWindow::placeAt(const QRect& geometry, bool maximized)
+void TBracketWindow::placeAt(const QRect& geometry, bool maximized, double zoom)
 {
-    ensureBuilt();
-    m_sized = true;
-    setGeometry(geometry);
-    if (maximized)
-        setWindowState(windowState() | Qt::WindowMaximized);
+    m_placeOnShow = geometry;
+    m_maximizeOnShow = maximized;
+    m_zoomOnShow = std::clamp(zoom, kLeastZoom, kMostZoom);
 }
 
 Bracket& TBracketWindow::bracket() const
@@ -561,7 +559,15 @@ void TBracketWindow::showEvent(QShowEvent* e)
         // The opening size the first time (unless a remembered place came first), always on the screen.
         if (!m_sized) {
             m_sized = true;
-            resize(openingSize());
+            if (m_placeOnShow.isValid()) {
+                setGeometry(m_placeOnShow);
+                if (m_maximizeOnShow)
+                    setWindowState(windowState() | Qt::WindowMaximized);
+            } else {
+                resize(openingSize());
+            }
+            if (m_zoomOnShow != 1.0)
+                setZoom(m_zoomOnShow);
         }
         fitGrowingWindow(this);
         layoutChrome();

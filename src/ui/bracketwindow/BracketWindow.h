@@ -59,8 +59,11 @@ public:
     bool fitting() const { return m_fitting; }
     // The size the window opens at: its specified client area and the menu bar.
     QSize openingSize() const;
-    // Where the window opens (a remembered place), instead of its opening size in the middle.
-    void placeAt(const QRect& geometry, bool maximized);
+    // Where the window opens the next time it shows (a remembered place and zoom), instead of its
+    // opening size; nothing is built for it before then.
+    void placeAt(const QRect& geometry, bool maximized, double zoom);
+    // True once the window has been shown: its place is worth remembering.
+    bool wasShown() const { return m_sized && m_built; }
 
     // Asks the correction question and returns true for "Ano" (the application runs that dialog).
     std::function<bool()> confirmCorrection;
@@ -139,6 +142,9 @@ private:
     QSize m_slack;        // what the specified scroll ranges add to (or leave of) the drawing's overhang
     bool m_fitting = false;
     bool m_sized = false; // the window has had its opening (or remembered) size
+    QRect m_placeOnShow;  // a remembered place, applied when first shown
+    bool m_maximizeOnShow = false;
+    double m_zoomOnShow = 1.0;
     std::vector<QToolButton*> m_speed;
     BoardPanel* m_boardPanel = nullptr;
     QLabel* m_vitez = nullptr;
