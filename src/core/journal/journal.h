@@ -137,7 +137,6 @@ public:
     };
     std::vector<EndedState> endedStates();
 
-
     // Where the windows were left, for the next start. JournalError when it cannot be read or stored.
     std::vector<WindowPlace> windowPlaces();
     void saveWindowPlace(const WindowPlace& place);
