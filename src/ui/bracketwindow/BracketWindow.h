@@ -63,7 +63,7 @@ public:
     // opening size; nothing is built for it before then.
     void placeAt(const QRect& geometry, bool maximized, double zoom);
     // True once the window has been shown: its place is worth remembering.
-    bool wasShown() const { return m_sized && m_built; }
+    bool wasShown() const { return m_sized && m_built.done(); }
 
     // Asks the correction question and returns true for "Ano" (the application runs that dialog).
     std::function<bool()> confirmCorrection;
