@@ -3,6 +3,7 @@
 // place. Then journals that cannot be written: the tournament plays on and says so once.
 
 #include "journal_play.h"
+#include "journal_v1.h"
 #include "unprivileged.h"
 
 #include <sqlite3.h>
@@ -313,10 +314,7 @@ TEST_F(JournalFile, ACreationThatCannotBeWrittenLeavesNoJournalAtThePath)
 TEST_F(JournalFile, AVersionOneJournalIsUpgradedInPlaceAndKeepsItsTournaments)
 {
     writeBytes(kJournalPath, sample().bytes);
-    ASSERT_EQ(onFile(kJournalPath,
-                     "DROP TABLE tournament_flag; DROP TABLE tournament_placing; DROP TABLE ranking_points; "
-                     "DROP TABLE player_alias; DROP TABLE player; DROP TABLE window_geometry; PRAGMA user_version = 1"),
-              "1");
+    ASSERT_EQ(onFile(kJournalPath, zorbon::test::kBackToVersionOne), "1");
     {
         Journal::Opened o = openJournal();
         ASSERT_EQ(o.how, Journal::Opening::Opened) << o.reason;
@@ -664,9 +662,7 @@ TEST_F(JournalFile, RandomBytesOverTheJournalAreFoundOrHarmless)
 TEST_F(JournalFile, AVersionOneJournalIsUpgradedInPlaceWithEveryTournamentKept)
 {
     writeBytes(kJournalPath, sample().bytes);
-    ASSERT_EQ(onFile(kJournalPath, "DROP TABLE tournament_flag; DROP TABLE window_geometry; DROP TABLE player_alias; "
-                                   "DROP TABLE ranking_points; DROP TABLE tournament_placing; PRAGMA user_version = 1"),
-              "1");
+    ASSERT_EQ(onFile(kJournalPath, zorbon::test::kBackToVersionOne), "1");
     const std::string v1 = bytesOf(kJournalPath).value_or("");
     Journal::Opened o = openJournal();
     ASSERT_EQ(o.how, Journal::Opening::Opened) << o.reason;

@@ -3,6 +3,7 @@
 // with every archived tournament placed.
 
 #include "journal_play.h"
+#include "journal_v1.h"
 #include "ranking/ranking.h"
 
 #include <sqlite3.h>
@@ -188,8 +189,7 @@ TEST_F(Ranking, AVersionOneJournalIsUpgradedWithEveryArchivedTournamentPlaced)
         ASSERT_EQ(before.rows.size(), 16u);
     }
     // The journal as the previous version of the program left it.
-    sql("DROP TABLE tournament_placing; DROP TABLE ranking_points; DROP TABLE player_alias; DROP TABLE "
-        "tournament_flag; DROP TABLE player; DROP TABLE window_geometry; PRAGMA user_version = 1");
+    sql(zorbon::test::kBackToVersionOne);
     Journal::Opened o = openJournal();
     ASSERT_EQ(o.how, Journal::Opening::Opened) << o.reason;
     ASSERT_TRUE(o.running.has_value());

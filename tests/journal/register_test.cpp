@@ -2,6 +2,7 @@
 // forgetting, the tables the archive gives, and the upgrade of a version-1 journal.
 
 #include "journal_play.h"
+#include "journal_v1.h"
 #include "unprivileged.h"
 
 #include <sqlite3.h>
@@ -280,9 +281,7 @@ TEST_F(Register, AVersionOneJournalIsUpgradedInPlaceAndItsRegisterFilledFromItsT
         played = playSeveral(*t);
     }
     // What the previous version wrote: the same two tables, version 1, no register.
-    exec("DROP TABLE tournament_flag; DROP TABLE tournament_placing; DROP TABLE ranking_points; DROP TABLE "
-         "player_alias; DROP TABLE player; "
-         "PRAGMA user_version = 1;");
+    exec(zorbon::test::kBackToVersionOne);
     const std::string tournaments = query("SELECT * FROM tournament ORDER BY id");
     const std::string commands = query("SELECT id, tournament, seq, kind, params, at, hex(state) FROM command");
 
@@ -322,9 +321,7 @@ TEST_F(Register, AnUpgradeThatCannotBeWrittenLeavesTheVersionOneFileWhole)
         auto t = openLayer();
         playAndClose(*t, playerNames(4), 5);
     }
-    exec("DROP TABLE tournament_flag; DROP TABLE tournament_placing; DROP TABLE ranking_points; DROP TABLE "
-         "player_alias; DROP TABLE player; "
-         "PRAGMA user_version = 1;");
+    exec(zorbon::test::kBackToVersionOne);
     const std::optional<std::string> bytes = bytesOf(kJournalPath);
     for (const fs::path& p : {dir(), fs::path(dir()) / "data", fs::path(dir()) / kSetupDir})
         fs::permissions(p, fs::perms::all);

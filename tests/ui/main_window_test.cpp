@@ -235,7 +235,7 @@ private slots:
         THlavniOkno* w = app.HlavniOkno;
         app.start();
         QCOMPARE(w->windowTitle(), QStringLiteral("Zorbon"));
-        QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(w->windowFlags() & Qt::WindowMaximizeButtonHint);
         QVERIFY(w->windowFlags() & Qt::WindowMinimizeButtonHint);
         const char* const buttons[][3] = {{"SpeedButton1", "Nový", "Založ nový Turnaj"},
                                           {"SpeedButton2", "Registruj", "Registruj hráče"},

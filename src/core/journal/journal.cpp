@@ -553,7 +553,8 @@ struct Journal::Statements {
     {
     }
     Stmt insertTournament, updateTournament, deleteCommands, insertCommand, tournamentHead, commands, archive, running,
-        reopen, remove, aliases, points, setFlag, clearFlag, flag, placings, rememberPlayer, players, endedStates, places, putPlace;
+        reopen, remove, aliases, points, setFlag, clearFlag, flag, placings, rememberPlayer, players, endedStates,
+        places, putPlace;
 };
 
 void Journal::Closer::operator()(sqlite3* db) const

@@ -4,7 +4,6 @@
 #include <QMainWindow>
 #include <QScreen>
 #include <QScrollArea>
-#include <QStyle>
 #include <QWindow>
 
 #include <algorithm>
@@ -52,44 +51,6 @@ QSize roomOnScreen(const QWidget* window)
     if (area.isEmpty())
         return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
     return area.size().shrunkBy(frameOf(window));
-}
-
-QScrollArea* fitFixedWindow(QMainWindow* window, QSize full)
-{
-    const QSize room = roomOnScreen(window);
-    const bool fits = full.width() <= room.width() && full.height() <= room.height();
-    auto* area = qobject_cast<QScrollArea*>(window->centralWidget());
-    if (fits && !area)
-        return nullptr;
-    if (!area) {
-        // The contents keep their own size and scroll inside the smaller window.
-        QWidget* contents = window->centralWidget();
-        contents->setFixedSize(contents->size());
-        window->takeCentralWidget();
-        area = new QScrollArea;
-        area->setObjectName(QStringLiteral("ScreenFit"));
-        area->setFrameShape(QFrame::NoFrame);
-        area->setFocusPolicy(Qt::NoFocus);
-        area->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        area->setWidget(contents);
-        window->setCentralWidget(area);
-    }
-    if (fits) {
-        window->setFixedSize(full);
-    } else {
-        // Where one direction scrolls, its scroll bar takes room the other direction has to spare.
-        const int bar = area->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, area);
-        QSize largest = full;
-        if (full.height() > room.height())
-            largest.rwidth() += bar;
-        if (full.width() > room.width())
-            largest.rheight() += bar;
-        window->setMinimumSize(full.boundedTo(QSize(240, 160)));
-        window->setMaximumSize(largest);
-        window->resize(largest.boundedTo(room));
-    }
-    keepOnScreen(window);
-    return area;
 }
 
 QScrollArea* fitGrowingWindow(QMainWindow* window)

@@ -15,12 +15,7 @@ namespace zorbon::ui {
 // title bar and border until the window system has told the real one).
 QSize roomOnScreen(const QWidget* window);
 
-// A window of fixed size `full` that does not fit gets its contents in a scroll area and shrinks to
-// the screen; it can then be resized up to its full size. Returns that scroll area, or nullptr
-// while the window has always fitted.
-QScrollArea* fitFixedWindow(QMainWindow* window, QSize full);
-
-// A resizable main window (a bracket window) larger than the room on its screen is made smaller and
+// A resizable main window (the main window, a bracket window) larger than the room on its screen is made smaller and
 // moved onto it; when even its contents' least size does not fit, the contents scroll.
 QScrollArea* fitGrowingWindow(QMainWindow* window);
 

@@ -25,6 +25,7 @@ const QColor kYellow(0xFF, 0xFF, 0x00);
 const QColor kBlue(0x00, 0x00, 0xFF);
 const QColor kRed(0xFF, 0x00, 0x00);
 constexpr int kImageSize = 150;
+constexpr QSize kLeastClient(520, 400);
 constexpr QSize kWindowSize(660, 540);
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, int pointSize = 11)
@@ -62,10 +63,10 @@ THlavniOkno::THlavniOkno(Model& model)
 {
     setObjectName("THlavniOkno");
     setWindowTitle(QStringLiteral("Zorbon"));
-    // System menu, minimise and close; no maximise.
+    // Opens at its own size; the operator may resize and maximise it (the list below grows).
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(kWindowSize);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    resize(kWindowSize);
 
     // Toolbar: four buttons on a blue bar.
     auto* bar = new QToolBar(this);
@@ -149,6 +150,8 @@ THlavniOkno::THlavniOkno(Model& model)
     clientPalette.setColor(QPalette::WindowText, Qt::black);
     client->setPalette(clientPalette);
     setCentralWidget(client);
+    // Below this the header and the list no longer read; a smaller screen scrolls instead.
+    client->setMinimumSize(kLeastClient);
 
     auto* title = label(client, "Label9", QStringLiteral("Zorbon"), 28);
     QFont titleFont = title->font();
@@ -229,7 +232,7 @@ void THlavniOkno::showEvent(QShowEvent* event)
     // Restoring from the task bar is no new showing.
     if (event->spontaneous())
         return;
-    fitFixedWindow(this, kWindowSize);
+    fitGrowingWindow(this);
     if (!m_shownBefore) {
         m_shownBefore = true;
         firstShow();
