@@ -132,6 +132,15 @@ void ResultOrder::follow(const Bracket& b)
     }
 }
 
+std::vector<int> ResultOrder::latestResults(const Bracket& b, int most) const
+{
+    std::vector<int> out;
+    for (auto it = m_order.rbegin(); it != m_order.rend() && static_cast<int>(out.size()) < most; ++it)
+        if (isPlayedResult(b, *it))
+            out.push_back(*it);
+    return out;
+}
+
 bool isPlayedResult(const Bracket& b, int box)
 {
     if (!b.table().hasBox(box) || b.state(box) != BoxState::Finished)

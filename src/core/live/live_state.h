@@ -22,6 +22,8 @@ public:
     void follow(const Bracket& bracket);
     void clear();
     const std::vector<int>& order() const { return m_order; }
+    // The latest results (isPlayedResult), newest first, at most `most`.
+    std::vector<int> latestResults(const Bracket& bracket, int most) const;
 
 private:
     int m_size = 0;

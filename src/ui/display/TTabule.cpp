@@ -1,9 +1,12 @@
 #include "display/TTabule.h"
 
 #include "app/Model.h"
+#include "common/Guard.h"
 #include "display/BracketCanvas.h"
 #include "display/FitLabel.h"
 #include "look/Look.h"
+
+#include "live/display_text.h"
 
 #include <QContextMenuEvent>
 #include <QFontMetrics>
@@ -267,7 +270,7 @@ void TTabule::refresh()
     const Bracket* b = s.active();
     if (!b || !m_boardsPage)
         return;
-    m_nazev->setFullText(headerLine(s.lobby.header));
+    m_nazev->setFullText(qs(headerLine(s.lobby.header)));
 
     bool newCall = false;
     for (int n = 1; n <= kMostBoards; ++n) {
@@ -286,7 +289,7 @@ void TTabule::refresh()
         label->setVisible(inPlay);
     }
 
-    const QString winner = winnerText(*b);
+    const QString winner = qs(winnerText(*b));
     m_vitez->setVisible(!winner.isEmpty());
 
     // The pages take turns while matches are being played; before the first call and after the
@@ -301,7 +304,7 @@ void TTabule::refresh()
     arrange();
     for (int n = 1; n <= kMostBoards; ++n)
         if (n <= b->boardCount() && b->board(n).visible())
-            m_boards[static_cast<std::size_t>(n - 1)]->setFullText(boardLine(*b, n));
+            m_boards[static_cast<std::size_t>(n - 1)]->setFullText(qs(boardLine(*b, n)));
     // With the boards' texts in, their lines share one size.
     arrange();
     m_vitez->setFullText(winner);
@@ -316,11 +319,11 @@ void TTabule::fillLists()
         return;
     QStringList ready;
     for (const int box : readyMatches(*b, std::min(kMostReady, m_naRade->linesThatFit())))
-        ready << matchLine(*b, box);
+        ready << qs(matchLine(*b, box));
     m_naRade->setFullText(ready.join(QLatin1Char('\n')));
     QStringList results;
     for (const int box : m_finished.latestResults(*b, std::min(kMostResults, m_vysledky->linesThatFit())))
-        results << resultLine(*b, box);
+        results << qs(resultLine(*b, box));
     m_vysledky->setFullText(results.join(QLatin1Char('\n')));
 }
 

@@ -5,7 +5,7 @@
 
 #include "common/BuildOnce.h"
 
-#include "display/TabuleText.h"
+#include "live/live_state.h"
 
 #include <QList>
 #include <QPointer>
@@ -58,7 +58,7 @@ public:
     void setPageInterval(int ms);
     int pageInterval() const { return m_pageTimer.interval(); }
     // The order in which the display saw the boxes finish (the latest results come from it).
-    const FinishOrder& finishOrder() const { return m_finished; }
+    const ResultOrder& finishOrder() const { return m_finished; }
 
     // Everything shown, from the session as it stands (nothing before its first showing).
     void refresh();
@@ -85,7 +85,7 @@ private:
     void fillLists();
 
     Model& m_model;
-    FinishOrder m_finished;
+    ResultOrder m_finished;
     QTimer m_pageTimer;
     Page m_page = Page::Bracket;
     std::array<int, kMostBoards> m_shownMatch{}; // the match on each board at the last refresh, 0: none
