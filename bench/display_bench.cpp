@@ -10,7 +10,7 @@
 
 #include "app/Model.h"
 #include "app/Zorbon.h"
-#include "bracketwindow/BracketWindow.h"
+#include "bracketwindow/TBracketWindow.h"
 #include "common/Dialogs.h"
 #include "display/BracketCanvas.h"
 #include "display/TTabule.h"

@@ -5,7 +5,7 @@
 #include "benchrows.h"
 
 #include "app/Zorbon.h"
-#include "bracketwindow/BracketWindow.h"
+#include "bracketwindow/TBracketWindow.h"
 #include "common/Dialogs.h"
 #include "mainwindow/THlavniOkno.h"
 #include "mainwindow/TRozlosovani.h"

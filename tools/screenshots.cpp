@@ -9,7 +9,7 @@
 
 #include "app/Zorbon.h"
 #include "bracketwindow/BracketPrint.h"
-#include "bracketwindow/BracketWindow.h"
+#include "bracketwindow/TBracketWindow.h"
 #include "bracketwindow/TPocetTercu8.h"
 #include "common/Dialogs.h"
 #include "common/HelpViewer.h"

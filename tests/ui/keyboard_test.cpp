@@ -4,7 +4,7 @@
 
 #include "app/Zorbon.h"
 #include "bracketwindow/BracketWidgets.h"
-#include "bracketwindow/BracketWindow.h"
+#include "bracketwindow/TBracketWindow.h"
 #include "common/HelpViewer.h"
 #include "mainwindow/THlavniOkno.h"
 #include "mainwindow/TRozlosovani.h"

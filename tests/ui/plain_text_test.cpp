@@ -5,7 +5,7 @@
 #include "bracketui.h"
 #include "lobbytest.h"
 
-#include "bracketwindow/ZadejVysledek.h"
+#include "bracketwindow/TZadejVysledek.h"
 #include "common/Guard.h"
 #include "resultswindow/TVysledkovaListina.h"
 

@@ -3,7 +3,7 @@
 // every window must stay on the screen and what does not fit must scroll.
 
 #include "app/Zorbon.h"
-#include "bracketwindow/BracketWindow.h"
+#include "bracketwindow/TBracketWindow.h"
 #include "common/HelpViewer.h"
 #include "common/ScreenFit.h"
 #include "mainwindow/THlavniOkno.h"
@@ -162,7 +162,7 @@ void ScreenFitTest::resizableWindows()
     QVERIFY(viewer);
     verifyOnScreen(viewer);
     viewer->close();
-    app.session.lobby.header.name = "Turnaj";
+    app.core().editableSession().lobby.header.name = "Turnaj";
     Dialogs::script([](QDialog* d) { verifyOnScreen(d); });
     app.HlavniOkno->SpeedButton2Click();
     QCOMPARE(Dialogs::unanswered(), 0);

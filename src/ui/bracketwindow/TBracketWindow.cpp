@@ -1,4 +1,4 @@
-#include "bracketwindow/BracketWindow.h"
+#include "bracketwindow/TBracketWindow.h"
 
 #include "app/Model.h"
 #include "bracketwindow/BoardPanel.h"
@@ -97,7 +97,7 @@ void TBracketWindow::placeAt(const QRect& geometry, bool maximized, double zoom)
     m_zoomOnShow = std::clamp(zoom, kLeastZoom, kMostZoom);
 }
 
-Bracket& TBracketWindow::bracket() const
+const Bracket& TBracketWindow::bracket() const
 {
     return m_model.session().brackets.bySize(m_size);
 }

@@ -1,4 +1,4 @@
-#include "bracketwindow/Oprava.h"
+#include "bracketwindow/TOprava.h"
 
 #include "bracketwindow/BracketWidgets.h"
 

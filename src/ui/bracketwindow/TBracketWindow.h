@@ -37,7 +37,7 @@ public:
     void setVisible(bool visible) override;
     TBracketWindow(Model& model, int size);
     int size() const { return m_size; }
-    Bracket& bracket() const;
+    const Bracket& bracket() const;
     const BracketLook& look() const { return m_look; }
 
     // Makes the window's widgets, painted from the bracket; nothing happens after the first call.

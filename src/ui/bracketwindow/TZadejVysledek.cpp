@@ -1,4 +1,4 @@
-#include "bracketwindow/ZadejVysledek.h"
+#include "bracketwindow/TZadejVysledek.h"
 
 #include "app/Model.h"
 #include "bracketwindow/BracketWidgets.h"
