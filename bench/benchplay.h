@@ -35,7 +35,7 @@ inline int playTournament(Tournament& t, const std::vector<std::string>& names, 
     if (!t.draw(seed).ok())
         return -1;
     t.setBoardCount(boardLimitFor(n), Tournament::BoardCountFrom::Draw);
-    Bracket& b = *t.session().active();
+    const Bracket& b = *t.session().active();
     int announcements = 0;
     const Say say = [&announcements](const std::string&) { ++announcements; };
     const int finalNo = b.table().finalNumber();

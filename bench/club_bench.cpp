@@ -104,11 +104,10 @@ std::vector<double> importTimes(const std::string& base, int cycles)
         auto t = layer();
         if (!t->acceptNewTournament({"Turnaj", "", ""}).ok() || !t->showRegistration().ok())
             fail("no tournament");
-        ImportSummary summary;
         const auto t0 = Clock::now();
-        const Outcome o = t->importPlayerFile("seznam.csv", summary);
+        const Result<ImportSummary> o = t->importPlayerFile("seznam.csv");
         times.push_back(msSince(t0));
-        if (!o.ok() || summary.registered != 1000 || ReadRecord().PlayerCount != 1000)
+        if (!o.ok() || o->registered != 1000 || ReadRecord().PlayerCount != 1000)
             fail("the import did not register 1000 names: " + o.message());
         if (!t->takeBackupWarning().empty())
             fail("the journal did not take the import");
@@ -129,8 +128,8 @@ std::vector<double> completionTimes(int rounds)
         auto t = layer();
         if (!t->acceptNewTournament({"Registr", "", ""}).ok())
             fail("no tournament");
-        ImportSummary summary;
-        if (!t->importPlayers(clubNames(5000, 0), false, summary).ok() || summary.registered != 5000)
+        const Result<ImportSummary> summary = t->importPlayers(clubNames(5000, 0), Tournament::ImportInto::Registered);
+        if (!summary.ok() || summary->registered != 5000)
             fail("5000 players were not remembered");
         if (t->journal()->players().size() != 5000)
             fail("the register does not hold 5000 players");

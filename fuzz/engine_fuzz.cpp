@@ -113,7 +113,7 @@ struct Fuzz {
             list.pop_back();
         else if (mismatch == 2)
             list.push_back("Navíc");
-        t.session().lobby.registered = list;
+        t.editableSession().lobby.registered = list;
         const Outcome drawn = t.draw(seed);
         list = t.session().lobby.registered;
         struct {

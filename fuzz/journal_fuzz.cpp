@@ -79,7 +79,7 @@ std::string makeJournal(int players, int steps, bool closeFirst)
     {
         Journal::Opened o = Journal::open(kJournalPath, "seed", &isReadableState);
         Tournament t(std::move(o.journal), std::move(o.running), o.reason,
-                     [](bool) { return std::string("2026-05-01 10:00:00"); });
+                     [](Tournament::TimeFormat) { return std::string("2026-05-01 10:00:00"); });
         const Say quiet = [](const std::string&) {};
         auto play = [&](int n, int commands, const std::string& suffix) {
             (void)t.acceptNewTournament({"Turnaj", "Brno", "1. 5."});
@@ -90,7 +90,7 @@ std::string makeJournal(int players, int steps, bool closeFirst)
             (void)t.draw(7);
             (void)t.setBoardCount(2, Tournament::BoardCountFrom::Draw);
             for (int k = 0; k < commands || commands == 1000; ++k) {
-                Bracket* b = t.session().active();
+                const Bracket* b = t.session().active();
                 if (!b || b->state(b->table().finalNumber()) == BoxState::Finished)
                     break;
                 (void)t.callReadyMatches(quiet);
@@ -125,7 +125,7 @@ void playOn(const std::string& state)
     if (!resumed.ok())
         return; // a working file could not be written
     FUZZ_CHECK(decodeState(encodeState(t.session())).has_value(), "the resumed session does not encode readably");
-    Bracket* b = t.session().active();
+    const Bracket* b = t.session().active();
     if (!b)
         return;
     const Say quiet = [](const std::string&) {};

@@ -198,7 +198,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // One command of the main window and its dialogs on these files, through the command layer.
     Tournament t;
-    Lobby& lobby = t.session().lobby;
+    Lobby& lobby = t.editableSession().lobby;
     lobby.header = {"Turnaj", "", ""};
     for (Command c : {Command::NovyTurnaj, Command::Registruj, Command::Vymaz, Command::Rozlosuj, Command::OdeberHrace,
                       Command::Help, Command::Oprogramu, Command::Konec}) {

@@ -125,7 +125,7 @@ protected:
     // The record as the command left it, next to the damaged one it read.
     TournamentRecord after() { return ReadRecord(); }
 
-    Session& session = t.session();
+    Session& session = t.editableSession();
 };
 
 std::string recordCaseName(const ::testing::TestParamInfo<RecordCase>& info)
@@ -339,7 +339,7 @@ protected:
     }
     bool missing() const { return !GetParam().bytes; }
     int lines() const { return static_cast<int>(GetParam().lines.size()); }
-    Lobby& lobby = t.session().lobby;
+    Lobby& lobby = t.editableSession().lobby;
 };
 
 std::string rosterCaseName(const ::testing::TestParamInfo<RosterCase>& info)
@@ -444,7 +444,7 @@ INSTANTIATE_TEST_SUITE_P(Shapes, DamagedRoster, ::testing::ValuesIn(rosterCases(
 TEST_F(Engine, DuplicateNamesFromADamagedRosterPlayToTheEnd)
 {
     WriteRecord({5, 0, 0, 0});
-    t.session().lobby.registered = {"Eva", "Jan", "Eva", "Ota", "Eva"};
+    t.editableSession().lobby.registered = {"Eva", "Jan", "Eva", "Ota", "Eva"};
     ASSERT_TRUE(t.draw(11).ok());
     ASSERT_EQ(t.session().activeSize, 8);
     Bracket& b = brackets.bySize(8);

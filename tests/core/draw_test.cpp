@@ -138,7 +138,7 @@ TEST_P(DrawEveryCount, PutsEveryNameOnceAndTheByesWhereTheTablesSay)
     WriteRecord({n, 5, 3, 42});
     dirtyAll();
     registered = playerNames(n);
-    t.session().lobby.registered = registered;
+    t.editableSession().lobby.registered = registered;
     const Outcome out = t.draw(2024);
     ASSERT_TRUE(out.ok()) << out.message();
     ASSERT_TRUE(out.message().empty());
@@ -237,7 +237,7 @@ TEST_F(DrawTest, RefusalsKeepTheListAndLeaveTheStartValues)
         WriteRecord({n, 9, 4, 77});
         dirtyAll();
         const auto before = playerNames(std::max(0, std::min(n, 70)));
-        t.session().lobby.registered = before;
+        t.editableSession().lobby.registered = before;
         const Outcome out = t.draw(1);
         EXPECT_EQ(t.session().activeSize, 0) << n;
         EXPECT_TRUE(out.isRefused()) << n;
@@ -255,7 +255,7 @@ TEST_F(DrawTest, AListThatDisagreesWithTheCountIsRefusedWithoutReadingPastIt)
         WriteRecord({10, 9, 4, 0});
         dirtyAll();
         const auto before = playerNames(listSize);
-        t.session().lobby.registered = before;
+        t.editableSession().lobby.registered = before;
         const Outcome out = t.draw(3);
         EXPECT_EQ(t.session().activeSize, 0);
         EXPECT_TRUE(out.isRefused());
@@ -270,7 +270,7 @@ TEST_F(DrawTest, AMissingRecordStopsTheDrawBeforeAnythingChanges)
 {
     std::filesystem::remove(kRecordPath);
     dirtyAll();
-    t.session().lobby.registered = playerNames(8);
+    t.editableSession().lobby.registered = playerNames(8);
     const Outcome out = t.draw(1);
     ASSERT_TRUE(out.isFailed()) << "no error";
     EXPECT_EQ(out.message(), "File not found");
@@ -289,7 +289,7 @@ TEST_F(DrawTest, TheRecordInMemoryGivesTheSameDrawAndBoardsAsTheFile)
         const int limit = std::max(1, boardLimitFor(n));
         WriteRecord({n, 9, 4, 77});
         zorbon::Tournament file;
-        file.session().lobby.registered = playerNames(n);
+        file.editableSession().lobby.registered = playerNames(n);
         const Outcome fromFile = file.draw(n * 31u);
         ASSERT_FALSE(fromFile.isFailed()) << fromFile.message();
         ASSERT_TRUE(file.setBoardCount(limit, zorbon::Tournament::BoardCountFrom::Draw).ok());

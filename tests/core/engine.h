@@ -131,7 +131,7 @@ protected:
     {
         WriteRecord({n, 0, 0, 0});
         registered = playerNames(n);
-        t.session().lobby.registered = registered;
+        t.editableSession().lobby.registered = registered;
         const Outcome out = t.draw(seed);
         EXPECT_TRUE(out.ok()) << out.message();
         EXPECT_TRUE(t.session().lobby.registered.empty());
@@ -171,7 +171,7 @@ protected:
     }
 
     zorbon::Tournament t;
-    Brackets& brackets = t.session().brackets;
+    Brackets& brackets = t.editableSession().brackets;
     std::vector<std::string> registered;
     std::vector<std::string> said;
 

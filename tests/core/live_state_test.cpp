@@ -144,8 +144,8 @@ TEST_F(LiveStateTest, UndoAndCorrectionAreFollowed)
 
 TEST_F(LiveStateTest, BeforeTheDrawOnlyTheRegisteredWait)
 {
-    t.session().lobby.header = {"Jarní turnaj", "Hospoda U Terče", "1.4.2027"};
-    t.session().lobby.registered = {"Žofie Šťastná", "Karel"};
+    t.editableSession().lobby.header = {"Jarní turnaj", "Hospoda U Terče", "1.4.2027"};
+    t.editableSession().lobby.registered = {"Žofie Šťastná", "Karel"};
     const std::string json = liveJson(now(), 4);
     EXPECT_EQ(json, "{\"turnaj\":{\"nazev\":\"Jarní turnaj\",\"misto\":\"Hospoda U Terče\",\"datum\":\"1.4.2027\"},"
                     "\"velikost\":null,\"terce\":[],\"dalsi\":[],\"vysledky\":[],\"hraci\":["

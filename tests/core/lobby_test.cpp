@@ -32,7 +32,7 @@ protected:
         ASSERT_TRUE(o.ok()) << name << ": " << o.message();
     }
     zorbon::Tournament t;
-    Lobby& lobby = t.session().lobby;
+    Lobby& lobby = t.editableSession().lobby;
 };
 
 } // namespace
@@ -343,7 +343,7 @@ TEST_F(LobbyTest, ClosingATournamentClearsEverythingItHeld)
 {
     WriteRecord({3, 2, 4, 5});
     SaveRoster({"Eva", "Jan", "Ota"});
-    Session& s = t.session();
+    Session& s = t.editableSession();
     s.lobby.header = kFull;
     s.lobby.newTournamentFields = kFull;
     s.lobby.registered = {"Ota"};
@@ -368,7 +368,7 @@ TEST_F(LobbyTest, ClosingATournamentClearsEverythingItHeld)
 TEST_F(LobbyTest, ClosingStopsAtAMissingRecordBeforeChangingAnything)
 {
     fs::remove(kRecordPath);
-    Session& s = t.session();
+    Session& s = t.editableSession();
     s.lobby.header = kFull;
     s.lobby.registered = {"Eva"};
     s.boardCountChoice = 2;

@@ -58,10 +58,10 @@ protected:
     std::map<std::string, int> drawSeeded(int n, int seeds, std::uint32_t seed)
     {
         WriteRecord({n, 0, 0, 0});
-        t.session().lobby.registered = playerNames(n);
+        t.editableSession().lobby.registered = playerNames(n);
         const std::vector<std::string> all = playerNames(n);
         // The seeds are the last registered, so that the order of registration cannot place them.
-        t.session().lobby.seeds.assign(all.rbegin(), all.rbegin() + seeds);
+        t.editableSession().lobby.seeds.assign(all.rbegin(), all.rbegin() + seeds);
         EXPECT_TRUE(t.draw(seed).ok());
         const Bracket& b = brackets.bySize(size());
         std::map<std::string, int> slotOf;
@@ -240,7 +240,7 @@ protected:
     void SetUp() override
     {
         Engine::SetUp();
-        t.session().lobby.header = {"Turnaj", "", ""};
+        t.editableSession().lobby.header = {"Turnaj", "", ""};
         for (const std::string& name : playerNames(10))
             ASSERT_TRUE(t.addPlayer(name).ok());
     }

@@ -85,7 +85,7 @@ protected:
     }
 
     const Names kRoster = {"Eva", "Jan", "Ota", "Petr", "Šárka"};
-    Lobby& lobby = t.session().lobby;
+    Lobby& lobby = t.editableSession().lobby;
 };
 
 } // namespace
@@ -213,7 +213,7 @@ TEST_F(Unwritable, AClosingWhoseRosterCannotBeSavedKeepsTheCountLabelAndTheTourn
     ASSERT_TRUE(t.draw(5).ok());
     boards(2);
     ASSERT_EQ(lobby.shownCount, 5);
-    t.session().boardCountChoice = 2;
+    t.editableSession().boardCountChoice = 2;
     blockRoster();
     EXPECT_EQ(failure(t.closeTournament()), "Access denied");
     EXPECT_EQ(ReadRecord(), (TournamentRecord{0, 2, 0, 77}));

@@ -69,10 +69,10 @@ inline std::string workingFiles()
 inline Tournament::Clock tickingClock(int start = 0)
 {
     auto n = std::make_shared<int>(start);
-    return [n](bool forFileName) {
+    return [n](Tournament::TimeFormat format) {
         const int t = (*n)++;
         char buf[32];
-        std::snprintf(buf, sizeof buf, forFileName ? "20260501-%02d%02d%02d" : "2026-05-01 %02d:%02d:%02d",
+        std::snprintf(buf, sizeof buf, format == Tournament::TimeFormat::FileName ? "20260501-%02d%02d%02d" : "2026-05-01 %02d:%02d:%02d",
                       10 + t / 3600 % 14, t / 60 % 60, t % 60);
         return std::string(buf);
     };
@@ -238,7 +238,7 @@ public:
         expectDone(m_t->setBoardCount(std::min(boards, limit), Tournament::BoardCountFrom::Draw), "board count");
     }
 
-    Bracket* bracket() { return m_t->session().active(); }
+    const Bracket* bracket() const { return m_t->session().active(); }
     bool finished()
     {
         const Bracket* b = bracket();
@@ -279,7 +279,7 @@ public:
                        "boards with Terče");
             return true;
         }
-        Bracket& b = *bracket();
+        const Bracket& b = *bracket();
         std::vector<int> busy = occupiedBoards();
         const bool someFree = static_cast<int>(busy.size()) < boardsInPlay();
         if (someFree && (busy.empty() || random(0, 2) == 0)) {

@@ -75,8 +75,8 @@ private:
     Tournament* layer = nullptr;
     bool ending = false;
     // Every commit takes the time just before it stores the state: the moment to say what comes.
-    auto clock = [&](bool forFileName) {
-        if (layer && !ending && !forFileName)
+    auto clock = [&](Tournament::TimeFormat format) {
+        if (layer && !ending && format == Tournament::TimeFormat::Readable)
             out.line("A " + std::to_string(fnv(encodeState(layer->session()))));
         return std::string("2026-05-01 10:00:00");
     };

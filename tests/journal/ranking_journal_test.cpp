@@ -11,18 +11,26 @@
 namespace zorbon::jtest {
 namespace {
 
+// The ranking of a period, which must have been read.
+RankingSheet rankingOf(Tournament& t, const std::string& from, const std::string& to)
+{
+    Result<RankingSheet> r = t.ranking(from, to);
+    EXPECT_TRUE(r.ok()) << r;
+    return std::move(r).value();
+}
+
 // A clock whose day the test sets; the time ticks a second per call.
 struct DayClock {
     std::shared_ptr<std::string> day = std::make_shared<std::string>("2026-03-01");
     Tournament::Clock clock()
     {
         auto n = std::make_shared<int>(0);
-        return [d = day, n](bool forFileName) {
+        return [d = day, n](Tournament::TimeFormat format) {
             const int t = (*n)++;
             char buf[32];
             std::snprintf(buf, sizeof buf, " %02d:%02d:%02d", 10 + t / 3600 % 14, t / 60 % 60, t % 60);
             std::string stamp = *d + buf;
-            if (forFileName)
+            if (format == Tournament::TimeFormat::FileName)
                 std::erase_if(stamp, [](char c) { return c == '-' || c == ':'; });
             return stamp;
         };
@@ -94,7 +102,7 @@ TEST_F(Ranking, CountsTheDecidedTournamentsThatEndedInThePeriod)
     const auto lastYear = play(*t, "2025-12-31", eight);
 
     RankingSheet sheet;
-    ASSERT_TRUE(t->ranking("2026-01-01", "2026-12-31", sheet).ok());
+    sheet = rankingOf(*t, "2026-01-01", "2026-12-31");
     EXPECT_EQ(sheet.bands, defaultPoints());
     ASSERT_EQ(sheet.rows.size(), 12u);
     for (const std::string& name : twelve) {
@@ -109,12 +117,12 @@ TEST_F(Ranking, CountsTheDecidedTournamentsThatEndedInThePeriod)
         EXPECT_GE(sheet.rows[i - 1].points, sheet.rows[i].points);
 
     // Both ends of the period count whole days.
-    ASSERT_TRUE(t->ranking("2026-03-01", "2026-03-01", sheet).ok());
+    sheet = rankingOf(*t, "2026-03-01", "2026-03-01");
     EXPECT_EQ(sheet.rows.size(), 8u);
-    ASSERT_TRUE(t->ranking("2025-12-31", "2026-03-01", sheet).ok());
+    sheet = rankingOf(*t, "2025-12-31", "2026-03-01");
     EXPECT_EQ(rowOf(sheet, eight[0])->tournaments, 2);
     EXPECT_EQ(rowOf(sheet, eight[0])->points, points(march, eight[0]) + points(lastYear, eight[0]));
-    ASSERT_TRUE(t->ranking("2026-05-01", "2026-12-31", sheet).ok());
+    sheet = rankingOf(*t, "2026-05-01", "2026-12-31");
     EXPECT_TRUE(sheet.rows.empty());
 }
 
@@ -129,7 +137,7 @@ TEST_F(Ranking, MergedSpellingsCountOnceAndPointsAreKeptInTheJournal)
         const auto b = play(*t, "2026-03-08", second);
         sql("INSERT INTO player_alias(alias, name) VALUES('Hráč 1 Novak', 'Hráč 1 Novák')");
         RankingSheet sheet;
-        ASSERT_TRUE(t->ranking("2026-01-01", "2026-12-31", sheet).ok());
+        sheet = rankingOf(*t, "2026-01-01", "2026-12-31");
         EXPECT_EQ(sheet.rows.size(), 6u);
         ASSERT_NE(rowOf(sheet, first[0]), nullptr);
         EXPECT_EQ(rowOf(sheet, first[0])->tournaments, 2);
@@ -145,11 +153,11 @@ TEST_F(Ranking, MergedSpellingsCountOnceAndPointsAreKeptInTheJournal)
     }
     auto t = openLayer(clock.clock());
     RankingSheet sheet;
-    ASSERT_TRUE(t->ranking("2026-01-01", "2026-12-31", sheet).ok());
+    sheet = rankingOf(*t, "2026-01-01", "2026-12-31");
     EXPECT_EQ(sheet.bands[4], (PointsBand{5, 6, 5}));
     // Points that do not fit the bands (written by hand into the file) give way to the defaults.
     sql("DELETE FROM ranking_points WHERE place_from = 49");
-    ASSERT_TRUE(t->ranking("2026-01-01", "2026-12-31", sheet).ok());
+    sheet = rankingOf(*t, "2026-01-01", "2026-12-31");
     EXPECT_EQ(sheet.bands, defaultPoints());
 }
 
@@ -158,7 +166,7 @@ TEST_F(Ranking, AReopenedTournamentCountsAsItEndsAgain)
     auto t = openLayer(clock.clock());
     play(*t, "2026-03-01", playerNames(5), false);
     RankingSheet sheet;
-    ASSERT_TRUE(t->ranking("2026-01-01", "2026-12-31", sheet).ok());
+    sheet = rankingOf(*t, "2026-01-01", "2026-12-31");
     EXPECT_TRUE(sheet.rows.empty());
     // Reopened, played to its end and closed again: now it counts.
     const auto archive = t->archive().value();
@@ -168,11 +176,11 @@ TEST_F(Ranking, AReopenedTournamentCountsAsItEndsAgain)
     p.adoptRoster();
     ASSERT_TRUE(p.playToEnd());
     ASSERT_TRUE(t->closeTournament().ok());
-    ASSERT_TRUE(t->ranking("2026-01-01", "2026-12-31", sheet).ok());
+    sheet = rankingOf(*t, "2026-01-01", "2026-12-31");
     EXPECT_EQ(sheet.rows.size(), 5u);
     // Deleted from the archive: gone from the ranking.
     ASSERT_TRUE(t->deleteArchived(t->archive().value()[0].id).ok());
-    ASSERT_TRUE(t->ranking("2026-01-01", "2026-12-31", sheet).ok());
+    sheet = rankingOf(*t, "2026-01-01", "2026-12-31");
     EXPECT_TRUE(sheet.rows.empty());
 }
 
@@ -185,7 +193,7 @@ TEST_F(Ranking, AVersionOneJournalIsUpgradedWithEveryArchivedTournamentPlaced)
         play(*t, "2026-03-02", playerNames(16));
         Player p(*t, 5);
         p.registerPlayers(playerNames(4), 4); // a running tournament survives the upgrade too
-        ASSERT_TRUE(t->ranking("2026-01-01", "2026-12-31", before).ok());
+        before = rankingOf(*t, "2026-01-01", "2026-12-31");
         ASSERT_EQ(before.rows.size(), 16u);
     }
     // The journal as the previous version of the program left it.
@@ -195,7 +203,7 @@ TEST_F(Ranking, AVersionOneJournalIsUpgradedWithEveryArchivedTournamentPlaced)
     ASSERT_TRUE(o.running.has_value());
     auto t = layerOver(std::move(o), clock.clock());
     RankingSheet after;
-    ASSERT_TRUE(t->ranking("2026-01-01", "2026-12-31", after).ok());
+    after = rankingOf(*t, "2026-01-01", "2026-12-31");
     EXPECT_EQ(after.rows, before.rows);
     EXPECT_EQ(t->archive().value().size(), 2u);
     ASSERT_TRUE(t->resume().ok());
@@ -214,12 +222,13 @@ TEST_F(Ranking, AVersionOneJournalIsUpgradedWithEveryArchivedTournamentPlaced)
 TEST_F(Ranking, WithoutAJournalTheRankingSaysWhy)
 {
     Tournament t(nullptr, std::nullopt, "Disk full");
-    RankingSheet sheet;
-    EXPECT_EQ(t.ranking("2026-01-01", "2026-12-31", sheet), Outcome::failed("Disk full"));
-    std::vector<std::string> seeds;
-    EXPECT_TRUE(t.seedsFromRanking(0, seeds).isRefused()) << "nobody registered: nothing to seed";
-    t.session().lobby.count = 8;
-    EXPECT_TRUE(t.seedsFromRanking(0, seeds).isFailed());
+    const Result<RankingSheet> sheet = t.ranking("2026-01-01", "2026-12-31");
+    EXPECT_EQ(sheet, Outcome::failed("Disk full"));
+    EXPECT_EQ(sheet->from, "2026-01-01") << "the period and the points stand without the journal";
+    EXPECT_EQ(sheet->bands, defaultPoints());
+    EXPECT_TRUE(t.seedsFromRanking(0).isRefused()) << "nobody registered: nothing to seed";
+    t.editableSession().lobby.count = 8;
+    EXPECT_TRUE(t.seedsFromRanking(0).isFailed());
 }
 
 } // namespace zorbon::jtest

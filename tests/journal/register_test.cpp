@@ -121,12 +121,12 @@ TEST_F(Register, ImportIsOneCommandWithTheChecksOfPridejAndOneCommit)
     ASSERT_TRUE(t->showRegistration().ok());
     ASSERT_TRUE(t->addPlayer("Petr Novák").ok());
     const std::string commandsBefore = query("SELECT count(*) FROM command");
-    ImportSummary summary;
     const std::vector<std::string> names = {"Jana Malá", "Petr Novák", "Volný los", "Eva 🎯",
                                             "Jana Malá", "petr novák", "Tab\there"};
-    ASSERT_TRUE(t->importPlayers(names, true, summary).ok());
-    EXPECT_EQ(summary.registered, 2);
-    EXPECT_EQ(importSummaryText(summary),
+    Result<ImportSummary> summary = t->importPlayers(names, Tournament::ImportInto::RegistrationList);
+    ASSERT_TRUE(summary.ok());
+    EXPECT_EQ(summary->registered, 2);
+    EXPECT_EQ(importSummaryText(*summary),
               "Registrováno 2 hráčů. Přeskočeno 5: Petr Novák (již registrován), Volný los (jméno vyhrazené pro "
               "pavouka), Eva 🎯 (znak, který soupiska neuloží), Jana Malá (již registrován), Tab\there (řídicí znak "
               "ve jméně).");
@@ -143,8 +143,9 @@ TEST_F(Register, ImportIsOneCommandWithTheChecksOfPridejAndOneCommit)
     EXPECT_EQ(query("SELECT kind FROM command ORDER BY id DESC LIMIT 1"), "import\n");
     EXPECT_EQ(registerNames(*t), (std::vector<std::string>{"Jana Malá", "Petr Novák", "petr novák"}));
     // A list of names all refused changes nothing and commits nothing.
-    ASSERT_TRUE(t->importPlayers({"Jana Malá"}, true, summary).ok());
-    EXPECT_EQ(summary.registered, 0);
+    summary = t->importPlayers({"Jana Malá"}, Tournament::ImportInto::RegistrationList);
+    ASSERT_TRUE(summary.ok());
+    EXPECT_EQ(summary->registered, 0);
     EXPECT_EQ(query("SELECT count(*) FROM command"), std::to_string(std::stoi(commandsBefore) + 1) + "\n");
 }
 
@@ -154,9 +155,8 @@ TEST_F(Register, ImportFailingOnTheRosterKeepsCountAndListsAsPridejDoes)
     ASSERT_TRUE(t->acceptNewTournament(kHeader).ok());
     ASSERT_TRUE(t->showRegistration().ok());
     fs::remove(kRosterPath);
-    ImportSummary summary;
     // The roster is read before anything is written: nothing changes.
-    const Outcome o = t->importPlayers({"Jana Malá"}, true, summary);
+    const Outcome o = t->importPlayers({"Jana Malá"}, Tournament::ImportInto::RegistrationList);
     EXPECT_TRUE(o.isFailed());
     EXPECT_EQ(ReadRecord().PlayerCount, 0);
     EXPECT_TRUE(t->session().lobby.registered.empty());
@@ -168,17 +168,17 @@ TEST_F(Register, ArchivedPlayersComeBackInRegistrationOrderAndOnlyBeforeADraw)
     const std::vector<std::string> names = playerNames(6);
     playAndClose(*t, names, 3);
     const std::int64_t id = t->archive().value().front().id;
-    ImportSummary summary;
     // No tournament yet: refused as "Registruj" is.
-    EXPECT_EQ(t->registerArchivedPlayers(id, summary), Outcome::refused("Není založen žádný turnaj !!!"));
+    EXPECT_EQ(t->registerArchivedPlayers(id), Outcome::refused("Není založen žádný turnaj !!!"));
     ASSERT_TRUE(t->acceptNewTournament(kHeader).ok());
     ASSERT_TRUE(t->showMainWindow().ok());
     ASSERT_TRUE(t->addPlayer(names[2]).ok()); // registered this week already (dialog closed afterwards)
     t->registrationClosed();
-    ASSERT_TRUE(t->registerArchivedPlayers(id, summary).ok());
-    EXPECT_EQ(summary.registered, 5);
-    ASSERT_EQ(summary.skipped.size(), 1u);
-    EXPECT_EQ(summary.skipped[0].name, names[2]);
+    const Result<ImportSummary> summary = t->registerArchivedPlayers(id);
+    ASSERT_TRUE(summary.ok());
+    EXPECT_EQ(summary->registered, 5);
+    ASSERT_EQ(summary->skipped.size(), 1u);
+    EXPECT_EQ(summary->skipped[0].name, names[2]);
     std::vector<std::string> expected = {names[2]};
     for (const std::string& n : names)
         if (n != names[2])
@@ -190,7 +190,7 @@ TEST_F(Register, ArchivedPlayersComeBackInRegistrationOrderAndOnlyBeforeADraw)
     // Drawn: refused, nothing changes.
     ASSERT_TRUE(t->check(Command::Rozlosuj).ok());
     ASSERT_TRUE(t->draw(1).ok());
-    EXPECT_EQ(t->registerArchivedPlayers(id, summary),
+    EXPECT_EQ(t->registerArchivedPlayers(id),
               Outcome::refused("Hráče nelze registrovat, dokud je rozlosovaný turnaj !!!"));
     EXPECT_EQ(ReadRecord().PlayerCount, 6);
 }
@@ -205,7 +205,7 @@ TEST_F(Register, TheClubTableCountsTournamentsBestPlacingAndMergedSpellings)
     second[0] = "Petr Novak"; // the same man, mistyped
     playAndClose(*t, second, 12);
 
-    std::vector<ArchivedPlayers> archive = t->archivedPlayers();
+    const std::vector<ArchivedPlayers> archive = t->archivedPlayers().value();
     ASSERT_EQ(archive.size(), 2u);
     std::map<std::string, PlacedPlayer> placed;
     for (const ArchivedPlayers& a : archive)
@@ -217,8 +217,9 @@ TEST_F(Register, TheClubTableCountsTournamentsBestPlacingAndMergedSpellings)
         EXPECT_FALSE(p.placingText.empty()) << name;
     }
 
-    std::vector<ClubPlayer> table;
-    ASSERT_TRUE(t->clubPlayers(table).ok());
+    Result<std::vector<ClubPlayer>> club = t->clubPlayers();
+    ASSERT_TRUE(club.ok());
+    std::vector<ClubPlayer> table = club.value();
     EXPECT_EQ(table.size(), 8u + 5u);
     auto row = [&](const std::string& name) {
         for (const ClubPlayer& c : table)
@@ -231,13 +232,15 @@ TEST_F(Register, TheClubTableCountsTournamentsBestPlacingAndMergedSpellings)
     EXPECT_EQ(row("Petr Novák").lastPlayed, archive.back().ended);
 
     ASSERT_TRUE(t->mergePlayers("Petr Novak", "Petr Novák").ok());
-    ASSERT_TRUE(t->clubPlayers(table).ok());
+    club = t->clubPlayers();
+    ASSERT_TRUE(club.ok());
+    table = club.value();
     EXPECT_EQ(table.size(), 8u + 4u);
     EXPECT_EQ(row("Petr Novak").name, "") << "the merged spelling left the register";
     EXPECT_EQ(row("Petr Novák").tournaments, 2);
     EXPECT_EQ(row("Petr Novák").bestPlacing, std::min(placed["Petr Novák"].placing, placed["Petr Novak"].placing));
     EXPECT_EQ(row("Petr Novák").lastPlayed, archive.front().ended);
-    EXPECT_EQ(t->aliasMap(), (Aliases{{"Petr Novak", "Petr Novák"}}));
+    EXPECT_EQ(t->aliasMap().value(), (Aliases{{"Petr Novak", "Petr Novák"}}));
     // The typo typed again counts for the kept name and does not come back into the register.
     ASSERT_TRUE(t->acceptNewTournament(kHeader).ok());
     ASSERT_TRUE(t->addPlayer("Petr Novak").ok());
@@ -255,18 +258,19 @@ TEST_F(Register, MergingFollowsEarlierMergesAndDeletingTakesTheSpellingsAlong)
         ASSERT_TRUE(t->addPlayer(n).ok());
     ASSERT_TRUE(t->mergePlayers("P. Novák", "Petr Novak").ok());
     ASSERT_TRUE(t->mergePlayers("Petr Novak", "Petr Novák").ok());
-    EXPECT_EQ(t->aliasMap(), (Aliases{{"P. Novák", "Petr Novák"}, {"Petr Novak", "Petr Novák"}}));
+    EXPECT_EQ(t->aliasMap().value(), (Aliases{{"P. Novák", "Petr Novák"}, {"Petr Novak", "Petr Novák"}}));
     EXPECT_EQ(registerNames(*t), (std::vector<std::string>{"Jana Malá", "Petr Novák"}));
     // Merging back the other way never leaves a name that counts as itself or a loop.
     ASSERT_TRUE(t->addPlayer("Petr Novák 2").ok());
     ASSERT_TRUE(t->mergePlayers("Petr Novák", "Petr Novák 2").ok());
-    for (const auto& [alias, kept] : t->aliasMap()) {
+    const Aliases aliases = t->aliasMap().value();
+    for (const auto& [alias, kept] : aliases) {
         EXPECT_NE(alias, kept);
-        EXPECT_EQ(t->aliasMap().count(kept), 0u) << kept << " is itself merged";
+        EXPECT_EQ(aliases.count(kept), 0u) << kept << " is itself merged";
     }
     EXPECT_EQ(t->mergePlayers("Jana Malá", "Jana Malá"), Outcome::refused("Hráče nelze sloučit se sebou samým !!!"));
     ASSERT_TRUE(t->forgetPlayer("Petr Novák 2").ok());
-    EXPECT_TRUE(t->aliasMap().empty());
+    EXPECT_TRUE(t->aliasMap().value().empty());
     EXPECT_EQ(registerNames(*t), (std::vector<std::string>{"Jana Malá"}));
     // The archive and the running tournament keep every name.
     EXPECT_EQ(ReadRoster().size(), 5u);

@@ -104,7 +104,7 @@ protected:
     // Opens a correction on a box that can take one and applies new scores; false if none can.
     bool correction()
     {
-        Bracket& b = *t->session().active();
+        const Bracket& b = *t->session().active();
         std::vector<int> open;
         for (int m = 1; m <= b.table().boxCount(); ++m)
             if (canCorrect(b, m))
@@ -270,7 +270,7 @@ TEST_P(Undo, StopsAtTheDrawAndRedoNeedsSomethingUndone)
 TEST_P(Undo, IsRefusedWhileACorrectionIsOpen)
 {
     start(2, size(), 1);
-    Bracket* b = t->session().active();
+    const Bracket* b = t->session().active();
     std::optional<CorrectionContext> ctx;
     for (int guard = 0; !ctx && guard < 200; ++guard) {
         p->step();
@@ -315,7 +315,7 @@ TEST_P(Undo, ABoardCountSetWithTerceIsTakenBackIntoTheRecord)
 TEST_P(Undo, ACorrectionIsTakenBackAndPutBack)
 {
     start(4, size(), 1);
-    Bracket* b = t->session().active();
+    const Bracket* b = t->session().active();
     while (!correction()) {
         p->step();
         ASSERT_FALSE(p->finished());

@@ -4,7 +4,7 @@
 #include "bracketui.h"
 #include "tournament/tournament.h"
 
-#include "bracketwindow/ZadejVysledek.h"
+#include "bracketwindow/TZadejVysledek.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
@@ -79,7 +79,7 @@ void BracketDialogsTest::drawNeChangesNothing()
     Zorbon app;
     registerTournament(app, 6);
     const QByteArray before = recordBytes();
-    app.session.brackets.bySize(8).setName(0, "stopa");
+    app.core().editableSession().brackets.bySize(8).setName(0, "stopa");
     Dialogs::script([](QDialog* d) { clickButton(d, "Button2"); });
     app.HlavniOkno->SpeedButton4Click();
     QCOMPARE(recordBytes(), before);

@@ -505,7 +505,7 @@ void BracketPrintTest::namesThatNoFileSystemTakesSaveUnderTheirSafeName()
     TBracketWindow* w = draw(app, 2);
     playSome(w);
     app.VysledkovaListina->ensureBuilt();
-    app.session.lobby.header.name = name.toStdString();
+    app.core().editableSession().lobby.header.name = name.toStdString();
     const QStringList before = disk();
     Dialogs::clearShown();
     child<QAction>(w, "ExportPavoukaPdf1")->trigger();

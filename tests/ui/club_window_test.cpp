@@ -173,7 +173,7 @@ private slots:
         });
         click(app.HlavniOkno, "HraciKlubu1");
         QCOMPARE(Dialogs::unanswered(), 0);
-        QCOMPARE(app.core().aliasMap(), (Aliases{{"Petr Novak", "Petr Novák"}}));
+        QCOMPARE(app.core().aliasMap().value(), (Aliases{{"Petr Novak", "Petr Novák"}}));
         // The archive's results lists are as they were.
         const Result<ResultsSheet> afterRead = app.core().archivedSheet(archive.back().id);
         QVERIFY(afterRead.ok());

@@ -13,7 +13,7 @@ inline void playIntoArchive(Zorbon& app, std::uint32_t seed)
     Tournament& t = app.core();
     QVERIFY(t.check(Command::Rozlosuj).ok());
     QVERIFY(t.draw(seed).ok());
-    Bracket& b = *t.session().active();
+    const Bracket& b = *t.session().active();
     QVERIFY(t.setBoardCount(b.table().rules.boards, Tournament::BoardCountFrom::Draw).ok());
     const Say quiet = [](const std::string&) {};
     for (int guard = 0; b.state(b.table().finalNumber()) != BoxState::Finished; ++guard) {

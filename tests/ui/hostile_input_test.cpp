@@ -219,7 +219,7 @@ void HostileInputTest::playerNames()
     prepareFiles({1, 0, 0, 0}, "Eva\r\n");
     Zorbon app;
     app.start();
-    app.session.lobby.header.name = "Turnaj";
+    app.core().editableSession().lobby.header.name = "Turnaj";
     const QString files = disk();
     Dialogs::clearShown();
     Dialogs::script([&](QDialog* d) {

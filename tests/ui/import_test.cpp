@@ -191,9 +191,8 @@ private slots:
         app.start();
         QVERIFY(app.core().acceptNewTournament({"Turnaj", "", ""}).ok());
         QVERIFY(app.core().showRegistration().ok());
-        ImportSummary summary;
         for (const char* path : {"neni.txt", "data"}) {
-            const Outcome o = app.core().importPlayerFile(path, summary);
+            const Outcome o = app.core().importPlayerFile(path);
             QVERIFY(o.isFailed());
             QVERIFY2(
                 QString::fromStdString(o.message()).startsWith(QStringLiteral("Soubor %1 nelze přečíst: ").arg(path)),

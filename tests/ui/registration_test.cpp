@@ -68,7 +68,7 @@ private slots:
             QCOMPARE(memoText(d), QStringLiteral("Eva"));
             QCOMPARE(labelText(d, "Label2"), QStringLiteral("Počet přihlášených hráčů : 1"));
         });
-        app.session.lobby.header.name = "Turnaj";
+        app.core().editableSession().lobby.header.name = "Turnaj";
         click(app.HlavniOkno, "SpeedButton2");
         QCOMPARE(Dialogs::messages(), QStringList{message});
         QCOMPARE(rosterOnDisk(), std::string("Eva\r\n"));

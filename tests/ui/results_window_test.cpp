@@ -129,7 +129,7 @@ void ResultsWindowTest::failuresShowTheErrorAndNoConfirmation()
     TVysledkovaListina* r = app.VysledkovaListina;
 
     // Without the two folders the save and the export fail with the error alone.
-    app.session.lobby.header.name = "../ven";
+    app.core().editableSession().lobby.header.name = "../ven";
     QVERIFY(QDir(QStringLiteral("vysledky")).removeRecursively() && QDir(QStringLiteral("export")).removeRecursively());
     Dialogs::clearShown();
     r->SpeedButton2Click();
@@ -142,7 +142,7 @@ void ResultsWindowTest::failuresShowTheErrorAndNoConfirmation()
     QVERIFY(QDir().mkdir(QStringLiteral("export")));
 
     // Without the record file, print stops before its dialog and export before writing.
-    app.session.lobby.header.name = "Turnaj";
+    app.core().editableSession().lobby.header.name = "Turnaj";
     QVERIFY(QFile::remove(QString::fromUtf8(kRecordPath)));
     Dialogs::clearShown();
     r->SpeedButton1Click(); // no print dialog scripted: it must not open

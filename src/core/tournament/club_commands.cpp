@@ -22,8 +22,6 @@ bool endsWithCsv(const std::string& path)
     return ext == ".csv";
 }
 
-const char* const kNoJournalForRegister = "Registr hráčů je v záloze turnajů, kterou nelze otevřít: ";
-
 } // namespace
 
 void Tournament::remember(const std::vector<std::string>& names)
@@ -38,27 +36,24 @@ std::vector<std::string> Tournament::suggestPlayers(const std::string& typed, st
 {
     if (m_playerIndexStale && m_journal) {
         std::vector<std::string> names;
-        try {
+        const Outcome read = guarded([&] {
             for (RegisteredPlayer& p : m_journal->players())
                 names.push_back(std::move(p.name));
-        } catch (const JournalError&) {
+        });
+        if (!read.ok())
             return {}; // completion is a help; without the register there is nothing to offer
-        }
         m_playerIndex = PlayerIndex(std::move(names));
         m_playerIndexStale = false;
     }
     return m_playerIndex.find(typed, limit);
 }
 
-std::vector<ArchivedPlayers> Tournament::archivedPlayers(std::string* problem)
+Result<std::vector<ArchivedPlayers>> Tournament::archivedPlayers()
 {
+    if (!m_journal)
+        return Outcome::failed(m_journalProblem);
     std::vector<ArchivedPlayers> out;
-    if (!m_journal) {
-        if (problem)
-            *problem = m_journalProblem;
-        return out;
-    }
-    try {
+    const Outcome read = guarded([&] {
         std::map<std::int64_t, ArchivedPlayers> kept;
         for (Journal::EndedState& e : m_journal->endedStates()) {
             // A tournament reopened and ended again ends at another time: its players are read anew.
@@ -75,46 +70,38 @@ std::vector<ArchivedPlayers> Tournament::archivedPlayers(std::string* problem)
         }
         // Reopened and deleted tournaments leave the cache.
         m_archivedPlayers = std::move(kept);
-    } catch (const JournalError& e) {
-        if (problem)
-            *problem = e.what();
-        out.clear();
-    }
+    });
+    if (!read.ok())
+        return read;
     return out;
 }
 
-Aliases Tournament::aliasMap(std::string* problem)
+Result<Aliases> Tournament::aliasMap()
 {
-    if (!m_journal) {
-        if (problem)
-            *problem = m_journalProblem;
-        return {};
-    }
-    try {
-        return m_journal->aliases();
-    } catch (const JournalError& e) {
-        if (problem)
-            *problem = e.what();
-        return {};
-    }
+    if (!m_journal)
+        return Outcome::failed(m_journalProblem);
+    Aliases aliases;
+    if (const Outcome read = guarded([&] { aliases = m_journal->aliases(); }); !read.ok())
+        return read;
+    return aliases;
 }
 
-Outcome Tournament::clubPlayers(std::vector<ClubPlayer>& table)
+Result<std::vector<ClubPlayer>> Tournament::clubPlayers()
 {
-    table.clear();
     if (!m_journal)
         return Outcome::failed(kNoJournalForRegister + m_journalProblem);
-    std::string problem;
-    std::vector<ArchivedPlayers> archive = archivedPlayers(&problem);
-    Aliases aliases = aliasMap(&problem);
-    if (!problem.empty())
-        return Outcome::failed(problem);
-    try {
-        table = clubTable(m_journal->players(), archive, aliases);
-    } catch (const JournalError& e) {
-        return Outcome::failed(e.what());
-    }
-    return Outcome::done();
+    const Result<std::vector<ArchivedPlayers>> archive = archivedPlayers();
+    const Result<Aliases> aliases = aliasMap();
+    // Both are read; when both fail, the later failure is the one told.
+    if (!aliases.ok())
+        return Outcome(aliases);
+    if (!archive.ok())
+        return Outcome(archive);
+    std::vector<ClubPlayer> table;
+    if (const Outcome read = guarded([&] { table = clubTable(m_journal->players(), archive.value(), aliases.value()); });
+        !read.ok())
+        return read;
+    return table;
 }
 
 Outcome Tournament::mergePlayers(const std::string& alias, const std::string& kept)
@@ -125,31 +112,25 @@ Outcome Tournament::mergePlayers(const std::string& alias, const std::string& ke
         return Outcome::refused("Hráče nelze sloučit se sebou samým !!!");
     if (!m_journal)
         return Outcome::failed(kNoJournalForRegister + m_journalProblem);
-    try {
-        m_journal->mergePlayers(alias, kept);
-    } catch (const JournalError& e) {
-        return Outcome::failed(e.what());
-    }
-    m_playerIndexStale = true;
-    return Outcome::done();
+    const Outcome merged = guarded([&] { m_journal->mergePlayers(alias, kept); });
+    if (merged.ok())
+        m_playerIndexStale = true;
+    return merged;
 }
 
 Outcome Tournament::forgetPlayer(const std::string& name)
 {
     if (!m_journal)
         return Outcome::failed(kNoJournalForRegister + m_journalProblem);
-    try {
-        m_journal->forgetPlayer(name);
-    } catch (const JournalError& e) {
-        return Outcome::failed(e.what());
-    }
-    m_playerIndexStale = true;
-    return Outcome::done();
+    const Outcome forgotten = guarded([&] { m_journal->forgetPlayer(name); });
+    if (forgotten.ok())
+        m_playerIndexStale = true;
+    return forgotten;
 }
 
-Outcome Tournament::importPlayers(const std::vector<std::string>& names, bool dialogOpen, ImportSummary& summary)
+Result<ImportSummary> Tournament::importPlayers(const std::vector<std::string>& names, ImportInto into)
 {
-    summary = {};
+    ImportSummary summary;
     std::string params;
     for (const std::string& n : names)
         params += (params.empty() ? "" : "\n") + n;
@@ -157,7 +138,7 @@ Outcome Tournament::importPlayers(const std::vector<std::string>& names, bool di
                 [&summary] { return "import hráčů (registrováno " + std::to_string(summary.registered) + ")"; },
                 std::move(params)};
     m_changes |= kLobbyChanged;
-    return run(scope, [&] {
+    Outcome outcome = run(scope, [&] {
         TournamentRecord record = readRecord();
         std::vector<std::string> roster = readRoster();
         // The checks of "Přidej", name by name: an earlier name of the list counts as registered.
@@ -183,7 +164,7 @@ Outcome Tournament::importPlayers(const std::vector<std::string>& names, bool di
         // As in "Přidej": the count first, then the lists, then the roster.
         writeRecord(record);
         Lobby& lobby = m_session.lobby;
-        if (dialogOpen) {
+        if (into == ImportInto::RegistrationList) {
             int n = lobby.count;
             for (const std::string& name : accepted)
                 acceptName(lobby, name, n = plusOne(n));
@@ -199,13 +180,13 @@ Outcome Tournament::importPlayers(const std::vector<std::string>& names, bool di
         saveRoster(roster);
         return Outcome::done();
     });
+    return {std::move(outcome), std::move(summary)};
 }
 
-Outcome Tournament::importPlayerFile(const std::string& path, ImportSummary& summary)
+Result<ImportSummary> Tournament::importPlayerFile(const std::string& path)
 {
-    summary = {};
     std::string bytes;
-    try {
+    const Outcome read = guarded([&] {
         std::error_code ec;
         const auto status = std::filesystem::status(path, ec);
         if (ec)
@@ -216,18 +197,18 @@ Outcome Tournament::importPlayerFile(const std::string& path, ImportSummary& sum
             throwIo(EINVAL);
         // One byte more than allowed tells a file that is too big without reading all of it.
         bytes = readFilePrefix(path, kMaxPlayerListBytes + 1);
-    } catch (const IoError& e) {
-        return Outcome::failed("Soubor " + path + " nelze přečíst: " + e.what() + ". Nebyl registrován žádný hráč !!!");
-    }
+    });
+    if (!read.ok())
+        return Outcome::failed("Soubor " + path + " nelze přečíst: " + read.message() +
+                               ". Nebyl registrován žádný hráč !!!");
     const PlayerList list = readPlayerList(bytes, endsWithCsv(path));
     if (!list.ok())
         return Outcome::refused(list.refusal);
-    return importPlayers(list.names, true, summary);
+    return importPlayers(list.names, ImportInto::RegistrationList);
 }
 
-Outcome Tournament::registerArchivedPlayers(std::int64_t id, ImportSummary& summary)
+Result<ImportSummary> Tournament::registerArchivedPlayers(std::int64_t id)
 {
-    summary = {};
     if (m_session.activeSize != 0)
         return Outcome::refused("Hráče nelze registrovat, dokud je rozlosovaný turnaj !!!");
     if (!m_session.lobby.header.exists())
@@ -235,22 +216,23 @@ Outcome Tournament::registerArchivedPlayers(std::int64_t id, ImportSummary& summ
     if (!m_journal)
         return Outcome::failed(m_journalProblem);
     std::vector<std::string> names;
-    try {
+    const Outcome read = guarded([&] {
         const History h = m_journal->load(id);
         const std::optional<Session> s = decodeState(h.current() ? h.current()->state : "");
         if (!s)
-            return Outcome::failed("Uložený stav turnaje nelze přečíst");
+            return Outcome::failed(kUnreadableState);
         // In the order they were registered; a drawn tournament's roster still holds them.
         names = s->roster;
         if (names.empty())
             for (const PlacedPlayer& p : playersOf(*s).players)
                 names.push_back(p.name);
-    } catch (const JournalError& e) {
-        return Outcome::failed(e.what());
-    }
+        return Outcome::done();
+    });
+    if (!read.ok())
+        return read;
     if (names.empty())
         return Outcome::refused("Vybraný turnaj nemá žádné hráče !!!");
-    return importPlayers(names, false, summary);
+    return importPlayers(names, ImportInto::Registered);
 }
 
 } // namespace zorbon

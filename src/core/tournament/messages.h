@@ -16,6 +16,27 @@ inline constexpr const char* kReopenRefused =
     "Předchozí turnaj lze znovu otevřít, jen když neběží žádný turnaj a nejsou registrováni žádní hráči !!!";
 // Without a reason of its own the journal's failure reads like the run-time's.
 inline constexpr const char* kUnknownIoError = "I/O error";
+// A command that needs the journal when there is none, and no reason was kept.
+inline constexpr const char* kNoJournal = "Zálohu turnajů nelze otevřít";
+// Before the reason the journal could not be opened with, for the register's commands.
+inline constexpr const char* kNoJournalForRegister = "Registr hráčů je v záloze turnajů, kterou nelze otevřít: ";
+// Before the reason, where the archive window and the club's window would list what they cannot read.
+inline constexpr const char* kUnreadableArchive = "Zálohu turnajů nelze přečíst: ";
+inline constexpr const char* kUnreadableRegister = "Registr hráčů nelze přečíst: ";
+
+// Why a command that needs the journal cannot run without it: the reason it failed to open, or
+// kNoJournal.
+inline std::string noJournal(const std::string& problem)
+{
+    return problem.empty() ? std::string(kNoJournal) : problem;
+}
+
+// Said at start-up when the journal was damaged and set aside as `movedTo`.
+inline std::string damagedJournalNote(const std::string& movedTo)
+{
+    return "Uložený turnaj nelze přečíst: soubor zálohy turnajů je poškozený. Byl přejmenován na " + movedTo +
+           " a program začíná bez něj.";
+}
 
 // "Zálohu turnaje nelze uložit: <reason>. Turnaj pokračuje bez zálohy."
 inline std::string backupWarning(std::string reason)

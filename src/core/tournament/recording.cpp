@@ -17,13 +17,13 @@ bool worthKeeping(const Session& s)
     return s.activeSize != 0 || !l.registered.empty() || !l.registrationList.empty() || s.record.PlayerCount != 0;
 }
 
-std::string Tournament::localTime(bool forFileName)
+std::string Tournament::localTime(TimeFormat format)
 {
     const std::time_t now = std::time(nullptr);
     std::tm tm{};
     localtime_r(&now, &tm);
     char buf[32];
-    std::strftime(buf, sizeof buf, forFileName ? "%Y%m%d-%H%M%S" : "%Y-%m-%d %H:%M:%S", &tm);
+    std::strftime(buf, sizeof buf, format == TimeFormat::FileName ? "%Y%m%d-%H%M%S" : "%Y-%m-%d %H:%M:%S", &tm);
     return buf;
 }
 
@@ -101,10 +101,10 @@ bool Tournament::commit(Scope& scope)
     if (equalStates(state, head ? head->state : scope.before))
         return head != nullptr && m_journalHolds; // nothing changed
     if (m_history.empty())
-        m_history.started = m_clock(false);
+        m_history.started = m_clock(TimeFormat::Readable);
     HistoryEntry entry{scope.kind,     scope.params, scope.describe ? scope.describe() : scope.kind,
                        scope.undoable, scope.floor,  std::move(state),
-                       m_clock(false)};
+                       m_clock(TimeFormat::Readable)};
     if (scope.stored)
         m_history.replaceCurrent(std::move(entry));
     else
@@ -209,7 +209,7 @@ void Tournament::endTournament(const std::string& kind)
         const std::optional<Session> last = decodeState(m_history.current() ? m_history.current()->state : "");
         const bool keep = last && worthKeeping(*last);
         m_pendingEnds.push_back(
-            {m_history, keep ? summarize(*last) : TournamentSummary{}, keep ? kind : std::string(), m_clock(false)});
+            {m_history, keep ? summarize(*last) : TournamentSummary{}, keep ? kind : std::string(), m_clock(TimeFormat::Readable)});
         flushPendingEnds();
     }
     startNewHistory();

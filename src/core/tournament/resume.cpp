@@ -144,7 +144,7 @@ void Tournament::abandon()
     const std::optional<Session> last = decodeState(running.current() ? running.current()->state : "");
     const bool keep = last && worthKeeping(*last);
     m_pendingEnds.push_back({std::move(running), keep ? summarize(*last) : TournamentSummary{},
-                             keep ? std::string("nepokracovano") : std::string(), m_clock(false)});
+                             keep ? std::string("nepokracovano") : std::string(), m_clock(TimeFormat::Readable)});
     flushPendingEnds();
 }
 

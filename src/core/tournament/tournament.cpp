@@ -559,19 +559,19 @@ Result<std::string> Tournament::exportBracketPdf(const std::function<std::string
 
 // --- Season ranking -------------------------------------------------------------------------------------
 
-Outcome Tournament::ranking(const std::string& from, const std::string& to, RankingSheet& sheet)
+Result<RankingSheet> Tournament::ranking(const std::string& from, const std::string& to)
 {
-    sheet = RankingSheet{from, to, defaultPoints(), {}};
+    RankingSheet sheet{from, to, defaultPoints(), {}};
     if (!m_journal)
-        return Outcome::failed(m_journalProblem.empty() ? std::string("Zálohu turnajů nelze otevřít")
-                                                        : m_journalProblem);
-    return guarded([&] {
+        return {Outcome::failed(noJournal(m_journalProblem)), std::move(sheet)};
+    Outcome read = guarded([&] {
         std::vector<PointsBand> stored = m_journal->rankingPoints();
         // Points the file holds in another shape than this program writes are not trusted.
         if (validPoints(stored))
             sheet.bands = std::move(stored);
         sheet.rows = seasonRanking(m_journal->placings(from, to), sheet.bands, m_journal->aliases());
     });
+    return {std::move(read), std::move(sheet)};
 }
 
 Outcome Tournament::setRankingPoints(const std::vector<PointsBand>& bands)
@@ -580,52 +580,51 @@ Outcome Tournament::setRankingPoints(const std::vector<PointsBand>& bands)
         return Outcome::refused("Body za umístění musí být celá čísla od 0 do " + std::to_string(kMaxBandPoints) +
                                 " !!!");
     if (!m_journal)
-        return Outcome::failed(m_journalProblem.empty() ? std::string("Zálohu turnajů nelze otevřít")
-                                                        : m_journalProblem);
+        return Outcome::failed(noJournal(m_journalProblem));
     return guarded([&] { m_journal->setRankingPoints(bands); });
 }
 
 std::pair<std::string, std::string> Tournament::thisSeason() const
 {
-    const std::string now = m_clock(false); // "2026-12-09 14:05:31"
+    const std::string now = m_clock(TimeFormat::Readable); // "2026-12-09 14:05:31"
     const std::string today = now.substr(0, 10);
     return {today.substr(0, 4) + "-01-01", today};
 }
 
-Outcome Tournament::seedsFromRanking(int wanted, std::vector<std::string>& seeds)
+Result<std::vector<std::string>> Tournament::seedsFromRanking(int wanted)
 {
     if (seedLimit(m_session.lobby.count) == 0)
         return Outcome::refused(seedLimitText(m_session.lobby.count));
     const auto [from, to] = thisSeason();
-    RankingSheet sheet;
-    if (Outcome o = ranking(from, to, sheet); !o.ok())
-        return o;
+    const Result<RankingSheet> sheet = ranking(from, to);
+    if (!sheet.ok())
+        return Outcome(sheet);
     std::vector<std::string> ranked;
-    for (const RankingRow& row : sheet.rows)
+    for (const RankingRow& row : sheet->rows)
         ranked.push_back(row.player);
     Aliases aliases;
     if (Outcome read = guarded([&] { aliases = m_journal->aliases(); }); !read.ok())
         return read;
-    seeds = seedsByRanking(m_session.lobby.registered, ranked, aliases, wanted, m_session.lobby.count);
+    std::vector<std::string> seeds =
+        seedsByRanking(m_session.lobby.registered, ranked, aliases, wanted, m_session.lobby.count);
     if (seeds.empty())
         return Outcome::refused("V letošním žebříčku není žádný z registrovaných hráčů");
-    return Outcome::done();
+    return seeds;
 }
 
-Outcome Tournament::exportRankingCsv(const RankingSheet& sheet, std::string& confirmation)
+Result<std::string> Tournament::exportRankingCsv(const RankingSheet& sheet)
 {
-    return guarded([&] { confirmation = exportRankingFile(sheet, ".csv", rankingCsv(sheet)); });
+    return confirmed([&] { return exportRankingFile(sheet, ".csv", rankingCsv(sheet)); });
 }
 
-Outcome Tournament::exportRankingHtml(const RankingSheet& sheet, std::string& confirmation)
+Result<std::string> Tournament::exportRankingHtml(const RankingSheet& sheet)
 {
-    return guarded([&] { confirmation = exportRankingFile(sheet, ".htm", rankingHtml(sheet)); });
+    return confirmed([&] { return exportRankingFile(sheet, ".htm", rankingHtml(sheet)); });
 }
 
-Outcome Tournament::exportRankingPdf(const RankingSheet& sheet, const std::function<std::string()>& makePdf,
-                                     std::string& confirmation)
+Result<std::string> Tournament::exportRankingPdf(const RankingSheet& sheet, const std::function<std::string()>& makePdf)
 {
-    return guarded([&] { confirmation = exportRankingFile(sheet, ".pdf", makePdf()); });
+    return confirmed([&] { return exportRankingFile(sheet, ".pdf", makePdf()); });
 }
 
 } // namespace zorbon

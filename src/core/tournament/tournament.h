@@ -57,9 +57,10 @@ struct HtmlExport {
 
 class Tournament {
 public:
-    // Local time as "2026-12-09 14:05:31", and as "20261209-140531" for file names.
-    using Clock = std::function<std::string(bool forFileName)>;
-    static std::string localTime(bool forFileName);
+    // Local time as "2026-12-09 14:05:31" (Readable), and as "20261209-140531" for file names.
+    enum class TimeFormat { Readable, FileName };
+    using Clock = std::function<std::string(TimeFormat format)>;
+    static std::string localTime(TimeFormat format);
 
     // `journal` may be null: no journal could be made, `journalProblem` says why, and the first
     // command of every tournament tells the operator. `running` is the journal's unfinished
@@ -70,8 +71,10 @@ public:
     Tournament();
     ~Tournament();
 
-    Session& session() { return m_session; }
+    // The windows read the session; only a command changes it.
     const Session& session() const { return m_session; }
+    // For tests, benchmarks and tools that set a state up by hand; no window calls it.
+    Session& editableSession() { return m_session; }
     const History& history() const { return m_history; }
     Journal* journal() const { return m_journal.get(); }
 
@@ -183,40 +186,43 @@ public:
     // --- Season ranking ------------------------------------------------------------------------------------
     // The ranking of the tournaments that ended from `from` to `to` ("2026-01-01", both included) with
     // a decided final, with the points as stored; failed without a journal.
-    Outcome ranking(const std::string& from, const std::string& to, RankingSheet& sheet);
+    // The sheet holds the dates and the default points also when the journal failed.
+    Result<RankingSheet> ranking(const std::string& from, const std::string& to);
     // The points for the placing bands, kept in the journal: refused unless validPoints.
     Outcome setRankingPoints(const std::vector<PointsBand>& bands);
     // 1 January of this year and today, as the clock tells them ("2026-01-01", "2026-12-09").
     std::pair<std::string, std::string> thisSeason() const;
     // "Podle žebříčku": the registered players best placed in this season's ranking, `wanted` of them
     // or a quarter of the bracket when 0.
-    Outcome seedsFromRanking(int wanted, std::vector<std::string>& seeds);
-    // The ranking as "export/Žebříček … až ….csv" / ".htm"; the PDF from `makePdf`.
-    Outcome exportRankingCsv(const RankingSheet& sheet, std::string& confirmation);
-    Outcome exportRankingHtml(const RankingSheet& sheet, std::string& confirmation);
-    Outcome exportRankingPdf(const RankingSheet& sheet, const std::function<std::string()>& makePdf,
-                             std::string& confirmation);
+    Result<std::vector<std::string>> seedsFromRanking(int wanted);
+    // The ranking as "export/Žebříček … až ….csv" / ".htm"; the PDF from `makePdf`. Each answers
+    // with the confirmation to show.
+    Result<std::string> exportRankingCsv(const RankingSheet& sheet);
+    Result<std::string> exportRankingHtml(const RankingSheet& sheet);
+    Result<std::string> exportRankingPdf(const RankingSheet& sheet, const std::function<std::string()>& makePdf);
     // --- The club: the register of players, importing players -------------------------------------
     // The remembered names in which a word starts with the typed text, case and accents aside.
     std::vector<std::string> suggestPlayers(const std::string& typed, std::size_t limit);
     // The register with what the archive tells of each player.
-    Outcome clubPlayers(std::vector<ClubPlayer>& table);
+    Result<std::vector<ClubPlayer>> clubPlayers();
     // "Sloučit": `alias` becomes another spelling of `kept` and is counted as him.
     Outcome mergePlayers(const std::string& alias, const std::string& kept);
     // "Smazat": the player leaves the register; the archive keeps him in its results.
     Outcome forgetPlayer(const std::string& name);
-    // Every merged spelling and the name it counts as (empty without a journal).
-    Aliases aliasMap(std::string* problem = nullptr);
+    // Every merged spelling and the name it counts as (empty and failed without a journal).
+    Result<Aliases> aliasMap();
     // The ended tournaments' players and placings, newest first.
-    std::vector<ArchivedPlayers> archivedPlayers(std::string* problem = nullptr);
+    Result<std::vector<ArchivedPlayers>> archivedPlayers();
+    // Where imported names go: the open registration dialog's list (the roster then saved from it,
+    // as "Přidej" does), or straight to the registered players.
+    enum class ImportInto { RegistrationList, Registered };
     // Many names registered as "Přidej" registers each, with its checks, as one command: one
-    // journal commit, the files written once. `dialogOpen`: the registration dialog's list takes the
-    // names (and the roster is saved from it) as it does for "Přidej".
-    Outcome importPlayers(const std::vector<std::string>& names, bool dialogOpen, ImportSummary& summary);
+    // journal commit, the files written once. The summary is there also when a file failed.
+    Result<ImportSummary> importPlayers(const std::vector<std::string>& names, ImportInto into);
     // "Import…" of the registration dialog: the file read as a list of players, then imported.
-    Outcome importPlayerFile(const std::string& path, ImportSummary& summary);
+    Result<ImportSummary> importPlayerFile(const std::string& path);
     // "Registrovat hráče" of the archive: the chosen tournament's players registered again.
-    Outcome registerArchivedPlayers(std::int64_t id, ImportSummary& summary);
+    Result<ImportSummary> registerArchivedPlayers(std::int64_t id);
 
     // --- What the windows remember ------------------------------------------------------------------
     // Where the windows were left (empty without a journal), and one window's place for next time.

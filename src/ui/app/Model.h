@@ -19,9 +19,10 @@ public:
     explicit Model(std::unique_ptr<Tournament> core);
     ~Model() override;
 
-    Tournament& core() { return *m_core; }
+    // What the windows read; a window changes the core only through run, perform, act or change,
+    // so that every change is announced.
     const Tournament& core() const { return *m_core; }
-    Session& session() { return m_core->session(); }
+    const Session& session() const { return m_core->session(); }
 
     // Runs a command, announces what it changed and then tells the operator what the outcome says:
     // a refusal as a plain message, a failed file as the run-time's report (both with `parent`).
@@ -65,6 +66,7 @@ signals:
     void changed(unsigned what);
 
 private:
+    friend class Zorbon; // hands the core to tests and tools, which announce nothing
     std::unique_ptr<Tournament> m_core;
 };
 

@@ -2,10 +2,10 @@
 
 #include "app/Model.h"
 #include "archive/TPredchoziTurnaje.h"
-#include "bracketwindow/BracketWindow.h"
-#include "bracketwindow/Oprava.h"
+#include "bracketwindow/TBracketWindow.h"
+#include "bracketwindow/TOprava.h"
 #include "bracketwindow/TPocetTercu8.h"
-#include "bracketwindow/ZadejVysledek.h"
+#include "bracketwindow/TZadejVysledek.h"
 #include "club/THraciKlubu.h"
 #include "common/Dialogs.h"
 #include "common/Guard.h"
@@ -57,13 +57,12 @@ std::unique_ptr<Model> makeModel(bool folderHeld, std::string& note)
     if (!folderHeld)
         return std::make_unique<Model>(std::make_unique<Tournament>());
     ensureWorkingLayout();
-    Journal::Opened j = Journal::open(kJournalPath, Tournament::localTime(true), &isReadableState);
+    Journal::Opened j = Journal::open(kJournalPath, Tournament::localTime(Tournament::TimeFormat::FileName), &isReadableState);
     if (j.how == Journal::Opening::Damaged || !j.movedTo.empty())
-        note = "Uložený turnaj nelze přečíst: soubor zálohy turnajů je poškozený. Byl přejmenován na " + j.movedTo +
-               " a program začíná bez něj.";
+        note = damagedJournalNote(j.movedTo);
     std::string problem;
     if (!j.journal)
-        problem = j.reason.empty() ? std::string("I/O error") : j.reason;
+        problem = j.reason.empty() ? std::string(kUnknownIoError) : j.reason;
     return std::make_unique<Model>(
         std::make_unique<Tournament>(std::move(j.journal), std::move(j.running), std::move(problem)));
 }
@@ -130,7 +129,7 @@ Zorbon::~Zorbon()
 
 Tournament& Zorbon::core()
 {
-    return m_model->core();
+    return *m_model->m_core;
 }
 
 TBracketWindow* Zorbon::bracketWindow(int size) const
@@ -252,14 +251,12 @@ void Zorbon::switchMobile(bool on, QWidget* from)
 {
     if (!on) {
         m_mobile->turnOff();
-        core().setFlag(MobileService::kFlag, {});
-        m_model->announce(from);
+        m_model->change(from, [](Tournament& t) { t.setFlag(MobileService::kFlag, {}); });
         return;
     }
     if (!turnMobileOn(from))
         return;
-    core().setFlag(MobileService::kFlag, "1");
-    m_model->announce(from);
+    m_model->change(from, [](Tournament& t) { t.setFlag(MobileService::kFlag, "1"); });
     Mobil->showAddress(m_mobile->address(), from);
 }
 
@@ -328,7 +325,7 @@ void Zorbon::showRunningTournament()
     w->showTournament();
     HlavniOkno->hide();
     // The phones page comes back on when it was on as the tournament stopped.
-    if (core().flag(MobileService::kFlag) == "1")
+    if (m_model->core().flag(MobileService::kFlag) == "1")
         turnMobileOn(w);
     // The players' display comes back when it was open as the tournament last ran.
     if (core().flag(TTabule::kOpenFlag) == "1")
@@ -344,7 +341,7 @@ bool Zorbon::start()
     if (!m_journalNote.empty())
         Dialogs::message(nullptr, qs(m_journalNote));
     restorePlaces();
-    if (const std::optional<std::string> what = core().resumeDescription()) {
+    if (const std::optional<std::string> what = m_model->core().resumeDescription()) {
         const QString question = QString::fromUtf8(kResumeQuestion) + QLatin1Char('\n') + qs(*what);
         if (Dialogs::ask(nullptr, QStringLiteral("TPokracovat"), question)) {
             m_model->act(nullptr, [](Tournament& t) { return t.resume(); });
@@ -353,7 +350,7 @@ bool Zorbon::start()
                 return true;
             }
         } else {
-            core().abandon();
+            m_model->change(nullptr, [](Tournament& t) { t.abandon(); });
         }
     }
     HlavniOkno->show();

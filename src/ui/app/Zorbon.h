@@ -69,8 +69,9 @@ private:
 
 public:
     Model& model() { return *m_model; }
+    // For tests and tools that drive the core directly; the windows go through the model.
     Tournament& core();
-    Session& session;
+    const Session& session;
 
     // The bracket window, result dialog and correction question of a bracket size.
     TBracketWindow* bracketWindow(int size) const;

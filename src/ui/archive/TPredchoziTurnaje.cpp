@@ -127,7 +127,8 @@ void TPredchoziTurnaje::showEvent(QShowEvent* e)
 void TPredchoziTurnaje::fill()
 {
     m_list->clear();
-    const Result<std::vector<ArchivedTournament>> listed = m_model.core().archive();
+    const Result<std::vector<ArchivedTournament>> listed =
+        m_model.perform(this, [](Tournament& t) { return t.archive(); });
     const std::vector<ArchivedTournament>& archive = listed.value();
     const std::string& problem = listed.message();
     for (const ArchivedTournament& t : archive) {
@@ -140,7 +141,7 @@ void TPredchoziTurnaje::fill()
     if (!archive.empty())
         m_list->setCurrentItem(m_list->topLevelItem(0));
     if (!problem.empty())
-        m_label1->setText(QStringLiteral("Zálohu turnajů nelze přečíst: ") + qs(problem));
+        m_label1->setText(QString::fromUtf8(kUnreadableArchive) + qs(problem));
     else if (archive.empty())
         m_label1->setText(QStringLiteral("Zatím žádný ukončený turnaj."));
     else
@@ -189,11 +190,10 @@ void TPredchoziTurnaje::ButtonRegistrovatClick()
     const std::int64_t id = chosen();
     if (id == 0)
         return;
-    ImportSummary summary;
-    const Outcome outcome =
-        m_model.perform(this, [&](Tournament& t) { return t.registerArchivedPlayers(id, summary); });
+    const Result<ImportSummary> outcome =
+        m_model.perform(this, [id](Tournament& t) { return t.registerArchivedPlayers(id); });
     if (outcome.ok())
-        Dialogs::message(this, qs(importSummaryText(summary)));
+        Dialogs::message(this, qs(importSummaryText(*outcome)));
     else
         Model::show(this, outcome);
 }

@@ -211,8 +211,8 @@ void THraciKlubu::showEvent(QShowEvent* e)
 
 void THraciKlubu::fill()
 {
-    std::vector<ClubPlayer> table;
-    const Outcome outcome = m_model.core().clubPlayers(table);
+    const Result<std::vector<ClubPlayer>> outcome = m_model.perform(this, [](Tournament& t) { return t.clubPlayers(); });
+    const std::vector<ClubPlayer>& table = outcome.value();
     m_tabulka->setSortingEnabled(false);
     m_tabulka->clearContents();
     m_tabulka->setRowCount(static_cast<int>(table.size()));
@@ -238,7 +238,7 @@ void THraciKlubu::fill()
     m_tabulka->sortByColumn(Name, Qt::AscendingOrder);
     m_index = PlayerIndex(std::move(names));
     if (!outcome.ok())
-        m_label1->setText(QStringLiteral("Registr hráčů nelze přečíst: ") + qs(outcome.message()));
+        m_label1->setText(QString::fromUtf8(kUnreadableRegister) + qs(outcome.message()));
     else if (table.empty())
         m_label1->setText(QStringLiteral("Zatím žádný registrovaný hráč."));
     else
@@ -297,7 +297,7 @@ void THraciKlubu::SloucitClick()
         return;
     const std::string kept = m_sloucitDialog->kept().toStdString();
     const std::string merged = m_sloucitDialog->merged().toStdString();
-    m_model.run(this, [&](Tournament& t) { return t.mergePlayers(merged, kept); });
+    m_model.act(this, [&](Tournament& t) { return t.mergePlayers(merged, kept); });
     fill();
 }
 

@@ -178,7 +178,9 @@ void TRegistrace::Button1Click()
 void TRegistrace::offerPlayers(const QString& typed)
 {
     QStringList names;
-    for (const std::string& n : m_model.core().suggestPlayers(typed.toStdString(), kOffered))
+    const std::string text = typed.toStdString();
+    for (const std::string& n :
+         m_model.perform(this, [&text](Tournament& t) { return t.suggestPlayers(text, kOffered); }))
         names << qs(n);
     m_offered->setStringList(names);
     if (!m_offerMade) {
@@ -208,12 +210,11 @@ void TRegistrace::ImportHracuClick()
                           QStringLiteral("Seznam hráčů (*.txt *.csv)"), m_importFolder);
     if (!path.isEmpty()) {
         m_importFolder = QFileInfo(path).absolutePath();
-        ImportSummary summary;
-        const Outcome outcome =
-            m_model.perform(this, [&](Tournament& t) { return t.importPlayerFile(path.toStdString(), summary); });
+        const Result<ImportSummary> outcome =
+            m_model.perform(this, [&](Tournament& t) { return t.importPlayerFile(path.toStdString()); });
         paint();
         if (outcome.ok())
-            Dialogs::message(this, qs(importSummaryText(summary)));
+            Dialogs::message(this, qs(importSummaryText(*outcome)));
         else
             Model::show(this, outcome);
     }

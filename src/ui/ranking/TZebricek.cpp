@@ -188,9 +188,10 @@ void TZebricek::fill()
     if (!m_table || m_filling)
         return;
     m_filling = true;
-    RankingSheet sheet;
-    const Outcome o = m_model.core().ranking(iso(m_from).toStdString(), iso(m_to).toStdString(), sheet);
-    m_sheet = sheet;
+    const std::string from = iso(m_from).toStdString();
+    const std::string to = iso(m_to).toStdString();
+    Result<RankingSheet> o = m_model.perform(this, [&](Tournament& t) { return t.ranking(from, to); });
+    m_sheet = std::move(o).value();
     for (std::size_t i = 0; i < m_points.size() && i < m_sheet.bands.size(); ++i)
         m_points[i]->setValue(m_sheet.bands[i].points);
     // New items into an empty table: replacing items one by one would fit the columns to their
@@ -269,29 +270,26 @@ QByteArray TZebricek::pdf() const
 
 void TZebricek::ExportPdfClick()
 {
-    std::string confirmation;
-    if (m_model
-            .run(this,
-                 [&](Tournament& t) {
-                     return t.exportRankingPdf(
-                         m_sheet, [this] { return pdf().toStdString(); }, confirmation);
-                 })
-            .ok())
-        Dialogs::message(this, qs(confirmation));
+    const Result<std::string> confirmation = m_model.run(
+        this, [this](Tournament& t) { return t.exportRankingPdf(m_sheet, [this] { return pdf().toStdString(); }); });
+    if (confirmation.ok())
+        Dialogs::message(this, qs(*confirmation));
 }
 
 void TZebricek::ExportCsvClick()
 {
-    std::string confirmation;
-    if (m_model.run(this, [&](Tournament& t) { return t.exportRankingCsv(m_sheet, confirmation); }).ok())
-        Dialogs::message(this, qs(confirmation));
+    const Result<std::string> confirmation =
+        m_model.run(this, [this](Tournament& t) { return t.exportRankingCsv(m_sheet); });
+    if (confirmation.ok())
+        Dialogs::message(this, qs(*confirmation));
 }
 
 void TZebricek::ExportHtmlClick()
 {
-    std::string confirmation;
-    if (m_model.run(this, [&](Tournament& t) { return t.exportRankingHtml(m_sheet, confirmation); }).ok())
-        Dialogs::message(this, qs(confirmation));
+    const Result<std::string> confirmation =
+        m_model.run(this, [this](Tournament& t) { return t.exportRankingHtml(m_sheet); });
+    if (confirmation.ok())
+        Dialogs::message(this, qs(*confirmation));
 }
 
 } // namespace zorbon::ui

@@ -226,11 +226,12 @@ void TNasazeni::DoluClick()
 
 void TNasazeni::PodleZebrickuClick()
 {
-    std::vector<std::string> seeds;
-    if (!m_model.run(this, [&](Tournament& t) { return t.seedsFromRanking(static_cast<int>(m_seeds.size()), seeds); })
-             .ok())
+    const int wanted = static_cast<int>(m_seeds.size());
+    Result<std::vector<std::string>> seeds =
+        m_model.run(this, [wanted](Tournament& t) { return t.seedsFromRanking(wanted); });
+    if (!seeds.ok())
         return;
-    m_seeds = std::move(seeds);
+    m_seeds = std::move(seeds).value();
     fill(m_seeds.empty() ? -1 : 0, 0);
 }
 
