@@ -125,8 +125,11 @@ void THraciKlubu::setVisible(bool visible)
 
 void THraciKlubu::ensureBuilt()
 {
-    if (m_tabulka)
-        return;
+    m_built.once([this] { build(); });
+}
+
+void THraciKlubu::build()
+{
     paintBackground(this, TColor::clYellow);
     m_label1 = new QLabel(this);
     m_label1->setObjectName(QStringLiteral("Label1"));

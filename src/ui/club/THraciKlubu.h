@@ -4,6 +4,7 @@
 // the register (the archived results lists keep him).
 
 #include "club/search.h"
+#include "common/BuildOnce.h"
 
 #include <QDialog>
 
@@ -48,6 +49,8 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    void build(); // the widgets, made once by ensureBuilt
+    BuildOnce m_built;
     void fill();
     void filter(const QString& typed);
     void updateButtons();

@@ -68,8 +68,11 @@ void TZebricek::setVisible(bool visible)
 
 void TZebricek::ensureBuilt()
 {
-    if (m_table)
-        return;
+    m_built.once([this] { build(); });
+}
+
+void TZebricek::build()
+{
     paintBackground(this, TColor::clYellow);
     auto dateEdit = [this](const char* name) {
         auto* d = new QDateEdit(this);

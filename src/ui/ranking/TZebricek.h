@@ -2,6 +2,7 @@
 // The season ranking: the archived tournaments of a period added up by the points of each placing,
 // with the points editable beside it; printed, saved as PDF and exported as CSV and HTML.
 
+#include "common/BuildOnce.h"
 #include "ranking/ranking.h"
 
 #include <QDialog>
@@ -46,6 +47,8 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    void build(); // the widgets, made once by ensureBuilt
+    BuildOnce m_built;
     // Reads the ranking of the chosen period and shows it.
     void fill();
     // A points box changed: the points are stored and the ranking follows.

@@ -44,8 +44,11 @@ void TNasazeni::setVisible(bool visible)
 
 void TNasazeni::ensureBuilt()
 {
-    if (m_players)
-        return;
+    m_built.once([this] { build(); });
+}
+
+void TNasazeni::build()
+{
     paintBackground(this, TColor::clYellow);
     auto caption = [this](const char* name, const QString& text) {
         auto* l = new QLabel(text, this);

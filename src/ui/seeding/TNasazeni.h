@@ -2,6 +2,8 @@
 // Seeding before the draw: the registered players on the left, the seeds on the right (seed 1 at
 // the top). The list is edited here and stored with "OK".
 
+#include "common/BuildOnce.h"
+
 #include <QDialog>
 
 #include <string>
@@ -37,6 +39,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void build(); // the widgets, made once by ensureBuilt
+    BuildOnce m_built;
     // The two lists from the seeds being edited; `chosenSeed` stays chosen on the right.
     void fill(int chosenSeed, int chosenPlayer);
     void updateButtons();
