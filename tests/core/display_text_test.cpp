@@ -1,25 +1,15 @@
 // What the players' display says agrees with what the phones page shows of the same bracket: the
 // boards, the latest results newest first and the winner; the header is trimmed as typed text is.
 
-#include "engine.h"
 #include "live/display_text.h"
-#include "live/live_state.h"
+#include "live_engine.h"
 
 using namespace zorbon;
 using namespace zorbon::test;
 
 namespace {
 
-class DisplayTextTest : public Engine, public ::testing::WithParamInterface<int> {
-protected:
-    LiveState now()
-    {
-        if (const Bracket* b = t.session().active())
-            order.follow(*b);
-        return liveState(t.session(), order.order());
-    }
-    ResultOrder order;
-};
+class DisplayTextTest : public LiveEngine, public ::testing::WithParamInterface<int> {};
 
 } // namespace
 

@@ -1,8 +1,7 @@
 // What the phones page shows: the boards, the matches in the order "Hraj" will call them, the latest
 // results newest first, every player's state with placings, the winner, and the JSON it is sent as.
 
-#include "engine.h"
-#include "live/live_state.h"
+#include "live_engine.h"
 
 #include <algorithm>
 #include <map>
@@ -13,16 +12,7 @@ using namespace zorbon::test;
 
 namespace {
 
-class LiveStateTest : public Engine, public ::testing::WithParamInterface<int> {
-protected:
-    LiveState now()
-    {
-        if (const Bracket* b = t.session().active())
-            order.follow(*b);
-        return liveState(t.session(), order.order());
-    }
-    ResultOrder order;
-};
+class LiveStateTest : public LiveEngine, public ::testing::WithParamInterface<int> {};
 
 std::vector<int> matchesOf(const std::vector<LiveMatch>& list)
 {

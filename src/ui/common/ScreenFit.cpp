@@ -43,6 +43,22 @@ void keepOnScreen(QWidget* window)
     window->move(pos);
 }
 
+// The window's contents move into a scroll area that becomes its central widget; they grow with
+// the window above their least size.
+QScrollArea* scrollInstead(QMainWindow* window, QWidget* contents)
+{
+    window->takeCentralWidget();
+    auto* area = new QScrollArea;
+    area->setObjectName(QStringLiteral("ScreenFit"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus);
+    area->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    area->setWidgetResizable(true);
+    area->setWidget(contents);
+    window->setCentralWidget(area);
+    return area;
+}
+
 } // namespace
 
 QSize roomOnScreen(const QWidget* window)
@@ -64,15 +80,7 @@ QScrollArea* fitGrowingWindow(QMainWindow* window)
     const QSize least = contents->minimumSize() + QSize(0, menu);
     if (!area && (least.width() > room.width() || least.height() > room.height())) {
         // The contents grow with the window but never below their least size: below it they scroll.
-        window->takeCentralWidget();
-        area = new QScrollArea;
-        area->setObjectName(QStringLiteral("ScreenFit"));
-        area->setFrameShape(QFrame::NoFrame);
-        area->setFocusPolicy(Qt::NoFocus);
-        area->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        area->setWidgetResizable(true);
-        area->setWidget(contents);
-        window->setCentralWidget(area);
+        area = scrollInstead(window, contents);
     }
     window->setMinimumSize(area ? QSize(240, 160) : least);
     if (window->width() > room.width() || window->height() > room.height())
