@@ -2,6 +2,7 @@
 
 #include "common/Dialogs.h"
 #include "common/Guard.h"
+#include "look/Ink.h"
 
 #include <QApplication>
 #include <QHash>
@@ -48,53 +49,7 @@ int measuredWidth(const QFont& font, const QString& text)
     return width;
 }
 
-Ink inkOf(const QFont& font, const QString& probe)
-{
-    static QHash<QString, Ink> known; // by font and probe; a handful
-    const QString key = font.key() + QLatin1Char('|') + probe;
-    if (const auto it = known.constFind(key); it != known.constEnd())
-        return *it;
-    const QRect r = QFontMetrics(font).tightBoundingRect(probe);
-    const Ink ink{r.top(), r.height()};
-    known.insert(key, ink);
-    return ink;
-}
-
-const QString& nameProbe()
-{
-    // Capitals with every accent of Czech and of the neighbours' names, and the descenders.
-    static const QString probe = QStringLiteral("ŽŠČŘĎŤŇÚŮÝÉÁÍÓÄÖ gjpqy");
-    return probe;
-}
-
-const QString& digitProbe()
-{
-    static const QString probe = QStringLiteral("0123456789");
-    return probe;
-}
-
-// The baseline that centres a line's ink in a band of `height` pixels from `top`.
-int baselineIn(int top, int height, const Ink& ink)
-{
-    return top + (height - ink.height) / 2 - ink.top;
-}
-
 } // namespace
-
-Ink nameInk(const QFont& font)
-{
-    return inkOf(font, nameProbe());
-}
-
-int pixelSizeForHeight(QFont font, int px, int height)
-{
-    for (; px > 1; --px) {
-        font.setPixelSize(px);
-        if (inkOf(font, nameProbe()).height <= height)
-            return px;
-    }
-    return 1;
-}
 
 // --- Cell --------------------------------------------------------------------------------------
 

@@ -3,6 +3,7 @@
 // boards, the digits-only score fields and the yellow drawing that holds the boxes and their lines.
 
 #include "look/BracketLook.h"
+#include "look/Ink.h"
 #include "look/Look.h"
 
 #include <QLabel>
@@ -12,18 +13,6 @@
 #include <vector>
 
 namespace zorbon::ui {
-
-// Where a line of names has ink in `font`, relative to its baseline (top is negative): from the
-// accents of capitals to the descenders. Text placed by it keeps every accent whole.
-struct Ink {
-    int top = 0;
-    int height = 0;
-};
-Ink nameInk(const QFont& font);
-
-// The largest pixel size up to `px` at which every accent of a capital and every descender of `font`
-// stays inside `height` pixels (at least 1).
-int pixelSizeForHeight(QFont font, int px, int height);
 
 // A label with a background colour that reports clicks. A text that does not fit at the cell's font
 // is drawn at the smaller font the drawing shares among all such cells, and cut short with an

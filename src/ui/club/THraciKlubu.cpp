@@ -1,10 +1,10 @@
 #include "club/THraciKlubu.h"
 
 #include "app/Model.h"
-#include "bracketwindow/BracketWidgets.h"
 #include "common/Dialogs.h"
 #include "common/Guard.h"
 #include "common/ScreenFit.h"
+#include "look/Look.h"
 
 #include <QCollator>
 #include <QComboBox>
@@ -214,7 +214,8 @@ void THraciKlubu::showEvent(QShowEvent* e)
 
 void THraciKlubu::fill()
 {
-    const Result<std::vector<ClubPlayer>> outcome = m_model.perform(this, [](Tournament& t) { return t.clubPlayers(); });
+    const Result<std::vector<ClubPlayer>> outcome =
+        m_model.perform(this, [](Tournament& t) { return t.clubPlayers(); });
     const std::vector<ClubPlayer>& table = outcome.value();
     m_tabulka->setSortingEnabled(false);
     m_tabulka->clearContents();

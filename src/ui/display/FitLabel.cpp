@@ -1,6 +1,6 @@
 #include "display/FitLabel.h"
 
-#include "bracketwindow/BracketWidgets.h"
+#include "look/Ink.h"
 
 #include <QFontMetrics>
 #include <QPainter>

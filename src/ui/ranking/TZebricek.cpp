@@ -1,10 +1,10 @@
 #include "ranking/TZebricek.h"
 
 #include "app/Model.h"
-#include "bracketwindow/BracketWidgets.h"
 #include "common/Dialogs.h"
 #include "common/Guard.h"
 #include "common/ScreenFit.h"
+#include "look/Look.h"
 
 #include "ranking/ranking_export.h"
 

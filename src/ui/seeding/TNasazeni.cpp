@@ -1,10 +1,10 @@
 #include "seeding/TNasazeni.h"
 
 #include "app/Model.h"
-#include "bracketwindow/BracketWidgets.h"
 #include "common/ButtonRow.h"
 #include "common/Guard.h"
 #include "common/ScreenFit.h"
+#include "look/Look.h"
 
 #include "bracket/tables.h"
 #include "lobby/seeding.h"
