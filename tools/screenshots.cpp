@@ -23,6 +23,7 @@
 
 #include "bracket/bracket.h"
 #include "bracket/correction.h"
+#include "sample_names.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -63,11 +64,22 @@ struct Output {
 
 Output g_out;
 
-const QStringList kNames = {
-    "Petr Novák",     "Jana Dvořáková",   "Tomáš Černý",   "Eva Procházková", "Jiří Svoboda",    "Lucie Kučerová",
-    "Martin Veselý",  "Hana Horáková",    "Pavel Němec",   "Věra Marková",    "Jan Pokorný",     "Zdeňka Pospíšil",
-    "Karel Hájek",    "Ivana Králová",    "Josef Jelínek", "Marie Růžičková", "David Beneš",     "Alena Fialová",
-    "Lukáš Sedláček", "Petra Doležalová", "Michal Zeman",  "Kateřina Kolář",  "Ondřej Navrátil", "Lenka Čermáková"};
+// A sample name (sample_names.h, shared with the window tests).
+QString sampleName(std::size_t i)
+{
+    return QString::fromUtf8(zorbon::sample::kPlayerNames.at(i));
+}
+
+// The first sample names: the 8, 16 and 32 players of the pictures.
+QStringList firstNames(std::size_t n)
+{
+    QStringList out;
+    for (std::size_t i = 0; i < n; ++i)
+        out << sampleName(i);
+    return out;
+}
+
+const QStringList kNames = firstNames(24);
 
 // Lets the window system show and paint what was just changed.
 void settle()
@@ -425,29 +437,11 @@ void sixtyFourPlayers(Zorbon& app)
 {
     newTournament(app, QStringLiteral("Velká cena Brna"), QStringLiteral("Hospoda U Šípku"),
                   QStringLiteral("1. 11. 2025"));
-    static const QStringList more = {"František Řezníček",
-                                     "Bohuslava Šťastná-Přibylová",
-                                     "Radim Ďurica",
-                                     "Olga Nováčková",
-                                     "Štěpán Říha",
-                                     "Zuzana Čížková",
-                                     "Miroslav Žižka",
-                                     "Ludmila Řeháková",
-                                     "Vladimír Šebesta",
-                                     "Božena Ťoupalová",
-                                     "Čestmír Úlehla",
-                                     "Dagmar Štěpánková",
-                                     "Ctibor Kratochvíl",
-                                     "Irena Šindelářová",
-                                     "Oldřich Zábranský",
-                                     "Jitka Ševčíková",
-                                     "Přemysl Ondráček",
-                                     "Libuše Mrázková",
-                                     "Bořivoj Chalupa",
-                                     "Radka Šimková",
-                                     "Emil Žáček",
-                                     "Blanka Vávrová",
-                                     "Svatopluk Maximilián Kořínek"};
+    // 23 more, chosen for their letters and lengths.
+    QStringList more;
+    for (std::size_t i = 32; i < 54; ++i)
+        more << sampleName(i);
+    more << sampleName(62);
     for (const QString& name : kNames + more)
         app.core().addPlayer(name.toStdString());
     app.HlavniOkno->refresh();

@@ -13,6 +13,7 @@
 #include "bracket/correction.h"
 #include "lobby/lobby.h"
 #include "records/record.h"
+#include "sample_names.h"
 #include "tournament/tournament.h"
 
 #include <QDir>
@@ -32,74 +33,13 @@ inline constexpr QRgb kLime = 0xFF00FF00;
 inline constexpr QRgb kAqua = 0xFF00FFFF;
 inline constexpr QRgb kSilver = 0xFFC0C0C0;
 
-// 64 distinct names with the letters the files must carry in Windows-1250, long ones among them.
+// The first n of the 64 sample names.
 inline QStringList playerNames(int n)
 {
-    static const QStringList all = {"Petr Novák",
-                                    "Jana Dvořáková",
-                                    "Tomáš Černý",
-                                    "Eva Procházková",
-                                    "Jiří Svoboda",
-                                    "Lucie Kučerová",
-                                    "Martin Veselý",
-                                    "Hana Horáková",
-                                    "Pavel Němec",
-                                    "Věra Marková",
-                                    "Jan Pokorný",
-                                    "Zdeňka Pospíšil",
-                                    "Karel Hájek",
-                                    "Ivana Králová",
-                                    "Josef Jelínek",
-                                    "Marie Růžičková",
-                                    "David Beneš",
-                                    "Alena Fialová",
-                                    "Lukáš Sedláček",
-                                    "Petra Doležalová",
-                                    "Michal Zeman",
-                                    "Kateřina Kolář",
-                                    "Ondřej Navrátil",
-                                    "Lenka Čermáková",
-                                    "Jakub Vaněk",
-                                    "Tereza Urbanová",
-                                    "Roman Blažek",
-                                    "Monika Kříž",
-                                    "Vojtěch Kovář",
-                                    "Šárka Bartošová",
-                                    "Filip Vlček",
-                                    "Žaneta Polák",
-                                    "František Řezníček",
-                                    "Bohuslava Šťastná-Přibylová",
-                                    "Radim Ďurica",
-                                    "Olga Nováčková",
-                                    "Štěpán Říha",
-                                    "Zuzana Čížková",
-                                    "Miroslav Žižka",
-                                    "Ludmila Řeháková",
-                                    "Vladimír Šebesta",
-                                    "Božena Ťoupalová",
-                                    "Čestmír Úlehla",
-                                    "Dagmar Štěpánková",
-                                    "Ctibor Kratochvíl",
-                                    "Irena Šindelářová",
-                                    "Oldřich Zábranský",
-                                    "Jitka Ševčíková",
-                                    "Přemysl Ondráček",
-                                    "Libuše Mrázková",
-                                    "Bořivoj Chalupa",
-                                    "Radka Šimková",
-                                    "Emil Žáček",
-                                    "Blanka Vávrová",
-                                    "Zbyněk Hruška",
-                                    "Naděžda Kubíčková",
-                                    "Vratislav Dušek",
-                                    "Gabriela Pešková",
-                                    "Ignác Šulc",
-                                    "Romana Bílková",
-                                    "Dalibor Čech",
-                                    "Soňa Rybářová",
-                                    "Svatopluk Maximilián Kořínek",
-                                    "Xenie Ďáblová"};
-    return all.mid(0, n);
+    QStringList out;
+    for (int i = 0; i < n && i < static_cast<int>(sample::kPlayerNames.size()); ++i)
+        out << QString::fromUtf8(sample::kPlayerNames[static_cast<std::size_t>(i)]);
+    return out;
 }
 
 inline void click(QWidget* w)
