@@ -2,6 +2,7 @@
 
 #include "app/version.h"
 #include "common/Dartboard.h"
+#include "look/Look.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,16 +22,16 @@ TOprogramu::TOprogramu()
     p.setColor(QPalette::WindowText, Qt::black);
     setPalette(p);
 
-    auto make = [this](const char* name, const QString& text, int pointSize, bool bold) {
+    auto make = [this](const char* name, const QString& text, int pointSize, Weight weight) {
         auto* l = new QLabel(text, this);
         l->setObjectName(QString::fromLatin1(name));
         QFont f = l->font();
         f.setPointSize(pointSize);
-        f.setBold(bold);
+        f.setBold(weight == Weight::Bold);
         l->setFont(f);
         return l;
     };
-    auto* title = make("Label1", QStringLiteral("Zorbon"), 24, true);
+    auto* title = make("Label1", QStringLiteral("Zorbon"), 24, Weight::Bold);
     QFont titleFont = title->font();
     titleFont.setUnderline(true);
     title->setFont(titleFont);
@@ -40,8 +41,8 @@ TOprogramu::TOprogramu()
     auto* text = new QVBoxLayout;
     text->addWidget(title);
     text->addSpacing(10);
-    text->addWidget(make("Label2", QStringLiteral("Popis : program na řízení turnajů"), 11, false));
-    text->addWidget(make("Label3", QStringLiteral("Verze : ") + QString::fromLatin1(kVersion), 11, false));
+    text->addWidget(make("Label2", QStringLiteral("Popis : program na řízení turnajů"), 11, Weight::Normal));
+    text->addWidget(make("Label3", QStringLiteral("Verze : ") + QString::fromLatin1(kVersion), 11, Weight::Normal));
     text->addStretch(1);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(24, 20, 28, 20);

@@ -70,7 +70,7 @@ FittedLines fitLines(const QStringList& lines, QFont font, int nominal, QSize ro
     return out;
 }
 
-FitLabel::FitLabel(const QString& name, int nominalPx, bool bold, QWidget* parent)
+FitLabel::FitLabel(const QString& name, int nominalPx, Weight weight, QWidget* parent)
     : QLabel(parent)
     , m_nominal(nominalPx)
 {
@@ -81,7 +81,7 @@ FitLabel::FitLabel(const QString& name, int nominalPx, bool bold, QWidget* paren
     setFocusPolicy(Qt::NoFocus);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QFont f = font();
-    f.setBold(bold);
+    f.setBold(weight == Weight::Bold);
     f.setPixelSize(nominalPx);
     setFont(f);
 }

@@ -2,6 +2,8 @@
 // A label for text read across a room: a name that is too long shrinks before it is cut short, and
 // is never cut while it fits at half the label's usual size.
 
+#include "look/Look.h"
+
 #include <QLabel>
 #include <QList>
 #include <QStringList>
@@ -26,7 +28,7 @@ FittedLines fitLines(const QStringList& lines, QFont font, int nominal, QSize ro
 // changes. text() is what it shows; fullText() what it was given.
 class FitLabel : public QLabel {
 public:
-    FitLabel(const QString& name, int nominalPx, bool bold, QWidget* parent);
+    FitLabel(const QString& name, int nominalPx, Weight weight, QWidget* parent);
 
     void setFullText(const QString& text);
     const QString& fullText() const { return m_full; }

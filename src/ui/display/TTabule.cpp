@@ -53,9 +53,9 @@ void setColours(QWidget* w, QRgb text, QRgb fill = 0)
     w->setPalette(p);
 }
 
-FitLabel* makeLabel(const QString& name, bool bold, QRgb colour, QWidget* parent)
+FitLabel* makeLabel(const QString& name, Weight weight, QRgb colour, QWidget* parent)
 {
-    auto* l = new FitLabel(name, 32, bold, parent);
+    auto* l = new FitLabel(name, 32, weight, parent);
     setColours(l, colour);
     return l;
 }
@@ -139,32 +139,32 @@ void TTabule::ensureBuilt()
 
 void TTabule::build()
 {
-    m_strana = makeLabel(QStringLiteral("TabuleStrana"), false, kMuted, this);
+    m_strana = makeLabel(QStringLiteral("TabuleStrana"), Weight::Normal, kMuted, this);
     m_strana->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_vitez = makeLabel(QStringLiteral("TabuleVitez"), true, kWinner, this);
+    m_vitez = makeLabel(QStringLiteral("TabuleVitez"), Weight::Bold, kWinner, this);
     m_vitez->setAlignment(Qt::AlignCenter);
     m_vitez->hide();
 
     m_boardsPage = new QWidget(this);
     m_boardsPage->setObjectName(QStringLiteral("TabuleTerce"));
     m_boardsPage->setFocusPolicy(Qt::NoFocus);
-    m_nazev = makeLabel(QStringLiteral("TabuleNazev"), true, kTitle, m_boardsPage);
-    m_terceTitle = makeLabel(QStringLiteral("TabuleTerceNadpis"), true, kMuted, m_boardsPage);
+    m_nazev = makeLabel(QStringLiteral("TabuleNazev"), Weight::Bold, kTitle, m_boardsPage);
+    m_terceTitle = makeLabel(QStringLiteral("TabuleTerceNadpis"), Weight::Bold, kMuted, m_boardsPage);
     m_terceTitle->setFullText(QStringLiteral("Kde se hraje"));
     for (int n = 1; n <= kMostBoards; ++n) {
-        FitLabel* board = makeLabel(QStringLiteral("TabuleTerc%1").arg(n), true, kSilver, m_boardsPage);
+        FitLabel* board = makeLabel(QStringLiteral("TabuleTerc%1").arg(n), Weight::Bold, kSilver, m_boardsPage);
         setColours(board, kSilver, kFreeBoard);
         board->hide();
         m_boards[static_cast<std::size_t>(n - 1)] = board;
     }
-    m_naRadeTitle = makeLabel(QStringLiteral("TabuleNaRadeNadpis"), true, kMuted, m_boardsPage);
+    m_naRadeTitle = makeLabel(QStringLiteral("TabuleNaRadeNadpis"), Weight::Bold, kMuted, m_boardsPage);
     m_naRadeTitle->setFullText(QStringLiteral("Na řadě"));
-    m_naRade = makeLabel(QStringLiteral("TabuleNaRade"), false, kWaiting, m_boardsPage);
+    m_naRade = makeLabel(QStringLiteral("TabuleNaRade"), Weight::Normal, kWaiting, m_boardsPage);
     m_naRade->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_naRade->setSameSize(true);
-    m_vysledkyTitle = makeLabel(QStringLiteral("TabuleVysledkyNadpis"), true, kMuted, m_boardsPage);
+    m_vysledkyTitle = makeLabel(QStringLiteral("TabuleVysledkyNadpis"), Weight::Bold, kMuted, m_boardsPage);
     m_vysledkyTitle->setFullText(QStringLiteral("Poslední výsledky"));
-    m_vysledky = makeLabel(QStringLiteral("TabuleVysledky"), false, kFinished, m_boardsPage);
+    m_vysledky = makeLabel(QStringLiteral("TabuleVysledky"), Weight::Normal, kFinished, m_boardsPage);
     m_vysledky->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_vysledky->setSameSize(true);
 
