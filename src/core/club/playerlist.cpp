@@ -31,23 +31,6 @@ std::string trimmed(std::string_view s)
     return std::string(s);
 }
 
-// Control characters a text file never holds: C0 but tab and the line ends, DEL, and C1 (U+0080 ..
-// U+009F, which is also what the bytes Windows-1250 leaves undefined read as).
-bool hasBinaryCharacters(std::string_view utf8)
-{
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7F)
-            return true;
-        if (c == 0xC2 && i + 1 < utf8.size()) {
-            const auto next = static_cast<unsigned char>(utf8[i + 1]);
-            if (next >= 0x80 && next <= 0x9F)
-                return true;
-        }
-    }
-    return false;
-}
-
 bool isHeader(const std::string& field)
 {
     const std::string f = foldForSearch(field);
@@ -177,7 +160,8 @@ PlayerList readPlayerList(std::string_view bytes, bool csv)
     // Old DOS and Windows tools end a text file with Ctrl+Z.
     while (!text.empty() && text.back() == '\x1A')
         text.pop_back();
-    if (hasBinaryCharacters(text))
+    // A text file holds no control character but tab and the line ends.
+    if (hasControlCharacter(text, "\t\n\r"))
         return refuse("Soubor není textový seznam hráčů (obsahuje binární data).");
 
     PlayerList out;

@@ -9,22 +9,6 @@ namespace {
 
 const char* const kNoPlayers = "Nejsou registrováni žádní hráči";
 
-// C0 controls, DEL and the C1 controls (U+0080..U+009F, two bytes in UTF-8).
-bool hasControlCharacter(const std::string& utf8)
-{
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        if (c < 0x20 || c == 0x7F)
-            return true;
-        if (c == 0xC2 && i + 1 < utf8.size()) {
-            const auto next = static_cast<unsigned char>(utf8[i + 1]);
-            if (next >= 0x80 && next <= 0x9F)
-                return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 std::string countLabel(int count)

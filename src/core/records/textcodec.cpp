@@ -88,6 +88,21 @@ bool fitsCp1250(std::string_view utf8)
     return toCp1250(utf8).has_value();
 }
 
+bool hasControlCharacter(std::string_view utf8, std::string_view allowed)
+{
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if ((c < 0x20 || c == 0x7F) && allowed.find(static_cast<char>(c)) == std::string_view::npos)
+            return true;
+        if (c == 0xC2 && i + 1 < utf8.size()) {
+            const auto next = static_cast<unsigned char>(utf8[i + 1]);
+            if (next >= 0x80 && next <= 0x9F)
+                return true;
+        }
+    }
+    return false;
+}
+
 bool isValidUtf8(std::string_view s)
 {
     for (std::size_t i = 0; i < s.size();) {

@@ -16,6 +16,10 @@ std::string fromCp1250(std::string_view bytes);
 
 bool fitsCp1250(std::string_view utf8);
 
+// Whether the text holds a C0 control, DEL or a C1 control (U+0080..U+009F, which is also what the
+// bytes Windows-1250 leaves undefined read as); the characters in `allowed` do not count.
+bool hasControlCharacter(std::string_view utf8, std::string_view allowed = {});
+
 // Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or code points past U+10FFFF).
 bool isValidUtf8(std::string_view bytes);
 
