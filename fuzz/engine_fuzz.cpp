@@ -41,7 +41,7 @@ constexpr int kPool = static_cast<int>(std::size(kNamePool));
 struct Fuzz {
     Stream in;
     Tournament t;
-    Brackets& brackets = t.session().brackets;
+    Brackets& brackets = t.editableSession().brackets;
     // The bracket after each command in effect, by the history's head: what undo must bring back.
     std::map<std::size_t, std::string> afterCommand;
     int size = 0;                          // the bracket in play; 0 when the last draw was refused
