@@ -1,5 +1,6 @@
 #include "lobbytest.h"
 #include "mainwindow/TRegistrace.h"
+#include "tournament/tournament.h"
 
 using namespace zorbon;
 using namespace zorbon::ui;
