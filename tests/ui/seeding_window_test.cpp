@@ -176,12 +176,12 @@ private slots:
         registerAgain(app, again);
         Dialogs::script([&](QDialog* d) {
             clickButton(d, "PodleZebricku");
-            QCOMPARE(items(d, "SeznamNasazenych"), (QStringList{QString::fromStdString(sheet.rows[1].player),
-                                                                QString::fromStdString(sheet.rows[2].player)}));
+            QCOMPARE(items(d, "SeznamNasazenych"), (QStringList{QString::fromStdString(sheet->rows[1].player),
+                                                                QString::fromStdString(sheet->rows[2].player)}));
             clickButton(d, "Button1");
         });
         child<QAction>(app.HlavniOkno, "Nasazeni1")->trigger();
-        QCOMPARE(app.session.lobby.seeds, (std::vector<std::string>{sheet.rows[1].player, sheet.rows[2].player}));
+        QCOMPARE(app.session.lobby.seeds, (std::vector<std::string>{sheet->rows[1].player, sheet->rows[2].player}));
     }
 };
 

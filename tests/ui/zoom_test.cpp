@@ -436,7 +436,7 @@ void ZoomTest::accentsWholeInEveryPlace()
     board->setLines({QStringLiteral(" VOLNÝ")}, kSilver);
     verifyWhole(board, QColor::fromRgb(kSilver), board->layout().front().font, QStringLiteral("Ý"));
     // The display's labels.
-    FitLabel display(QStringLiteral("TabuleTerc1"), 40, true, nullptr);
+    FitLabel display(QStringLiteral("TabuleTerc1"), 40, Weight::Bold, nullptr);
     display.resize(500, 44);
     QPalette p = display.palette();
     p.setColor(QPalette::Window, Qt::black);
