@@ -328,7 +328,7 @@ TEST_F(Calling, HrajCallsWhatTheCallingOrderCallsTurnByTurn)
     for (const int n : {5, 8, 13, 16, 23, 32, 47, 64}) {
         Bracket& b = drawn(n, static_cast<std::uint32_t>(n));
         const int boardCount = std::max(1, boardLimitFor(n) / 2);
-        applyBoardCount(brackets, boardCount, t.session().record);
+        applyBoardCount(brackets, boardCount, t.editableSession().record);
         std::uint32_t dice = 3;
         for (int guard = 0; b.state(b.table().finalNumber()) != BoxState::Finished; ++guard) {
             ASSERT_LT(guard, 300) << n << " players";
