@@ -442,8 +442,11 @@ void sixtyFourPlayers(Zorbon& app)
     for (std::size_t i = 32; i < 54; ++i)
         more << sampleName(i);
     more << sampleName(62);
-    for (const QString& name : kNames + more)
-        app.core().addPlayer(name.toStdString());
+    for (const QString& name : kNames + more) {
+        const Outcome added = app.core().addPlayer(name.toStdString());
+        if (!added.ok())
+            qFatal("registering %s was not done: %s", qPrintable(name), added.message().c_str());
+    }
     app.HlavniOkno->refresh();
     TBracketWindow* w = draw(app, 12);
     play(w, 3);

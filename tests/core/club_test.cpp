@@ -72,7 +72,7 @@ TEST_P(PlayerListRead, GivesTheNamesInOrder)
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, PlayerListRead, ::testing::ValuesIn(kLists),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param) { return std::string(param.param.name); });
 
 struct Refusal {
     const char* name;
@@ -125,7 +125,7 @@ TEST_P(PlayerListRefusal, SaysWhyAndGivesNoName)
 }
 
 INSTANTIATE_TEST_SUITE_P(BadInput, PlayerListRefusal, ::testing::ValuesIn(kRefusals),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST(PlayerList, ExactlyAThousandNamesAndExactlyOneMegabyteAreRead)
 {

@@ -170,4 +170,4 @@ TEST_P(PlayedTournament, EveryPlayerPlacedOnceAndEveryRealMatchWonOnce)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSizes, PlayedTournament, ::testing::ValuesIn(kBracketSizes),
-                         [](const auto& info) { return "Pavouk" + std::to_string(info.param); });
+                         [](const auto& param) { return "Pavouk" + std::to_string(param.param); });

@@ -111,8 +111,9 @@ TEST_P(SeededDraw, SeedsMeetOnTheWinnersSideOnlyFromTheirRound)
         }
     }
     // Within their groups the seeds are drawn, not set.
-    if (size() >= 16)
+    if (size() >= 16) {
         EXPECT_GT(seedPlacements.size(), 1u);
+    }
 }
 
 TEST_P(SeededDraw, WithoutSeedsTheDrawIsTheOrdinaryOneCallForCall)
@@ -164,7 +165,7 @@ TEST_P(SeededDraw, ASeedNoLongerRegisteredIsSkippedAndTheNextTakesHisPlace)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSizes, SeededDraw, ::testing::ValuesIn(kBracketSizes),
-                         [](const auto& info) { return "Pavouk" + std::to_string(info.param); });
+                         [](const auto& param) { return "Pavouk" + std::to_string(param.param); });
 
 // --- The seed list ----------------------------------------------------------------------------------
 

@@ -59,7 +59,7 @@ TEST_P(SeedsInTheJournal, ARemovedSeedStaysDroppedAfterAResume)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSizes, SeedsInTheJournal, ::testing::Values(8, 13, 32),
-                         [](const auto& info) { return "Hracu" + std::to_string(info.param); });
+                         [](const auto& param) { return "Hracu" + std::to_string(param.param); });
 
 } // namespace
 } // namespace zorbon::jtest
