@@ -11,11 +11,11 @@
 namespace zorbon {
 
 // The opening conditions: the box Finished, its targets Pending, no " ?" or "Volný los" in it.
-bool canCorrect(const Bracket& bracket, int box);
+bool canCorrect(const Bracket& bracket, int number);
 
 // A click on a box: the context to confirm when the box can be corrected, else nullopt.
 // Changes nothing, not even an open correction: that waits for "Ano".
-std::optional<CorrectionContext> prepareCorrection(const Bracket& bracket, int box);
+std::optional<CorrectionContext> prepareCorrection(const Bracket& bracket, int number);
 
 // "Ano" of the confirmation: CorrectionMode with this context, replacing any open correction.
 // Only "Ano" calls it, so "Ne" leaves an open correction exactly as it was.

@@ -105,6 +105,7 @@ std::span<const data::BoxRow> rows64()
     static const std::vector<data::BoxRow> rows = [] {
         auto c = [](const std::string& s) { return s.empty() ? nullptr : s.c_str(); };
         std::vector<data::BoxRow> out;
+        out.reserve(owned.size());
         for (const GeneratedRow& g : owned)
             out.push_back({g.number, g.round.c_str(), g.upper.c_str(), g.lower.c_str(), g.frame.c_str(), c(g.winnerTo),
                            c(g.loserTo), g.rule, 0, c(g.other), c(g.target), g.enteredBox});
@@ -117,7 +118,7 @@ AdvancementTable build(int size, std::span<const data::BoxRow> rows, SizeRules r
 {
     AdvancementTable t;
     t.size = size;
-    t.rules = std::move(rules);
+    t.rules = rules;
     auto addSlot = [&](std::string_view name, int box, bool upper) {
         std::string score = "Labv" + std::string(name.substr(3));
         if (name == t.rules.oddScoreCell[0])

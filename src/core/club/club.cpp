@@ -46,7 +46,7 @@ TournamentPlayers playersOf(const Session& s)
     std::unordered_map<std::string, std::size_t> at;
     for (int k = 1; k <= t.size; ++k) {
         const std::string& name = b->name(t.seedSlot(k));
-        if (name.empty() || name == kBye || name == kUnknown || at.count(name))
+        if (name.empty() || name == kBye || name == kUnknown || at.contains(name))
             continue;
         at.emplace(name, out.players.size());
         out.players.push_back({name, 0, {}});
@@ -58,8 +58,8 @@ TournamentPlayers playersOf(const Session& s)
         return out; // a final whose score cannot be read places nobody
     }
     std::vector<std::string_view> labels(t.rules.placeByLosersRound.begin(), t.rules.placeByLosersRound.end());
-    labels.push_back("2. místo ");
-    labels.push_back("1. místo ");
+    labels.emplace_back("2. místo ");
+    labels.emplace_back("1. místo ");
     for (const std::string& line : lines) {
         for (const std::string_view label : labels) {
             if (label.empty() || !startsWith(line, label))

@@ -9,7 +9,7 @@
 
 namespace zorbon {
 
-inline constexpr std::size_t kMaxPlayerListBytes = 1024 * 1024;
+inline constexpr std::size_t kMaxPlayerListBytes = std::size_t{1024} * 1024;
 inline constexpr std::size_t kMaxPlayerListNames = 1000;
 
 struct PlayerList {

@@ -11,7 +11,7 @@ namespace zorbon {
 
 // The text as the search compares it: Latin letters without their accents and in lower case
 // ("Novák" -> "novak"); other characters stay as they are.
-std::string foldForSearch(std::string_view utf8);
+std::string foldForSearch(std::string_view s);
 
 class PlayerIndex {
 public:

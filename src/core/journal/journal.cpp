@@ -393,7 +393,7 @@ void renameCompanions(const std::string& path, const std::string& target)
 // Renames the file (or folder) and the files SQLite keeps beside it; returns the new name.
 std::string moveAside(const std::string& path, const std::string& stamp)
 {
-    const std::string target = freeName(path + ".poskozeno-" + stamp);
+    std::string target = freeName(path + ".poskozeno-" + stamp);
     std::error_code ec;
     fs::rename(path, target, ec);
     if (ec)

@@ -73,7 +73,7 @@ std::vector<Placing> placingsOf(const Session& session)
     std::map<std::string, std::size_t> index;
     for (const std::string& line : standings(*b)) {
         Placing p;
-        if (!parsePlacing(line, p) || index.count(p.player))
+        if (!parsePlacing(line, p) || index.contains(p.player))
             continue;
         index[p.player] = out.size();
         out.push_back(std::move(p));

@@ -18,7 +18,7 @@ public:
     Converter(const char* to, const char* from)
         : m_cd(iconv_open(to, from))
     {
-        if (m_cd == reinterpret_cast<iconv_t>(-1))
+        if (m_cd == reinterpret_cast<iconv_t>(-1)) // NOLINT(performance-no-int-to-ptr): iconv_open's failure value
             throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
     }
     ~Converter() { iconv_close(m_cd); }

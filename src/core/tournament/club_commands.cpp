@@ -146,7 +146,7 @@ Result<ImportSummary> Tournament::importPlayers(const std::vector<std::string>& 
         std::vector<std::string> accepted;
         for (const std::string& name : names) {
             Outcome refusal = checkName(name);
-            if (refusal.ok() && taken.count(name))
+            if (refusal.ok() && taken.contains(name))
                 refusal = Outcome::refused(kAlreadyRegistered);
             if (!refusal.ok()) {
                 summary.skipped.push_back({name, skipReason(refusal.message())});

@@ -75,7 +75,7 @@ template <class Body> Outcome Tournament::run(Scope& scope, Body&& body)
     } deferral{*this, !m_deferFlush};
     if (deferral.outermost)
         m_deferFlush = m_journal != nullptr;
-    const Outcome outcome = guarded(std::forward<Body>(body));
+    Outcome outcome = guarded(std::forward<Body>(body));
     // A refusal did nothing worth an entry: what moved since the last one (a dialog's list loaded,
     // a record read) waits for the next command. Whatever a failed command got to stays done, so it
     // is committed as it stands.

@@ -115,7 +115,7 @@ Outcome Tournament::resume()
     m_history = std::move(*m_running);
     m_running.reset();
     m_warned = false;
-    const Outcome restored = restore(m_history.current()->state, Files::LeaveAlone, OtherBrackets::Replace);
+    Outcome restored = restore(m_history.current()->state, Files::LeaveAlone, OtherBrackets::Replace);
     if (!restored.ok())
         return restored;
     // Before the draw the main window loads its list from the roster when it is shown.
@@ -182,7 +182,7 @@ Outcome Tournament::reopen(std::int64_t id)
 {
     if (!m_journal)
         return Outcome::failed(m_journalProblem);
-    const Outcome allowed = guarded([&] {
+    Outcome allowed = guarded([&] {
         if (m_session.activeSize != 0 || !m_session.lobby.registered.empty() || readRecord().PlayerCount != 0)
             return Outcome::refused(kReopenRefused);
         return Outcome::done();
@@ -190,7 +190,7 @@ Outcome Tournament::reopen(std::int64_t id)
     if (!allowed.ok())
         return allowed;
     History reopened;
-    const Outcome loaded = guarded([&] {
+    Outcome loaded = guarded([&] {
         reopened = m_journal->load(id);
         if (!reopened.current() || !decodeState(reopened.current()->state))
             return Outcome::failed(kUnreadableState);
@@ -202,7 +202,7 @@ Outcome Tournament::reopen(std::int64_t id)
     if (!loaded.ok())
         return loaded;
     m_history = std::move(reopened);
-    const Outcome restored = restore(m_history.current()->state, Files::LeaveAlone, OtherBrackets::Replace);
+    Outcome restored = restore(m_history.current()->state, Files::LeaveAlone, OtherBrackets::Replace);
     if (!restored.ok())
         return restored;
     return writeBackFiles();

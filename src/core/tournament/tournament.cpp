@@ -226,7 +226,7 @@ Outcome Tournament::draw(std::uint32_t seed)
 
 Outcome Tournament::exitProgram()
 {
-    const Outcome outcome = guarded([&] {
+    Outcome outcome = guarded([&] {
         TournamentRecord record = readRecord();
         record.PlayerCount = 0;
         writeRecord(record);
@@ -346,7 +346,7 @@ Result<std::optional<CorrectionContext>> Tournament::clickBox(int box, const Say
         if (!clickToCall(*b, box, committing))
             correction = prepareCorrection(*b, box);
     });
-    return {std::move(outcome), std::move(correction)};
+    return {std::move(outcome), correction};
 }
 
 void Tournament::openCorrection(const CorrectionContext& context)
@@ -438,7 +438,7 @@ Outcome Tournament::closeTournament()
 {
     Scope scope{"zavreni", false, [] { return std::string("zavření pavouka (nedokončené)"); }};
     m_changes |= kLobbyChanged | kResultsChanged | kBoardChoiceChanged;
-    const Outcome cleared = guarded([&] {
+    Outcome cleared = guarded([&] {
         TournamentRecord record = readRecord();
         record.PlayerCount = 0;
         record.BoardCount = 0;
@@ -495,7 +495,7 @@ Outcome Tournament::step(Direction direction)
     if (!(back ? m_history.undo() : m_history.redo()))
         return Outcome::refused(back ? kNothingToUndo : kNothingToRedo);
     m_changes |= kHistoryChanged;
-    const Outcome restored = restore(m_history.current()->state, Files::WriteBack, OtherBrackets::KeepOnScreen);
+    Outcome restored = restore(m_history.current()->state, Files::WriteBack, OtherBrackets::KeepOnScreen);
     saveJournal();
     return restored;
 }
@@ -542,7 +542,7 @@ Result<HtmlExport> Tournament::exportResultsHtml(const ResultsSheet& sheet)
     out.lines = htmlLines(sheet.header, *players, sheet.displayed);
     Result<std::string> written =
         confirmed([&] { return zorbon::exportResultsHtml(sheet.header, *players, sheet.displayed); });
-    out.confirmation = std::move(written).value();
+    out.confirmation = std::move(written.value());
     return {Outcome(written), std::move(out)};
 }
 
