@@ -15,8 +15,8 @@ PACKAGES=(
   poppler-utils # pdftotext and pdfinfo read the printed bracket back in the tests
   libcpp-httplib-dev libqrencode-dev qt6-svg-dev # the phones page: its server, QR code and bracket picture
 )
-# Only the test run needs this: the format check.
-TEST_PACKAGES=(clang-format chromium) # chromium: the phones page in a real browser
+# Only the test run needs these: the format check and clang-tidy.
+TEST_PACKAGES=(clang-format clang-tidy chromium) # chromium: the phones page in a real browser
 # Only the fuzz stage of "test" needs these.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
@@ -79,6 +79,20 @@ fuzz() {
   return $failed
 }
 
+# clang-tidy (.clang-tidy) over our own translation units in src/ and tools/, with the test build's
+# compile commands, two at a time; any finding fails the run.
+tidy() {
+  local log=build/test/clang-tidy.log start=$SECONDS
+  # The test build's -Werror would turn clang's own warnings, which differ from the compiler's, into
+  # errors that no check names.
+  if ! find src tools -name '*.cpp' -print0 |
+    xargs -0 -P"$(nproc)" -n4 clang-tidy -p build/test --quiet --extra-arg=-Wno-error >"$log" 2>&1; then
+    grep -v -e '^[0-9]* warnings\? generated' -e '^Suppressed [0-9]* warnings' -e '^Use -header-filter' "$log"
+    return 1
+  fi
+  echo "clang-tidy: src/ and tools/ clean in $((SECONDS - start)) s"
+}
+
 cmd=${1:-}
 case "$cmd" in
   run)
@@ -94,6 +108,7 @@ case "$cmd" in
     # The test builds take every warning as an error; "run" does not, so a newer compiler's new
     # warning never keeps the program from building.
     configure_and_build build/test RelWithDebInfo -DZORBON_WERROR=ON
+    tidy
     SUMMARY=$ROOT/build/ctest-summary.log
     : >"$SUMMARY"
     (cd build/test && ctest --output-on-failure -j"$(nproc)") | tee -a "$SUMMARY"

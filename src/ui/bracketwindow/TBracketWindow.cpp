@@ -596,13 +596,13 @@ void TBracketWindow::SpeedButton3Click()
         emit resultsRequested(bracket().table().rules.resultsModal);
 }
 
-void TBracketWindow::TercClick(int n)
+void TBracketWindow::TercClick(int board)
 {
-    if (const Outcome click = m_model.core().boardClick(n); !click.ok()) {
+    if (const Outcome click = m_model.core().boardClick(board); !click.ok()) {
         Model::show(this, click);
         return;
     }
-    emit resultRequested(n);
+    emit resultRequested(board);
 }
 
 void TBracketWindow::BoxClick(int box)
@@ -622,8 +622,9 @@ void TBracketWindow::BoxClick(int box)
 
 void TBracketWindow::Button1Click()
 {
-    const auto [s1, s2] = m_correction->scores();
-    m_model.act(this, [&](Tournament& t) { return t.applyCorrection(s1, s2); });
+    // Not a structured binding: clang 14 (clang-tidy's) cannot capture one in a lambda.
+    const std::pair<std::string, std::string> scores = m_correction->scores();
+    m_model.act(this, [&](Tournament& t) { return t.applyCorrection(scores.first, scores.second); });
 }
 
 void TBracketWindow::Button2Click()

@@ -29,10 +29,10 @@ enum Column { Name, Tournaments, Best, LastPlayed, ColumnCount };
 // A cell that sorts by a key of its own (numbers as numbers, names in Czech order, "never" last).
 class SortedCell : public QTableWidgetItem {
 public:
-    SortedCell(const QString& text, QVariant key)
+    SortedCell(const QString& text, const QVariant& key)
         : QTableWidgetItem(text)
     {
-        setData(Qt::UserRole, std::move(key));
+        setData(Qt::UserRole, key);
         setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     }
     bool operator<(const QTableWidgetItem& other) const override
@@ -257,7 +257,7 @@ void THraciKlubu::filter(const QString& typed)
     const std::unordered_set<std::string> shown(found.begin(), found.end());
     const bool all = typed.trimmed().isEmpty();
     for (int row = 0; row < m_tabulka->rowCount(); ++row)
-        m_tabulka->setRowHidden(row, !all && !shown.count(m_tabulka->item(row, Name)->text().toStdString()));
+        m_tabulka->setRowHidden(row, !all && !shown.contains(m_tabulka->item(row, Name)->text().toStdString()));
 }
 
 void THraciKlubu::updateButtons()

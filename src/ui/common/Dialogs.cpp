@@ -157,7 +157,7 @@ void Dialogs::answer(bool yes)
 
 void Dialogs::script(Script s)
 {
-    state().scripts.enqueue(std::move(s));
+    state().scripts.append(std::move(s)); // enqueue() would copy it
 }
 
 int Dialogs::unanswered()

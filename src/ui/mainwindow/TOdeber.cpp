@@ -108,7 +108,7 @@ bool TOdeber::removeChosen(QWidget* reportTo)
     clearItems();
     const std::string name = m_comboBox1->currentText().toStdString();
     auto removed = m_model.run(reportTo, [&](Tournament& t) { return t.removePlayer(name); });
-    m_kept = std::move(removed).value();
+    m_kept = std::move(removed.value());
     m_memo1->setPlainText(lines(m_kept));
     return removed.ok();
 }

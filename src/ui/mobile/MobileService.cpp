@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QSvgGenerator>
 #include <algorithm>
-#include <time.h>
+#include <time.h> // NOLINT(modernize-deprecated-headers): clock_gettime is POSIX, <ctime> does not declare it
 
 namespace zorbon::ui {
 namespace {
