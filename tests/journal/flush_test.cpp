@@ -45,8 +45,9 @@ TEST_P(Flushing, TheWorkingFilesWaitForTheDiskOnlyWhenNoSyncedCommitCoversThem)
         outcome = c.command(*t);
     }
     EXPECT_FALSE(outcome.isFailed()) << outcome;
-    if (c.fullDisk)
+    if (c.fullDisk) {
         EXPECT_NE(t->takeBackupWarning(), "");
+    }
     EXPECT_EQ(flushCount() - before, static_cast<std::uint64_t>(c.flushes));
     if (c.flushes != 0)
         return;
@@ -70,21 +71,26 @@ Outcome drawOf(Tournament& t)
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, Flushing,
-    ::testing::Values(
-        FlushCase{"registration", 3, false, true, false, [](Tournament& t) { return t.addPlayer("Nový hráč"); }, 0},
-        FlushCase{"draw", 9, false, true, false, drawOf, 0},
-        FlushCase{"boardCount", 9, true, true, false,
-                  [](Tournament& t) { return t.setBoardCount(3, Tournament::BoardCountFrom::Draw); }, 0},
-        FlushCase{"deleteAll", 3, false, true, false, [](Tournament& t) { return t.deleteAllPlayers(); }, 0},
-        // A refused draw still stores its start values, and no commit covers them.
-        FlushCase{"refusedDraw", 2, false, true, false, drawOf, kLeftOver},
-        FlushCase{"noJournal", 3, false, false, false, [](Tournament& t) { return t.addPlayer("Nový hráč"); },
-                  kDurableBoth},
-        FlushCase{"journalFull", 3, false, true, true, [](Tournament& t) { return t.addPlayer("Nový hráč"); },
-                  kLeftOver},
-        // Closing ends the tournament in the journal: nothing would write the cleared files back.
-        FlushCase{"close", 9, true, true, false, [](Tournament& t) { return t.closeTournament(); }, kDurableBoth}),
-    [](const ::testing::TestParamInfo<FlushCase>& info) { return std::string(info.param.name); });
+    ::testing::Values(FlushCase{"registration", 3, false, true, false,
+                                [](Tournament& tournament) { return tournament.addPlayer("Nový hráč"); }, 0},
+                      FlushCase{"draw", 9, false, true, false, drawOf, 0},
+                      FlushCase{"boardCount", 9, true, true, false,
+                                [](Tournament& tournament) {
+                                    return tournament.setBoardCount(3, Tournament::BoardCountFrom::Draw);
+                                },
+                                0},
+                      FlushCase{"deleteAll", 3, false, true, false,
+                                [](Tournament& tournament) { return tournament.deleteAllPlayers(); }, 0},
+                      // A refused draw still stores its start values, and no commit covers them.
+                      FlushCase{"refusedDraw", 2, false, true, false, drawOf, kLeftOver},
+                      FlushCase{"noJournal", 3, false, false, false,
+                                [](Tournament& tournament) { return tournament.addPlayer("Nový hráč"); }, kDurableBoth},
+                      FlushCase{"journalFull", 3, false, true, true,
+                                [](Tournament& tournament) { return tournament.addPlayer("Nový hráč"); }, kLeftOver},
+                      // Closing ends the tournament in the journal: nothing would write the cleared files back.
+                      FlushCase{"close", 9, true, true, false,
+                                [](Tournament& tournament) { return tournament.closeTournament(); }, kDurableBoth}),
+    [](const ::testing::TestParamInfo<FlushCase>& param) { return std::string(param.param.name); });
 
 } // namespace
 } // namespace zorbon::jtest
