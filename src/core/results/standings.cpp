@@ -195,10 +195,10 @@ std::vector<std::string> htmlLines(const TournamentHeader& header, int playerCou
     };
     for (const auto& l : displayed)
         lines.push_back("&nbsp;" + htmlEscape(l) + "<br>");
-    lines.push_back("</td></tr></table>");
-    lines.push_back("</center>");
-    lines.push_back("<center><br></center>");
-    lines.push_back("<center>Vytvořeno programem Zorbon</center><br>");
+    lines.emplace_back("</td></tr></table>");
+    lines.emplace_back("</center>");
+    lines.emplace_back("<center><br></center>");
+    lines.emplace_back("<center>Vytvořeno programem Zorbon</center><br>");
     lines.push_back("<center>" + std::string(kWebAddress) + "</center><br>");
     return lines;
 }
