@@ -41,7 +41,7 @@ std::string boardName(int n)
 void appendBoardName(std::string& text, int n)
 {
     char digits[12];
-    const char* const end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+    char* const end = std::to_chars(digits, digits + sizeof digits, n).ptr;
     text += "terč č.";
     text.append(digits, end);
 }
