@@ -72,7 +72,9 @@ inline Tournament::Clock tickingClock(int start = 0)
     return [n](Tournament::TimeFormat format) {
         const int t = (*n)++;
         char buf[32];
-        std::snprintf(buf, sizeof buf, format == Tournament::TimeFormat::FileName ? "20260501-%02d%02d%02d" : "2026-05-01 %02d:%02d:%02d",
+        std::snprintf(buf, sizeof buf,
+                      format == Tournament::TimeFormat::FileName ? "20260501-%02d%02d%02d"
+                                                                 : "2026-05-01 %02d:%02d:%02d",
                       10 + t / 3600 % 14, t / 60 % 60, t % 60);
         return std::string(buf);
     };

@@ -98,7 +98,8 @@ Result<std::vector<ClubPlayer>> Tournament::clubPlayers()
     if (!archive.ok())
         return Outcome(archive);
     std::vector<ClubPlayer> table;
-    if (const Outcome read = guarded([&] { table = clubTable(m_journal->players(), archive.value(), aliases.value()); });
+    if (const Outcome read =
+            guarded([&] { table = clubTable(m_journal->players(), archive.value(), aliases.value()); });
         !read.ok())
         return read;
     return table;

@@ -102,8 +102,12 @@ bool Tournament::commit(Scope& scope)
         return head != nullptr && m_journalHolds; // nothing changed
     if (m_history.empty())
         m_history.started = m_clock(TimeFormat::Readable);
-    HistoryEntry entry{scope.kind,     scope.params, scope.describe ? scope.describe() : scope.kind,
-                       scope.undoable, scope.floor,  std::move(state),
+    HistoryEntry entry{scope.kind,
+                       scope.params,
+                       scope.describe ? scope.describe() : scope.kind,
+                       scope.undoable,
+                       scope.floor,
+                       std::move(state),
                        m_clock(TimeFormat::Readable)};
     if (scope.stored)
         m_history.replaceCurrent(std::move(entry));
@@ -208,8 +212,8 @@ void Tournament::endTournament(const std::string& kind)
     if (!m_history.empty() && m_journal) {
         const std::optional<Session> last = decodeState(m_history.current() ? m_history.current()->state : "");
         const bool keep = last && worthKeeping(*last);
-        m_pendingEnds.push_back(
-            {m_history, keep ? summarize(*last) : TournamentSummary{}, keep ? kind : std::string(), m_clock(TimeFormat::Readable)});
+        m_pendingEnds.push_back({m_history, keep ? summarize(*last) : TournamentSummary{}, keep ? kind : std::string(),
+                                 m_clock(TimeFormat::Readable)});
         flushPendingEnds();
     }
     startNewHistory();

@@ -57,7 +57,8 @@ std::unique_ptr<Model> makeModel(bool folderHeld, std::string& note)
     if (!folderHeld)
         return std::make_unique<Model>(std::make_unique<Tournament>());
     ensureWorkingLayout();
-    Journal::Opened j = Journal::open(kJournalPath, Tournament::localTime(Tournament::TimeFormat::FileName), &isReadableState);
+    Journal::Opened j =
+        Journal::open(kJournalPath, Tournament::localTime(Tournament::TimeFormat::FileName), &isReadableState);
     if (j.how == Journal::Opening::Damaged || !j.movedTo.empty())
         note = damagedJournalNote(j.movedTo);
     std::string problem;

@@ -56,9 +56,8 @@ void TPocetTercu8::build()
     m_spin->setRange(0, 0);
     m_spin->setFont(bold);
     m_spin->setMinimumWidth(70);
-    connect(m_spin, &QSpinBox::valueChanged, this, [this](int v) {
-        m_model.change(this, [v](Tournament& t) { t.chooseBoardCount(v); });
-    });
+    connect(m_spin, &QSpinBox::valueChanged, this,
+            [this](int v) { m_model.change(this, [v](Tournament& t) { t.chooseBoardCount(v); }); });
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Button1"));
     ok->setDefault(true);
