@@ -479,7 +479,7 @@ void TTabule::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
     // A resume after a crash opens the display again when it was open.
-    m_model.core().setFlag(kOpenFlag, "1");
+    m_model.change(this, [](Tournament& t) { t.setFlag(kOpenFlag, "1"); });
     refresh();
 }
 
@@ -487,7 +487,7 @@ void TTabule::hideEvent(QHideEvent* e)
 {
     QWidget::hideEvent(e);
     if (!QCoreApplication::closingDown())
-        m_model.core().setFlag(kOpenFlag, "");
+        m_model.change(this, [](Tournament& t) { t.setFlag(kOpenFlag, ""); });
     m_pageTimer.stop();
     if (!isFullScreen())
         m_lastWindow = geometry();
