@@ -14,7 +14,7 @@ namespace zorbon {
 // Name, place and date, those that are given, between dashes.
 std::string headerLine(const TournamentHeader& header);
 // "Terč 1: zápas 5 – A : B", "Terč 1: finále – A : B" or "Terč 2: volný"; empty for a board out of play.
-std::string boardLine(const Bracket& bracket, int board);
+std::string boardLine(const Bracket& bracket, int n);
 // "zápas 7 – A : B" (or "finále – A : B").
 std::string matchLine(const Bracket& bracket, int box);
 // "zápas 3 – A 3 : 1 B".

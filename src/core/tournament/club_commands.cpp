@@ -113,7 +113,7 @@ Outcome Tournament::mergePlayers(const std::string& alias, const std::string& ke
         return Outcome::refused("Hráče nelze sloučit se sebou samým !!!");
     if (!m_journal)
         return Outcome::failed(kNoJournalForRegister + m_journalProblem);
-    const Outcome merged = guarded([&] { m_journal->mergePlayers(alias, kept); });
+    Outcome merged = guarded([&] { m_journal->mergePlayers(alias, kept); });
     if (merged.ok())
         m_playerIndexStale = true;
     return merged;
@@ -123,7 +123,7 @@ Outcome Tournament::forgetPlayer(const std::string& name)
 {
     if (!m_journal)
         return Outcome::failed(kNoJournalForRegister + m_journalProblem);
-    const Outcome forgotten = guarded([&] { m_journal->forgetPlayer(name); });
+    Outcome forgotten = guarded([&] { m_journal->forgetPlayer(name); });
     if (forgotten.ok())
         m_playerIndexStale = true;
     return forgotten;

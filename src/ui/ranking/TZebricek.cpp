@@ -194,6 +194,9 @@ void TZebricek::fill()
     const std::string from = iso(m_from).toStdString();
     const std::string to = iso(m_to).toStdString();
     Result<RankingSheet> o = m_model.perform(this, [&](Tournament& t) { return t.ranking(from, to); });
+    // What the outcome says is kept before its sheet is taken out of it.
+    const bool read = o.ok();
+    const std::string problem = o.message();
     m_sheet = std::move(o).value();
     for (std::size_t i = 0; i < m_points.size() && i < m_sheet.bands.size(); ++i)
         m_points[i]->setValue(m_sheet.bands[i].points);
@@ -213,8 +216,8 @@ void TZebricek::fill()
         }
     }
     m_table->setUpdatesEnabled(true);
-    if (!o.ok())
-        m_status->setText(QStringLiteral("Žebříček nelze sestavit: ") + qs(o.message()));
+    if (!read)
+        m_status->setText(QStringLiteral("Žebříček nelze sestavit: ") + qs(problem));
     else if (m_sheet.from > m_sheet.to)
         m_status->setText(QStringLiteral("Začátek období je až po jeho konci."));
     else if (m_sheet.rows.empty())
