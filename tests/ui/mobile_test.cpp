@@ -277,10 +277,18 @@ void MobileTest::operatorStaysFastWhilePhonesPoll()
     qInfo("slowest command %lld ms; snapshot typically %lld us, at worst %lld us, bracket picture %lld us", slowest,
           app.mobile().typicalPublishUs(), app.mobile().slowestPublishUs(), app.mobile().slowestDrawUs());
     // Beside other builds a single snapshot can lose its core; the typical one must stay small and
-    // even the slowest within the operator's frame.
-    QVERIFY2(app.mobile().typicalPublishUs() <= 4000, "a snapshot typically takes the window thread more than 4 ms");
-    QVERIFY2(app.mobile().slowestPublishUs() <= 16000, "a snapshot takes the window thread more than 16 ms");
-    QVERIFY2(app.mobile().slowestDrawUs() <= 16000, "handing the bracket over takes the window thread more than 16 ms");
+    // even the slowest within the operator's frame. Under the sanitizers every instruction costs
+    // several times more, so the frame is theirs too.
+#if defined(__SANITIZE_ADDRESS__)
+    constexpr long long kSlower = 4;
+#else
+    constexpr long long kSlower = 1;
+#endif
+    QVERIFY2(app.mobile().typicalPublishUs() <= 4000 * kSlower,
+             "a snapshot typically takes the window thread more than 4 ms");
+    QVERIFY2(app.mobile().slowestPublishUs() <= 16000 * kSlower, "a snapshot takes the window thread more than 16 ms");
+    QVERIFY2(app.mobile().slowestDrawUs() <= 16000 * kSlower,
+             "handing the bracket over takes the window thread more than 16 ms");
     QCOMPARE(failed.load(), 0);
     QVERIFY(done.load() > 0);
     mobileAction(w)->trigger();
