@@ -2,7 +2,7 @@
 # Installs what is missing, builds, and runs the program or its tests.
 #   ./build.sh run    build Release and start Zorbon in this folder
 #   ./build.sh test   build and run every test through CTest
-#   ./build.sh bench  build the benchmarks in Release and print their table (never part of test)
+#   ./build.sh bench  build the benchmarks in Release and print their table (test compiles them, never runs them)
 set -euo pipefail
 cd "$(dirname "$0")"
 ROOT=$PWD
@@ -16,7 +16,8 @@ PACKAGES=(
   libcpp-httplib-dev libqrencode-dev qt6-svg-dev # the phones page: its server, QR code and bracket picture
 )
 # Only the test run needs these: the format check and clang-tidy.
-TEST_PACKAGES=(clang-format clang-tidy chromium) # chromium: the phones page in a real browser
+# libbenchmark-dev: the benchmarks are compiled with the tests, so they never stop building unseen.
+TEST_PACKAGES=(clang-format clang-tidy chromium libbenchmark-dev) # chromium: the phones page in a real browser
 # Only the fuzz stage of "test" needs these.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
@@ -107,7 +108,7 @@ case "$cmd" in
     echo "format: every C++ file as .clang-format lays it out"
     # The test builds take every warning as an error; "run" does not, so a newer compiler's new
     # warning never keeps the program from building.
-    configure_and_build build/test RelWithDebInfo -DZORBON_WERROR=ON
+    configure_and_build build/test RelWithDebInfo -DZORBON_WERROR=ON -DZORBON_BENCH=ON
     tidy
     SUMMARY=$ROOT/build/ctest-summary.log
     : >"$SUMMARY"

@@ -28,13 +28,15 @@ inline int playTournament(Tournament& t, const std::vector<std::string>& names, 
 {
     const int n = static_cast<int>(names.size());
     const std::size_t before = t.history().entries().size();
-    t.acceptNewTournament({"Velká cena Brna", "Hospoda U Šípku", "1. 5. 2024"});
-    for (const auto& name : names)
-        t.addPlayer(name);
-    t.check(Command::Rozlosuj);
-    if (!t.draw(seed).ok())
+    if (!t.acceptNewTournament({"Velká cena Brna", "Hospoda U Šípku", "1. 5. 2024"}).ok())
         return -1;
-    t.setBoardCount(boardLimitFor(n), Tournament::BoardCountFrom::Draw);
+    for (const auto& name : names)
+        if (!t.addPlayer(name).ok())
+            return -1;
+    if (!t.check(Command::Rozlosuj).ok() || !t.draw(seed).ok())
+        return -1;
+    if (!t.setBoardCount(boardLimitFor(n), Tournament::BoardCountFrom::Draw).ok())
+        return -1;
     const Bracket& b = *t.session().active();
     int announcements = 0;
     const Say say = [&announcements](const std::string&) { ++announcements; };
@@ -42,21 +44,24 @@ inline int playTournament(Tournament& t, const std::vector<std::string>& names, 
     for (int guard = 0; b.state(finalNo) != BoxState::Finished; ++guard) {
         if (guard > 200)
             return -1;
-        t.callReadyMatches(say);
+        if (!t.callReadyMatches(say).ok())
+            return -1;
         for (int k = 1; k <= b.boardCount(); ++k) {
             if (b.board(k).state != BoardState::Occupied)
                 continue;
             dice = dice * 1664525u + 1013904223u;
             const bool upperWins = (dice >> 31) != 0;
-            t.enterResult(k, upperWins ? "3" : "1", upperWins ? "1" : "3");
+            if (!t.enterResult(k, upperWins ? "3" : "1", upperWins ? "1" : "3").ok())
+                return -1;
         }
     }
-    t.showStandings();
+    if (!t.showStandings().ok())
+        return -1;
     if (static_cast<int>(t.session().placings.size()) != n)
         return -1;
     const int commands = static_cast<int>(t.history().entries().size() - before);
-    if (close)
-        t.closeTournament();
+    if (close && !t.closeTournament().ok())
+        return -1;
     return announcements > 0 ? commands : -1;
 }
 

@@ -72,7 +72,8 @@ void play(Zorbon& app, int players, int boards, std::uint32_t seed, std::optiona
     for (int guard = 0; b.state(fin) != BoxState::Finished; ++guard) {
         if (guard > 100)
             fail("the tournament does not end");
-        app.model().run(w, [](Tournament& t) { return t.callReadyMatches([](const std::string&) {}); });
+        if (!app.model().run(w, [](Tournament& t) { return t.callReadyMatches([](const std::string&) {}); }).ok())
+            fail("Hraj was refused");
         settle();
         // A call shows the boards page; the bracket page comes at the next turn, its picture drawn.
         if (page == TTabule::Page::Bracket) {

@@ -53,7 +53,8 @@ bool playOut(Bracket& b, int boardCount, std::uint32_t& dice)
             const bool upperWins = (dice >> 31) != 0;
             const std::string& s1 = upperWins ? three : one;
             const std::string& s2 = upperWins ? one : three;
-            enterResult(b, k, s1, s2);
+            if (!enterResult(b, k, s1, s2).ok())
+                return false;
         }
     }
     benchmark::DoNotOptimize(announcements);
@@ -128,7 +129,7 @@ void BM_TournamentRules(benchmark::State& state)
         TournamentRecord record{n, 0, 0, 0};
         setDrawStartValues(record);
         int size = 0;
-        chooseBracket(brackets, list, n, size);
+        const bool chosen = chooseBracket(brackets, list, n, size).ok();
         record.FirstOpenMatch = firstOpenMatchFor(n);
         Bracket& b = brackets.bySize(size);
         fillFirstRound(b, list, rng, n);
@@ -137,7 +138,7 @@ void BM_TournamentRules(benchmark::State& state)
         const auto placings = standings(b);
         benchmark::DoNotOptimize(placings.data());
         timer.stop();
-        if (!ended || static_cast<int>(placings.size()) != n) {
+        if (!chosen || !ended || static_cast<int>(placings.size()) != n) {
             state.SkipWithError("the tournament did not end with everyone placed");
             break;
         }

@@ -135,7 +135,8 @@ int main(int argc, char** argv)
         // Meanwhile the operator plays: a "Hraj" and one result every 1.5 s, until the time is up.
         const Bracket& b = w->bracket();
         while (Clock::now() < end && b.state(b.table().finalNumber()) != BoxState::Finished) {
-            app.model().run(w, [](Tournament& t) { return t.callReadyMatches([](const std::string&) {}); });
+            if (!app.model().run(w, [](Tournament& t) { return t.callReadyMatches([](const std::string&) {}); }).ok())
+                fail("Hraj was refused");
             settle();
             for (int n = 1; n <= b.boardCount() && Clock::now() < end; ++n) {
                 if (b.board(n).state != BoardState::Occupied)

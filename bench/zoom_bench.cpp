@@ -8,7 +8,7 @@
 
 #include "app/Model.h"
 #include "app/Zorbon.h"
-#include "bracketwindow/BracketWindow.h"
+#include "bracketwindow/TBracketWindow.h"
 #include "common/Dialogs.h"
 
 #include "tournament/tournament.h"

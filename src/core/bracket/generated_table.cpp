@@ -157,7 +157,7 @@ std::vector<GeneratedRow> generate64()
         const int q = dropRound(r);
         for (int i = 1; i <= winnersBoxes(r); ++i) {
             GeneratedRow& g = row(0, r, i);
-            g.round = "W" + str(r);
+            g.round = std::string("W").append(str(r));
             if (r == 1) {
                 const int upper = seeds[static_cast<std::size_t>(i - 1)];
                 g.upper = "Lab" + str(upper);
@@ -188,7 +188,7 @@ std::vector<GeneratedRow> generate64()
     for (int q = 1; q <= kLosersRounds; ++q)
         for (int i = 1; i <= losersBoxes(q); ++i) {
             GeneratedRow& g = row(1, q, i);
-            g.round = "L" + str(q);
+            g.round = std::string("L").append(str(q));
             g.upper = losersSlot(q, 2 * i - 1);
             g.lower = losersSlot(q, 2 * i);
             g.frame = "Shape" + str(q) + str(i) + "L";
