@@ -43,18 +43,6 @@ TPredchoziTurnaje::TPredchoziTurnaje(Model& model)
     setWindowTitle(QStringLiteral("Zorbon - Předchozí turnaje"));
 }
 
-void TPredchoziTurnaje::setVisible(bool visible)
-{
-    if (visible)
-        ensureBuilt();
-    QDialog::setVisible(visible);
-}
-
-void TPredchoziTurnaje::ensureBuilt()
-{
-    m_built.once([this] { build(); });
-}
-
 void TPredchoziTurnaje::build()
 {
     paintBackground(this, TColor::clYellow);

@@ -2,7 +2,7 @@
 // The archive: the ended tournaments, newest first. One of them can show its results list, run
 // again (which is how a tournament closed by mistake comes back) or be deleted.
 
-#include "common/BuildOnce.h"
+#include "common/LazyWindow.h"
 
 #include "tournament/tournament.h"
 
@@ -16,14 +16,10 @@ namespace zorbon::ui {
 
 class Model;
 
-class TPredchoziTurnaje : public QDialog {
+class TPredchoziTurnaje : public LazyWindow<QDialog> {
     Q_OBJECT
 public:
     explicit TPredchoziTurnaje(Model& model);
-
-    // Makes the controls; nothing happens after the first call.
-    void ensureBuilt();
-    void setVisible(bool visible) override;
 
     void ButtonVysledkyClick();    // "Výsledková listina"
     void ButtonPokracovatClick();  // "Pokračovat"
@@ -39,8 +35,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    void build(); // the widgets, made once by ensureBuilt
-    BuildOnce m_built;
+    void build() override;
     void fill();
     void updateButtons();
     // The chosen tournament's number in the journal, or 0.

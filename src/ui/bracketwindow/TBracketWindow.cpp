@@ -60,11 +60,6 @@ TBracketWindow::TBracketWindow(Model& model, int size)
     // would otherwise more than double the program's start-up, and what they show lives in the session.
 }
 
-void TBracketWindow::ensureBuilt()
-{
-    m_built.once([this] { build(); });
-}
-
 void TBracketWindow::build()
 {
     auto* central = new QWidget(this);
@@ -261,7 +256,7 @@ void TBracketWindow::buildChrome(QWidget* central)
 
 void TBracketWindow::layoutChrome()
 {
-    if (!m_built.done() || !m_drawing)
+    if (!built() || !m_drawing)
         return;
     QWidget* client = m_topBar->parentWidget();
     const QSize c = client->size();
@@ -391,7 +386,7 @@ void TBracketWindow::Prizpusobit1Click()
 
 bool TBracketWindow::eventFilter(QObject* watched, QEvent* e)
 {
-    if (m_built.done() && e->type() == QEvent::Resize && watched == m_topBar->parentWidget()) {
+    if (built() && e->type() == QEvent::Resize && watched == m_topBar->parentWidget()) {
         if (m_fitting) {
             zoomAround(fitZoom(), QPoint());
         }
@@ -437,16 +432,9 @@ void TBracketWindow::buildCorrectionControls()
     connect(m_correction, &CorrectionPanel::cancelled, this, [this] { Button2Click(); });
 }
 
-void TBracketWindow::setVisible(bool visible)
-{
-    if (visible)
-        ensureBuilt();
-    QMainWindow::setVisible(visible);
-}
-
 void TBracketWindow::refresh()
 {
-    if (!m_built.done())
+    if (!built())
         return; // building paints everything from the session
     const Bracket& b = bracket();
     const AdvancementTable& t = b.table();

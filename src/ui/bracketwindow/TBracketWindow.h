@@ -2,7 +2,7 @@
 // The bracket windows: one implementation that shows a Bracket of the session and hands every
 // command to the core; the three sizes differ only in their look record and table.
 
-#include "common/BuildOnce.h"
+#include "common/LazyWindow.h"
 #include "look/BracketLook.h"
 
 #include "boards/calling.h"
@@ -31,17 +31,14 @@ class CorrectionPanel;
 
 // One class for the three windows; the windows' own names (Tturnaj8, TTurnaj16, TTurnaj32) are their
 // objectNames, and the size picks the look and the table.
-class TBracketWindow : public QMainWindow {
+class TBracketWindow : public LazyWindow<QMainWindow> {
     Q_OBJECT
 public:
-    void setVisible(bool visible) override;
     TBracketWindow(Model& model, int size);
     int size() const { return m_size; }
     const Bracket& bracket() const;
     const BracketLook& look() const { return m_look; }
 
-    // Makes the window's widgets, painted from the bracket; nothing happens after the first call.
-    void ensureBuilt();
     // Paints every cell, frame, board, the winner line and the correction controls from the bracket
     // (nothing to paint before the widgets are made).
     void refresh();
@@ -63,7 +60,7 @@ public:
     // opening size; nothing is built for it before then.
     void placeAt(const QRect& geometry, bool maximized, double zoom);
     // True once the window has been shown: its place is worth remembering.
-    bool wasShown() const { return m_sized && m_built.done(); }
+    bool wasShown() const { return m_sized && built(); }
 
     // Asks the correction question and returns true for "Ano" (the application runs that dialog).
     std::function<bool()> confirmCorrection;
@@ -111,7 +108,7 @@ protected:
 private:
     void buildMenus();
     void buildChrome(QWidget* central);
-    void build(); // the widgets, made once by ensureBuilt
+    void build() override; // painted from the bracket as they are made
     void buildCorrectionControls();
     void scrollHome();
     void showFocusedBox(QWidget* frame);
@@ -159,7 +156,6 @@ private:
     bool m_mobilOn = false;
     CorrectionPanel* m_correction = nullptr;
     bool m_correctionShown = false;
-    BuildOnce m_built;
 };
 
 } // namespace zorbon::ui

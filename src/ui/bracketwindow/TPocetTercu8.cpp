@@ -29,18 +29,6 @@ TPocetTercu8::TPocetTercu8(Model& model)
     // costs as much to make as a small window.
 }
 
-void TPocetTercu8::setVisible(bool visible)
-{
-    if (visible)
-        ensureBuilt();
-    QDialog::setVisible(visible);
-}
-
-void TPocetTercu8::ensureBuilt()
-{
-    m_built.once([this] { build(); });
-}
-
 void TPocetTercu8::build()
 {
     paintBackground(this, TColor::clLime);

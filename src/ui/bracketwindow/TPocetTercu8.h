@@ -1,7 +1,7 @@
 #pragma once
 // The board-count dialog: how many boards are in play, within the limit the player count allows.
 
-#include "common/BuildOnce.h"
+#include "common/LazyWindow.h"
 
 #include "tournament/tournament.h"
 
@@ -14,17 +14,13 @@ namespace zorbon::ui {
 
 class Model;
 
-class TPocetTercu8 : public QDialog {
+class TPocetTercu8 : public LazyWindow<QDialog> {
     Q_OBJECT
 public:
     explicit TPocetTercu8(Model& model);
 
     // Runs the dialog for the draw or for "Terče" (only the latter can be undone); returns its result.
     int open(Tournament::BoardCountFrom from);
-
-    // Makes the controls; nothing happens after the first call.
-    void ensureBuilt();
-    void setVisible(bool visible) override;
 
     void FormShow();
     void Button1Click(); // OK
@@ -36,8 +32,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    void build(); // the widgets, made once by ensureBuilt
-    BuildOnce m_built;
+    void build() override;
     Model& m_model;
     Tournament::BoardCountFrom m_from = Tournament::BoardCountFrom::Terce;
     QLabel* m_label1 = nullptr;

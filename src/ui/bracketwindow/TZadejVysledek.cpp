@@ -23,18 +23,6 @@ TZadejVysledek::TZadejVysledek(Model& model, int size)
     // font load that font, and no result is entered before a draw.
 }
 
-void TZadejVysledek::setVisible(bool visible)
-{
-    if (visible)
-        ensureBuilt();
-    QDialog::setVisible(visible);
-}
-
-void TZadejVysledek::ensureBuilt()
-{
-    m_built.once([this] { build(); });
-}
-
 void TZadejVysledek::build()
 {
     paintBackground(this, TColor::clSkyBlue);

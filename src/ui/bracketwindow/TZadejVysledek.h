@@ -1,7 +1,7 @@
 #pragma once
 // Result entry: the two players of a board and their scores; OK hands them to the core.
 
-#include "common/BuildOnce.h"
+#include "common/LazyWindow.h"
 
 #include <QDialog>
 
@@ -12,7 +12,7 @@ namespace zorbon::ui {
 class Model;
 class ScoreEdit;
 
-class TZadejVysledek : public QDialog {
+class TZadejVysledek : public LazyWindow<QDialog> {
     Q_OBJECT
 public:
     // One class for the three dialogs; TZadejVysledek8, 16 and 32 are their objectNames.
@@ -23,10 +23,6 @@ public:
     // and its two players, the scores "0".
     void prepare(int board);
 
-    // Makes the controls; nothing happens after the first call.
-    void ensureBuilt();
-    void setVisible(bool visible) override;
-
     void Button1Click(); // OK
     void Button2Click(); // Storno
 
@@ -34,8 +30,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    void build(); // the widgets, made once by ensureBuilt
-    BuildOnce m_built;
+    void build() override;
     Model& m_model;
     int m_size;
     int m_board = 0; // the board the dialog was opened from

@@ -116,18 +116,6 @@ THraciKlubu::THraciKlubu(Model& model)
     setWindowTitle(QStringLiteral("Zorbon - Hráči klubu"));
 }
 
-void THraciKlubu::setVisible(bool visible)
-{
-    if (visible)
-        ensureBuilt();
-    QDialog::setVisible(visible);
-}
-
-void THraciKlubu::ensureBuilt()
-{
-    m_built.once([this] { build(); });
-}
-
 void THraciKlubu::build()
 {
     paintBackground(this, TColor::clYellow);

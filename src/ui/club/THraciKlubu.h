@@ -4,7 +4,7 @@
 // the register (the archived results lists keep him).
 
 #include "club/search.h"
-#include "common/BuildOnce.h"
+#include "common/LazyWindow.h"
 
 #include <QDialog>
 
@@ -33,14 +33,10 @@ private:
     QStringList m_names;
 };
 
-class THraciKlubu : public QDialog {
+class THraciKlubu : public LazyWindow<QDialog> {
     Q_OBJECT
 public:
     explicit THraciKlubu(Model& model);
-
-    // Makes the controls; nothing happens after the first call.
-    void ensureBuilt();
-    void setVisible(bool visible) override;
 
     void SloucitClick();
     void SmazatClick();
@@ -49,8 +45,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    void build(); // the widgets, made once by ensureBuilt
-    BuildOnce m_built;
+    void build() override;
     void fill();
     void filter(const QString& typed);
     void updateButtons();

@@ -24,18 +24,6 @@ TOdeber::TOdeber(Model& model)
     // among the dearest widgets to make.
 }
 
-void TOdeber::setVisible(bool visible)
-{
-    if (visible)
-        ensureBuilt();
-    QDialog::setVisible(visible);
-}
-
-void TOdeber::ensureBuilt()
-{
-    m_built.once([this] { build(); });
-}
-
 void TOdeber::build()
 {
     m_comboBox1 = new QComboBox(this);

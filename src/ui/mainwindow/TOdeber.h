@@ -1,7 +1,7 @@
 #pragma once
 // The remove dialog: one registered player is picked (or typed) and removed after a confirmation.
 
-#include "common/BuildOnce.h"
+#include "common/LazyWindow.h"
 
 #include <QDialog>
 
@@ -16,7 +16,7 @@ namespace zorbon::ui {
 
 class Model;
 
-class TOdeber : public QDialog {
+class TOdeber : public LazyWindow<QDialog> {
     Q_OBJECT
 public:
     explicit TOdeber(Model& model);
@@ -33,17 +33,12 @@ public:
     // window's list. False (after the error report) when a file operation failed.
     bool removeChosen(QWidget* reportTo);
 
-    // Makes the controls; nothing happens after the first call.
-    void ensureBuilt();
-    void setVisible(bool visible) override;
-
     void button1Click(); // OK
     void Button2Click(); // Storno
     void done(int result) override;
 
 private:
-    void build(); // the widgets, made once by ensureBuilt
-    BuildOnce m_built;
+    void build() override;
     void clearItems();
 
     Model& m_model;

@@ -59,18 +59,6 @@ TZebricek::TZebricek(Model& model)
 
 TZebricek::~TZebricek() = default;
 
-void TZebricek::setVisible(bool visible)
-{
-    if (visible)
-        ensureBuilt();
-    QDialog::setVisible(visible);
-}
-
-void TZebricek::ensureBuilt()
-{
-    m_built.once([this] { build(); });
-}
-
 void TZebricek::build()
 {
     paintBackground(this, TColor::clYellow);

@@ -2,7 +2,7 @@
 // The season ranking: the archived tournaments of a period added up by the points of each placing,
 // with the points editable beside it; printed, saved as PDF and exported as CSV and HTML.
 
-#include "common/BuildOnce.h"
+#include "common/LazyWindow.h"
 #include "ranking/ranking.h"
 
 #include <QDialog>
@@ -21,15 +21,11 @@ namespace zorbon::ui {
 
 class Model;
 
-class TZebricek : public QDialog {
+class TZebricek : public LazyWindow<QDialog> {
     Q_OBJECT
 public:
     explicit TZebricek(Model& model);
     ~TZebricek() override;
-
-    // Makes the controls; nothing happens after the first call.
-    void ensureBuilt();
-    void setVisible(bool visible) override;
 
     void TiskClick();
     void ExportPdfClick();
@@ -47,8 +43,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    void build(); // the widgets, made once by ensureBuilt
-    BuildOnce m_built;
+    void build() override;
     // Reads the ranking of the chosen period and shows it.
     void fill();
     // A points box changed: the points are stored and the ranking follows.

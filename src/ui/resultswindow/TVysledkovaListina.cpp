@@ -63,11 +63,6 @@ TVysledkovaListina::TVysledkovaListina(Model& model)
     // main window appears, for a window seen only after a draw.
 }
 
-void TVysledkovaListina::ensureBuilt()
-{
-    m_built.once([this] { build(); });
-}
-
 void TVysledkovaListina::build()
 {
     paintBackground(this, TColor::clYellow);
@@ -198,13 +193,6 @@ void TVysledkovaListina::showArchived(const ResultsSheet& sheet)
 ResultsSheet TVysledkovaListina::sheet() const
 {
     return m_archived ? *m_archived : m_model.core().runningSheet();
-}
-
-void TVysledkovaListina::setVisible(bool visible)
-{
-    if (visible)
-        ensureBuilt();
-    QDialog::setVisible(visible);
 }
 
 void TVysledkovaListina::showEvent(QShowEvent* e)

@@ -1,7 +1,7 @@
 #pragma once
 // The results list: the standings best first, printed, saved as text and exported as HTML.
 
-#include "common/BuildOnce.h"
+#include "common/LazyWindow.h"
 
 #include "tournament/tournament.h"
 
@@ -18,15 +18,11 @@ namespace zorbon::ui {
 
 class Model;
 
-class TVysledkovaListina : public QDialog {
+class TVysledkovaListina : public LazyWindow<QDialog> {
     Q_OBJECT
 public:
     explicit TVysledkovaListina(Model& model);
     ~TVysledkovaListina() override;
-
-    // Makes the controls, filled from the session; nothing happens after the first call.
-    void ensureBuilt();
-    void setVisible(bool visible) override;
 
     // "Výsledková listina" of a bracket window, after the standings were put into the session:
     // modally or beside the bracket; an open window shows the new standings at once.
@@ -55,8 +51,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    void build(); // the widgets, made once by ensureBuilt
-    BuildOnce m_built;
+    void build() override; // filled from the session as they are made
     void fillDisplayed();
     // What Tisk, Ulož and Export hand out: the running tournament's list or the archived one.
     ResultsSheet sheet() const;

@@ -35,18 +35,6 @@ TNasazeni::TNasazeni(Model& model)
     });
 }
 
-void TNasazeni::setVisible(bool visible)
-{
-    if (visible)
-        ensureBuilt();
-    QDialog::setVisible(visible);
-}
-
-void TNasazeni::ensureBuilt()
-{
-    m_built.once([this] { build(); });
-}
-
 void TNasazeni::build()
 {
     paintBackground(this, TColor::clYellow);

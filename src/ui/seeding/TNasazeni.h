@@ -2,7 +2,7 @@
 // Seeding before the draw: the registered players on the left, the seeds on the right (seed 1 at
 // the top). The list is edited here and stored with "OK".
 
-#include "common/BuildOnce.h"
+#include "common/LazyWindow.h"
 
 #include <QDialog>
 
@@ -17,14 +17,10 @@ namespace zorbon::ui {
 
 class Model;
 
-class TNasazeni : public QDialog {
+class TNasazeni : public LazyWindow<QDialog> {
     Q_OBJECT
 public:
     explicit TNasazeni(Model& model);
-
-    // Makes the controls; nothing happens after the first call.
-    void ensureBuilt();
-    void setVisible(bool visible) override;
 
     void NasaditClick();       // the chosen player becomes the last seed
     void OdebratClick();       // the chosen seed is seeded no more
@@ -39,8 +35,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void build(); // the widgets, made once by ensureBuilt
-    BuildOnce m_built;
+    void build() override;
     // The two lists from the seeds being edited; `chosenSeed` stays chosen on the right.
     void fill(int chosenSeed, int chosenPlayer);
     void updateButtons();
