@@ -4,16 +4,15 @@
 #include "common/Dialogs.h"
 #include "common/Guard.h"
 #include "common/ScreenFit.h"
+#include "common/WindowFrame.h"
 #include "look/Look.h"
 
 #include <QDateTime>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 namespace zorbon::ui {
 namespace {
@@ -46,12 +45,7 @@ TPredchoziTurnaje::TPredchoziTurnaje(Model& model)
 void TPredchoziTurnaje::build()
 {
     paintBackground(this, TColor::clYellow);
-    m_label1 = new QLabel(QStringLiteral("Ukončené turnaje (nejnovější nahoře) :"), this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setTextFormat(Qt::PlainText);
-    QFont bold = m_label1->font();
-    bold.setBold(true);
-    m_label1->setFont(bold);
+    m_label1 = boldHeading(this, QStringLiteral("Ukončené turnaje (nejnovější nahoře) :"));
 
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("Seznam"));
@@ -79,27 +73,16 @@ void TPredchoziTurnaje::build()
     m_delete = button("ButtonSmazat", QStringLiteral("Smazat"), &TPredchoziTurnaje::ButtonSmazatClick);
     m_register =
         button("ButtonRegistrovat", QStringLiteral("Registrovat hráče"), &TPredchoziTurnaje::ButtonRegistrovatClick);
-    auto* close = new QPushButton(QStringLiteral("Zavřít"), this);
-    close->setObjectName(QStringLiteral("ButtonZavrit"));
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    auto* close = closeButton(this, QStringLiteral("ButtonZavrit"));
     m_results->setToolTip(QStringLiteral("Výsledková listina vybraného turnaje: tisk, uložení, export"));
     m_reopen->setToolTip(QStringLiteral("Vybraný turnaj znovu otevřít a hrát dál"));
     m_delete->setToolTip(QStringLiteral("Vybraný turnaj smazat ze zálohy"));
     m_register->setToolTip(QStringLiteral("Hráče vybraného turnaje registrovat do nového turnaje"));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_results);
-    buttons->addWidget(m_reopen);
-    buttons->addWidget(m_delete);
-    buttons->addWidget(m_register);
-    buttons->addStretch(1);
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 14, 16, 12);
-    layout->setSpacing(10);
+    auto* layout = windowColumn(this);
     layout->addWidget(m_label1);
     layout->addWidget(m_list, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow({m_results, m_reopen, m_delete, m_register}, close));
     resize(820, 380);
 }
 

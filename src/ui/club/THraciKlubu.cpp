@@ -4,6 +4,7 @@
 #include "common/Dialogs.h"
 #include "common/Guard.h"
 #include "common/ScreenFit.h"
+#include "common/WindowFrame.h"
 #include "look/Look.h"
 
 #include <QCollator>
@@ -119,12 +120,7 @@ THraciKlubu::THraciKlubu(Model& model)
 void THraciKlubu::build()
 {
     paintBackground(this, TColor::clYellow);
-    m_label1 = new QLabel(this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setTextFormat(Qt::PlainText);
-    QFont bold = m_label1->font();
-    bold.setBold(true);
-    m_label1->setFont(bold);
+    m_label1 = boldHeading(this);
 
     auto* label2 = new QLabel(QStringLiteral("&Hledat :"), this);
     label2->setObjectName(QStringLiteral("Label2"));
@@ -158,27 +154,18 @@ void THraciKlubu::build()
     m_smazat->setObjectName(QStringLiteral("Smazat"));
     m_smazat->setToolTip(QStringLiteral("Vybrané hráče smazat z registru; výsledky turnajů zůstanou"));
     connect(m_smazat, &QPushButton::clicked, this, &THraciKlubu::SmazatClick);
-    auto* close = new QPushButton(QStringLiteral("Zavřít"), this);
-    close->setObjectName(QStringLiteral("Zavrit"));
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    auto* close = closeButton(this, QStringLiteral("Zavrit"));
     for (QPushButton* b : {m_sloucit, m_smazat, close})
         b->setAutoDefault(false);
 
     auto* search = new QHBoxLayout;
     search->addWidget(label2);
     search->addWidget(m_hledat, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_sloucit);
-    buttons->addWidget(m_smazat);
-    buttons->addStretch(1);
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 14, 16, 12);
-    layout->setSpacing(10);
+    auto* layout = windowColumn(this);
     layout->addWidget(m_label1);
     layout->addLayout(search);
     layout->addWidget(m_tabulka, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow({m_sloucit, m_smazat}, close));
     resize(760, 480);
 
     m_sloucitDialog = new TSloucit(this);

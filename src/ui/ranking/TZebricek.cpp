@@ -4,6 +4,7 @@
 #include "common/Dialogs.h"
 #include "common/Guard.h"
 #include "common/ScreenFit.h"
+#include "common/WindowFrame.h"
 #include "look/Look.h"
 
 #include "ranking/ranking_export.h"
@@ -23,7 +24,6 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTextDocument>
-#include <QVBoxLayout>
 
 namespace zorbon::ui {
 namespace {
@@ -133,34 +133,25 @@ void TZebricek::build()
         connect(b, &QPushButton::clicked, this, handler);
         return b;
     };
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(
-        button("Tisk", QStringLiteral("Tisk"), QStringLiteral("Vytisknout žebříček"), &TZebricek::TiskClick));
-    buttons->addWidget(button("ExportPdf", QStringLiteral("Uložit PDF"),
-                              QStringLiteral("Uložit žebříček do adresáře export jako PDF"),
-                              &TZebricek::ExportPdfClick));
-    buttons->addWidget(button("ExportCsv", QStringLiteral("Export do CSV"),
-                              QStringLiteral("Uložit žebříček do adresáře export pro tabulkový procesor"),
-                              &TZebricek::ExportCsvClick));
-    buttons->addWidget(button("ExportHtml", QStringLiteral("Export do HTML"),
-                              QStringLiteral("Uložit žebříček do adresáře export jako webovou stránku"),
-                              &TZebricek::ExportHtmlClick));
-    buttons->addStretch(1);
-    auto* close = new QPushButton(QStringLiteral("Zavřít"), this);
-    close->setObjectName(QStringLiteral("Zavrit"));
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    buttons->addWidget(close);
+    auto* print = button("Tisk", QStringLiteral("Tisk"), QStringLiteral("Vytisknout žebříček"), &TZebricek::TiskClick);
+    auto* pdf = button("ExportPdf", QStringLiteral("Uložit PDF"),
+                       QStringLiteral("Uložit žebříček do adresáře export jako PDF"), &TZebricek::ExportPdfClick);
+    auto* csv =
+        button("ExportCsv", QStringLiteral("Export do CSV"),
+               QStringLiteral("Uložit žebříček do adresáře export pro tabulkový procesor"), &TZebricek::ExportCsvClick);
+    auto* html =
+        button("ExportHtml", QStringLiteral("Export do HTML"),
+               QStringLiteral("Uložit žebříček do adresáře export jako webovou stránku"), &TZebricek::ExportHtmlClick);
+    auto* close = closeButton(this, QStringLiteral("Zavrit"));
 
     auto* middle = new QHBoxLayout;
     middle->addWidget(m_table, 1);
     middle->addWidget(pointsBox);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 14, 16, 12);
-    layout->setSpacing(10);
+    auto* layout = windowColumn(this);
     layout->addLayout(period);
     layout->addLayout(middle, 1);
     layout->addWidget(m_status);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow({print, pdf, csv, html}, close));
     resize(860, 560);
 }
 

@@ -4,6 +4,7 @@
 #include "common/ButtonRow.h"
 #include "common/Guard.h"
 #include "common/ScreenFit.h"
+#include "common/WindowFrame.h"
 #include "look/Look.h"
 
 #include "bracket/tables.h"
@@ -117,9 +118,7 @@ void TNasazeni::build()
             b->setAutoDefault(false);
     m_seed->setDefault(true);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 14, 16, 12);
-    layout->setSpacing(10);
+    auto* layout = windowColumn(this);
     layout->addLayout(grid, 1);
     layout->addWidget(m_limit);
     layout->addLayout(buttons);
