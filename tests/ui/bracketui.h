@@ -106,6 +106,24 @@ inline TBracketWindow* draw(Zorbon& app, int boards, std::uint32_t seed = 202405
     return nullptr;
 }
 
+// How most window tests begin: a working folder and an application of their own, `players`
+// registered, "Rozlosuj" and `boards` boards. registerAndDraw runs inside STEP, which ends the test
+// when registering or the draw failed.
+struct DrawnTournament {
+    UiTestEnv env;
+    Zorbon app;
+    TBracketWindow* w = nullptr; // the bracket window the draw showed
+
+    void registerAndDraw(int players, int boards)
+    {
+        registerTournament(app, players);
+        if (QTest::currentTestFailed())
+            return;
+        w = draw(app, boards);
+        QVERIFY2(w, "the draw showed no bracket window");
+    }
+};
+
 // Types the two scores as keys into Edit1 and Edit2 of a dialog or of the correction controls.
 inline void typeScores(QWidget* d, const QString& s1, const QString& s2)
 {

@@ -20,6 +20,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 
 using namespace bracketui;
@@ -80,15 +81,17 @@ QStringList memoLines(QWidget* w, const char* name)
 
 const QString kName = QStringLiteral("Velká cena Brna");
 
-// Every announcement is read with its board and box already lime; `count` counts them.
-void watchAnnouncements(TBracketWindow* w, int& count)
+// Every announcement is read with its board and box already lime; the count that comes back counts
+// them.
+std::shared_ptr<const int> watchAnnouncements(TBracketWindow* w)
 {
-    Dialogs::observe([w, &count](const QString& text) {
+    auto count = std::make_shared<int>(0);
+    Dialogs::observe([w, count](const QString& text) {
         static const QRegularExpression re(QStringLiteral("^Na terč č\\.(\\d+) nastoupí hráči (.*) a (.*)$"));
         const auto m = re.match(text);
         if (!m.hasMatch())
             return;
-        ++count;
+        ++*count;
         const QString board = QStringLiteral("Terc") + m.captured(1);
         QCOMPARE(colourOfCell(w, board), kLime);
         const QStringList lines = label(w, board)->text().split(QLatin1Char('\n'));
@@ -102,6 +105,7 @@ void watchAnnouncements(TBracketWindow* w, int& count)
             QCOMPARE(colourOfCell(w, s(w->bracket().table().slot(id).score)), kLime);
         }
     });
+    return count;
 }
 
 // The finalists as the final's cells name them before its result.
@@ -162,6 +166,37 @@ void withResultsList(Zorbon& app, TBracketWindow* w, const std::function<void(QW
     }
 }
 
+// The row of the test's data: the players, the boards of the draw and the bracket window's size.
+struct Row {
+    int players;
+    int boards;
+    int size;
+};
+
+Row fetchRow()
+{
+    QFETCH(int, players);
+    QFETCH(int, boards);
+    QFETCH(int, size);
+    return {players, boards, size};
+}
+
+// The row's tournament in a folder and application of its own.
+struct RowTournament : DrawnTournament {
+    const Row row = fetchRow();
+
+    // Registered and drawn through the windows, where each phase starts.
+    void draw() { registerAndDraw(row.players, row.boards); }
+    // Drawn, then played to its end through the model, where the phases after play start; `f`
+    // gets its finalists.
+    void drawAndPlayThroughModel(Finalists& f)
+    {
+        draw();
+        if (!QTest::currentTestFailed())
+            playThroughModel(app, w, f);
+    }
+};
+
 } // namespace
 
 class TournamentOnScreenTest : public QObject {
@@ -197,50 +232,39 @@ private:
 
 void TournamentOnScreenTest::theDrawFillsTheFirstRoundAndTheBoards()
 {
-    QFETCH(int, players);
-    QFETCH(int, boards);
-    QFETCH(int, size);
-    UiTestEnv env;
-    Zorbon app;
-    STEP(registerTournament(app, players));
-    TBracketWindow* w = draw(app, boards);
-    QVERIFY(w);
-    QCOMPARE(w->size(), size);
-    QVERIFY(!app.HlavniOkno->isVisible());
+    RowTournament t;
+    STEP(t.draw());
+    TBracketWindow* w = t.w;
+    QCOMPARE(w->size(), t.row.size);
+    QVERIFY(!t.app.HlavniOkno->isVisible());
     QCOMPARE(Dialogs::unanswered(), 0);
-    QCOMPARE(ReadRecord().BoardCount, boards);
-    QCOMPARE(ReadRecord().FirstOpenMatch, players == size ? 1 : 2);
+    QCOMPARE(ReadRecord().BoardCount, t.row.boards);
+    QCOMPARE(ReadRecord().FirstOpenMatch, t.row.players == t.row.size ? 1 : 2);
     std::multiset<QString> firstRound;
-    for (int k = 1; k <= size; ++k)
+    for (int k = 1; k <= t.row.size; ++k)
         if (const QString n = label(w, QStringLiteral("Lab%1").arg(k))->text(); n != s(kBye))
             firstRound.insert(n);
-    const QStringList names = playerNames(players);
+    const QStringList names = playerNames(t.row.players);
     QCOMPARE(firstRound, std::multiset<QString>(names.begin(), names.end()));
     for (int n = 1; n <= w->bracket().boardCount(); ++n) {
         QWidget* board = child<QWidget>(w, qPrintable(QStringLiteral("Terc%1").arg(n)));
-        QCOMPARE(board->isVisibleTo(w), n <= boards);
-        if (n <= boards) {
+        QCOMPARE(board->isVisibleTo(w), n <= t.row.boards);
+        if (n <= t.row.boards) {
             QCOMPARE(label(w, board->objectName())->text(), QStringLiteral(" VOLNÝ"));
             QCOMPARE(colourOfCell(w, board->objectName()), kSilver);
         }
     }
-    shot(w, QString::number(size) + QStringLiteral("-after-draw"));
+    shot(w, QString::number(t.row.size) + QStringLiteral("-after-draw"));
 }
 
 void TournamentOnScreenTest::callsAnnounceAndResultsGoInOrStayOpen()
 {
-    QFETCH(int, players);
-    QFETCH(int, boards);
-    QFETCH(int, size);
-    UiTestEnv env;
-    Zorbon app;
-    STEP(registerTournament(app, players));
-    TBracketWindow* w = draw(app, boards);
-    QVERIFY(w);
-    int announcements = 0;
-    watchAnnouncements(w, announcements);
+    RowTournament t;
+    STEP(t.draw());
+    TBracketWindow* w = t.w;
+    const auto announcements = watchAnnouncements(w);
     STEP(clickButton(w, "SpeedButton2"));
-    QCOMPARE(announcements, boards);
+    QCOMPARE(*announcements, t.row.boards);
     const Bracket& b = w->bracket();
     const int first = b.board(1).match;
     const int second = b.board(2).match;
@@ -257,7 +281,7 @@ void TournamentOnScreenTest::callsAnnounceAndResultsGoInOrStayOpen()
         typeScores(d, QStringLiteral("2"), QStringLiteral("2"));
         clickButton(d, "Button1");
         stayedOpen = d->isVisible() && child<QLineEdit>(d, "Edit2")->text() == QStringLiteral("2");
-        shot(d, QString::number(size) + QStringLiteral("-result-dialog"));
+        shot(d, QString::number(t.row.size) + QStringLiteral("-result-dialog"));
         typeScores(d, QStringLiteral("3"), QStringLiteral("1"));
         clickButton(d, "Button1");
         closed = !d->isVisible();
@@ -284,14 +308,9 @@ void TournamentOnScreenTest::callsAnnounceAndResultsGoInOrStayOpen()
 
 void TournamentOnScreenTest::aCorrectionSwapsThePlayers()
 {
-    QFETCH(int, players);
-    QFETCH(int, boards);
-    QFETCH(int, size);
-    UiTestEnv env;
-    Zorbon app;
-    STEP(registerTournament(app, players));
-    TBracketWindow* w = draw(app, boards);
-    QVERIFY(w);
+    RowTournament t;
+    STEP(t.draw());
+    TBracketWindow* w = t.w;
     const Bracket& b = w->bracket();
     STEP(clickButton(w, "SpeedButton2"));
     const int first = b.board(1).match;
@@ -334,7 +353,7 @@ void TournamentOnScreenTest::aCorrectionSwapsThePlayers()
     QVERIFY(!child<QWidget>(w, "SpeedButton2")->isEnabled());
     QVERIFY(!child<QWidget>(w, "Terc1")->isEnabled());
     QVERIFY(!child<QWidget>(w, "LabVitez")->isVisible());
-    shot(w, QString::number(size) + QStringLiteral("-correction"));
+    shot(w, QString::number(t.row.size) + QStringLiteral("-correction"));
     typeScores(w, QStringLiteral("1"), QStringLiteral("3"));
     STEP(clickButton(w, "Button1"));
     QVERIFY(!child<QWidget>(w, "Button1")->isVisible());
@@ -350,23 +369,17 @@ void TournamentOnScreenTest::aCorrectionSwapsThePlayers()
 
 void TournamentOnScreenTest::playToTheFinalAnnouncesEveryMatch()
 {
-    QFETCH(int, players);
-    QFETCH(int, boards);
-    QFETCH(int, size);
-    UiTestEnv env;
-    Zorbon app;
-    STEP(registerTournament(app, players));
-    TBracketWindow* w = draw(app, boards);
-    QVERIFY(w);
-    int announcements = 0;
-    watchAnnouncements(w, announcements);
+    RowTournament t;
+    STEP(t.draw());
+    TBracketWindow* w = t.w;
+    const auto announcements = watchAnnouncements(w);
     const Bracket& b = w->bracket();
 
     // A look at the window while boards are busy: some boxes wait, some are played, some decided.
     STEP(clickButton(w, "SpeedButton2"));
     STEP(finishBoards(w));
     STEP(clickButton(w, "SpeedButton2"));
-    shot(w, QString::number(size) + QStringLiteral("-mid-tournament"));
+    shot(w, QString::number(t.row.size) + QStringLiteral("-mid-tournament"));
     std::map<BoxState, int> states;
     for (int n = 1; n <= b.table().boxCount(); ++n)
         ++states[b.state(n)];
@@ -385,28 +398,22 @@ void TournamentOnScreenTest::playToTheFinalAnnouncesEveryMatch()
         if (auto* vbar = w->findChild<QScrollBar*>(QStringLiteral("ScrollBar2")))
             vbar->setValue(180);
     }
-    shot(w, QString::number(size) + QStringLiteral("-after-final"));
+    shot(w, QString::number(t.row.size) + QStringLiteral("-after-final"));
     // One announcement per match played: the boxes settled by byes and walkovers kept " 0" : " 0".
     int played = 0;
     for (int n = 1; n <= fin; ++n)
         played += b.score(b.table().box(n).upper) != kNoScore || b.score(b.table().box(n).lower) != kNoScore;
-    QCOMPARE(announcements, played);
+    QCOMPARE(*announcements, played);
 }
 
 void TournamentOnScreenTest::theResultsListIsSavedExportedAndPrinted()
 {
-    QFETCH(int, players);
-    QFETCH(int, boards);
-    QFETCH(int, size);
-    UiTestEnv env;
-    Zorbon app;
-    STEP(registerTournament(app, players));
-    TBracketWindow* w = draw(app, boards);
-    QVERIFY(w);
+    RowTournament t;
     Finalists f;
-    STEP(playThroughModel(app, w, f));
+    STEP(t.drawAndPlayThroughModel(f));
+    TBracketWindow* w = t.w;
 
-    const QString pdf = env.path() + QStringLiteral("/listina.pdf");
+    const QString pdf = t.env.path() + QStringLiteral("/listina.pdf");
     QStringList shown;
     Dialogs::clearShown();
     const bool modal = w->bracket().table().rules.resultsModal;
@@ -421,23 +428,23 @@ void TournamentOnScreenTest::theResultsListIsSavedExportedAndPrinted()
     };
     if (!modal)
         Dialogs::script(print);
-    STEP(withResultsList(app, w, [&](QWidget* r) {
+    STEP(withResultsList(t.app, w, [&](QWidget* r) {
         if (modal)
             Dialogs::script(print);
         shown = memoLines(r, "Memo1");
-        shot(r, QString::number(size) + QStringLiteral("-results"));
+        shot(r, QString::number(t.row.size) + QStringLiteral("-results"));
         clickButton(r, "SpeedButton2");
         clickButton(r, "SpeedButton3");
         clickButton(r, "SpeedButton1");
     }));
     QCOMPARE(Dialogs::unanswered(), 0);
-    QCOMPARE(shown.size(), players);
+    QCOMPARE(shown.size(), t.row.players);
     QCOMPARE(shown[0], QStringLiteral("1. místo ") + f.champion);
     QCOMPARE(shown[1], QStringLiteral("2. místo ") + f.runnerUp);
     std::multiset<QString> placed;
     for (const QString& line : shown)
         placed.insert(line.mid(line.indexOf(QStringLiteral("místo ")) + 6));
-    const QStringList names = playerNames(players);
+    const QStringList names = playerNames(t.row.players);
     QCOMPARE(placed, std::multiset<QString>(names.begin(), names.end()));
 
     QCOMPARE(Dialogs::messages(),
@@ -452,7 +459,7 @@ void TournamentOnScreenTest::theResultsListIsSavedExportedAndPrinted()
                             "<center><h3>Název turnaje : Velká cena Brna</h3></center>",
                             "<center>Hrací místo : Hospoda U Šípku</center>",
                             "<center>Datum : 1. 5. 2024</center>",
-                            QStringLiteral("<center>Počet hráčů : %1</center>").arg(players),
+                            QStringLiteral("<center>Počet hráčů : %1</center>").arg(t.row.players),
                             "<center><br></center>",
                             "<center>",
                             "<table border=\"1\" width=\"250\">",
@@ -470,28 +477,23 @@ void TournamentOnScreenTest::theResultsListIsSavedExportedAndPrinted()
     const QByteArray printed = readAll(pdf);
     if (const QString dir = QProcessEnvironment::systemEnvironment().value(QStringLiteral("ZORBON_SCREENSHOTS"));
         !dir.isEmpty())
-        QFile::copy(pdf, dir + QLatin1Char('/') + QString::number(size) + QStringLiteral("-printout.pdf"));
+        QFile::copy(pdf, dir + QLatin1Char('/') + QString::number(t.row.size) + QStringLiteral("-printout.pdf"));
     QVERIFY2(printed.startsWith("%PDF-"), printed.left(40).constData());
     QVERIFY(printed.contains("/Type /Page"));
 }
 
 void TournamentOnScreenTest::closingAsksThenClearsTheTournament()
 {
-    QFETCH(int, players);
-    QFETCH(int, boards);
-    UiTestEnv env;
-    Zorbon app;
-    STEP(registerTournament(app, players));
-    TBracketWindow* w = draw(app, boards);
-    QVERIFY(w);
+    RowTournament t;
     Finalists f;
-    STEP(playThroughModel(app, w, f));
+    STEP(t.drawAndPlayThroughModel(f));
+    TBracketWindow* w = t.w;
     QStringList shown;
-    STEP(withResultsList(app, w, [&](QWidget* r) {
+    STEP(withResultsList(t.app, w, [&](QWidget* r) {
         shown = memoLines(r, "Memo1");
         clickButton(r, "SpeedButton2");
     }));
-    QCOMPARE(shown.size(), players);
+    QCOMPARE(shown.size(), t.row.players);
 
     // "Ne" keeps everything, "Ano" clears the tournament.
     const SizeRules& rules = w->bracket().table().rules;
@@ -500,11 +502,11 @@ void TournamentOnScreenTest::closingAsksThenClearsTheTournament()
     w->close();
     QVERIFY(w->isVisible());
     QCOMPARE(label(w, QStringLiteral("LabVitez"))->text(), s(rules.winnerPrefix) + f.champion + s(rules.winnerSuffix));
-    QCOMPARE(ReadRecord().PlayerCount, players);
+    QCOMPARE(ReadRecord().PlayerCount, t.row.players);
     Dialogs::answer(true);
     w->close();
     QVERIFY(!w->isVisible());
-    QVERIFY(app.HlavniOkno->isVisible());
+    QVERIFY(t.app.HlavniOkno->isVisible());
     QCOMPARE(Dialogs::shown().size(), 2);
     QCOMPARE(Dialogs::shown()[0].text,
              QStringLiteral(
@@ -512,12 +514,12 @@ void TournamentOnScreenTest::closingAsksThenClearsTheTournament()
     QCOMPARE(ReadRecord().PlayerCount, 0);
     QCOMPARE(ReadRecord().BoardCount, 0);
     QCOMPARE(QFile(QString::fromUtf8(kRosterPath)).size(), 0);
-    QCOMPARE(child<QLabel>(app.HlavniOkno, "Label3")->text(), QStringLiteral("Počet přihlášených hráčů : 0"));
-    QCOMPARE(child<QLabel>(app.HlavniOkno, "Label2")->text(), QString());
-    QCOMPARE(child<QPlainTextEdit>(app.HlavniOkno, "Memo1")->toPlainText(), QString());
+    QCOMPARE(child<QLabel>(t.app.HlavniOkno, "Label3")->text(), QStringLiteral("Počet přihlášených hráčů : 0"));
+    QCOMPARE(child<QLabel>(t.app.HlavniOkno, "Label2")->text(), QString());
+    QCOMPARE(child<QPlainTextEdit>(t.app.HlavniOkno, "Memo1")->toPlainText(), QString());
     for (const char* memo : {"Memo1", "Memo2", "Memo3"})
-        QCOMPARE(memoLines(app.VysledkovaListina, memo), QStringList());
-    QCOMPARE(child<QSpinBox>(app.PocetTercu8, "SpinEdit1")->value(), 0);
+        QCOMPARE(memoLines(t.app.VysledkovaListina, memo), QStringList());
+    QCOMPARE(child<QSpinBox>(t.app.PocetTercu8, "SpinEdit1")->value(), 0);
     // The saved file stays where it was written.
     QCOMPARE(readAll(QStringLiteral("vysledky/") + kName + QStringLiteral(".txt")), crlfFile(shown));
 }

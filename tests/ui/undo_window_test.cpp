@@ -75,11 +75,9 @@ void UndoWindowTest::menuAndKeys_data()
 void UndoWindowTest::menuAndKeys()
 {
     QFETCH(int, players);
-    UiTestEnv env;
-    Zorbon app;
-    registerTournament(app, players);
-    TBracketWindow* w = draw(app, 2);
-    QVERIFY(w);
+    DrawnTournament t;
+    STEP(t.registerAndDraw(players, 2));
+    TBracketWindow* w = t.w;
     QMenu* prikazy = child<QMenu>(w, "Pkazy1");
     QStringList items;
     for (QAction* a : prikazy->actions())
@@ -113,11 +111,9 @@ void UndoWindowTest::menuAndKeys()
 
 void UndoWindowTest::nothingToUndoOrRedo()
 {
-    UiTestEnv env;
-    Zorbon app;
-    registerTournament(app, 8);
-    TBracketWindow* w = draw(app, 2);
-    QVERIFY(w);
+    DrawnTournament t;
+    STEP(t.registerAndDraw(8, 2));
+    TBracketWindow* w = t.w;
     // The draw and the board count it asks for are the floor.
     Dialogs::clearShown();
     action(w, "Zpet1")->trigger();
@@ -139,11 +135,9 @@ void UndoWindowTest::takesBackAResultAndPutsItBack_data()
 void UndoWindowTest::takesBackAResultAndPutsItBack()
 {
     QFETCH(int, players);
-    UiTestEnv env;
-    Zorbon app;
-    registerTournament(app, players);
-    TBracketWindow* w = draw(app, 2);
-    QVERIFY(w);
+    DrawnTournament t;
+    STEP(t.registerAndDraw(players, 2));
+    TBracketWindow* w = t.w;
     clickButton(w, "SpeedButton2");
     const QString called = picture(w);
     const Board board = w->bracket().board(1);
@@ -175,11 +169,9 @@ void UndoWindowTest::takesBackAResultAndPutsItBack()
 
 void UndoWindowTest::takesBackAHrajWithAllItsCalls()
 {
-    UiTestEnv env;
-    Zorbon app;
-    registerTournament(app, 16);
-    TBracketWindow* w = draw(app, 3);
-    QVERIFY(w);
+    DrawnTournament t;
+    STEP(t.registerAndDraw(16, 3));
+    TBracketWindow* w = t.w;
     const QString before = picture(w);
     clickButton(w, "SpeedButton2");
     for (int n = 1; n <= 3; ++n)
@@ -197,11 +189,9 @@ void UndoWindowTest::takesBackAHrajWithAllItsCalls()
 
 void UndoWindowTest::takesBackABoardCountAndACorrection()
 {
-    UiTestEnv env;
-    Zorbon app;
-    registerTournament(app, 8);
-    TBracketWindow* w = draw(app, 2);
-    QVERIFY(w);
+    DrawnTournament t;
+    STEP(t.registerAndDraw(8, 2));
+    TBracketWindow* w = t.w;
     // A board count set with "Terče": the record's field 2 is written back too.
     Dialogs::script([](QDialog* d) {
         child<QSpinBox>(d, "SpinEdit1")->setValue(1);
@@ -231,11 +221,9 @@ void UndoWindowTest::takesBackABoardCountAndACorrection()
 
 void UndoWindowTest::restsWhileACorrectionIsOpen()
 {
-    UiTestEnv env;
-    Zorbon app;
-    registerTournament(app, 8);
-    TBracketWindow* w = draw(app, 2);
-    QVERIFY(w);
+    DrawnTournament t;
+    STEP(t.registerAndDraw(8, 2));
+    TBracketWindow* w = t.w;
     clickButton(w, "SpeedButton2");
     enterResult(w, 1, QStringLiteral("3"), QStringLiteral("1"));
     Dialogs::script([](QDialog* d) { clickButton(d, "Button1"); });
@@ -255,11 +243,9 @@ void UndoWindowTest::restsWhileACorrectionIsOpen()
 
 void UndoWindowTest::aNewCommandEndsWhatCanBeRedone()
 {
-    UiTestEnv env;
-    Zorbon app;
-    registerTournament(app, 8);
-    TBracketWindow* w = draw(app, 2);
-    QVERIFY(w);
+    DrawnTournament t;
+    STEP(t.registerAndDraw(8, 2));
+    TBracketWindow* w = t.w;
     clickButton(w, "SpeedButton2");
     enterResult(w, 1, QStringLiteral("3"), QStringLiteral("1"));
     undo(w, true);
