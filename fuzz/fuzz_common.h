@@ -188,43 +188,4 @@ inline std::string scoreText(Stream& in)
     }
 }
 
-// True when the bytes are well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
-inline bool validUtf8(std::string_view s)
-{
-    for (std::size_t i = 0; i < s.size();) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        std::size_t len = 0;
-        std::uint32_t cp = 0;
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        if (b >= 0xC2 && b <= 0xDF) {
-            len = 2;
-            cp = b & 0x1F;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            len = 3;
-            cp = b & 0x0F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            len = 4;
-            cp = b & 0x07;
-        } else {
-            return false;
-        }
-        if (i + len > s.size())
-            return false;
-        for (std::size_t k = 1; k < len; ++k) {
-            const auto c = static_cast<unsigned char>(s[i + k]);
-            if ((c & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
-            (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
-            return false;
-        i += len;
-    }
-    return true;
-}
-
 } // namespace zorbon::fuzz

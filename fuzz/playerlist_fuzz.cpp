@@ -32,7 +32,7 @@ void checkList(const std::string& bytes, bool csv)
     for (const std::string& n : list.names) {
         FUZZ_CHECK(!n.empty(), "an empty name was read");
         FUZZ_CHECK(!blank(n.front()) && !blank(n.back()), "a name was not trimmed: '" + n + "'");
-        FUZZ_CHECK(validUtf8(n), "a name is not UTF-8");
+        FUZZ_CHECK(isValidUtf8(n), "a name is not UTF-8");
         FUZZ_CHECK(n.find('\0') == std::string::npos, "a name holds NUL");
         total += n.size();
     }
@@ -47,8 +47,8 @@ void checkSearch(const std::vector<std::string>& names, const std::string& query
 {
     const std::string folded = foldForSearch(query);
     FUZZ_CHECK(folded.size() <= query.size(), "the fold made a text longer");
-    if (validUtf8(query))
-        FUZZ_CHECK(validUtf8(folded), "the fold broke UTF-8");
+    if (isValidUtf8(query))
+        FUZZ_CHECK(isValidUtf8(folded), "the fold broke UTF-8");
     const PlayerIndex index(names);
     const std::vector<std::string> found = index.find(query, 20);
     FUZZ_CHECK(found.size() <= 20, "the search passed its limit");
@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string file(reinterpret_cast<const char*>(data) + (size - in.left()), in.left());
 
     const std::string text = textFromFile(file);
-    FUZZ_CHECK(validUtf8(text), "a file did not read as UTF-8");
+    FUZZ_CHECK(isValidUtf8(text), "a file did not read as UTF-8");
     checkList(file, (flags & 1) != 0);
 
     const PlayerList list = readPlayerList(file, (flags & 1) != 0);

@@ -68,7 +68,7 @@ void checkCodec(const std::string& bytes)
 {
     // Every byte string reads as valid UTF-8 and writes back to exactly the same bytes.
     const std::string utf8 = fromCp1250(bytes);
-    FUZZ_CHECK(validUtf8(utf8), "fromCp1250 made invalid UTF-8");
+    FUZZ_CHECK(isValidUtf8(utf8), "fromCp1250 made invalid UTF-8");
     const auto back = toCp1250(utf8);
     FUZZ_CHECK(back && *back == bytes, "Windows-1250 text did not survive a read and a write");
     FUZZ_CHECK(fitsCp1250(utf8), "a read text does not fit the code page");
@@ -77,7 +77,7 @@ void checkCodec(const std::string& bytes)
     const auto encoded = toCp1250(bytes);
     FUZZ_CHECK(encoded.has_value() == fitsCp1250(bytes), "fitsCp1250 disagrees with toCp1250");
     if (encoded) {
-        FUZZ_CHECK(validUtf8(bytes), "invalid UTF-8 was accepted for the roster");
+        FUZZ_CHECK(isValidUtf8(bytes), "invalid UTF-8 was accepted for the roster");
         FUZZ_CHECK(fromCp1250(*encoded) == bytes, "a storable text comes back different");
     }
 }
