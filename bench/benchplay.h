@@ -20,6 +20,29 @@ inline std::vector<std::string> playerNames(int n)
     return names;
 }
 
+// The header the benchmarks' tournaments are registered under, unless their own matters.
+inline const TournamentHeader kHeader{"Velká cena Brna", "Hospoda U Šípku", "1. 5. 2024"};
+
+// A new tournament under `header` with `names` registered, through the command layer; false when a
+// step was refused.
+inline bool registerTournament(Tournament& t, const TournamentHeader& header, const std::vector<std::string>& names)
+{
+    if (!t.acceptNewTournament(header).ok())
+        return false;
+    for (const auto& name : names)
+        if (!t.addPlayer(name).ok())
+            return false;
+    return true;
+}
+
+// Registered as above, then drawn with `seed` on `boards` boards; false when a step was refused.
+inline bool drawTournament(Tournament& t, const TournamentHeader& header, const std::vector<std::string>& names,
+                           std::uint32_t seed, int boards)
+{
+    return registerTournament(t, header, names) && t.draw(seed).ok() &&
+           t.setBoardCount(boards, Tournament::BoardCountFrom::Draw).ok();
+}
+
 // A whole tournament through the command layer: registration, the draw, the board count, every
 // "Hraj", every result, the standings and (with `close`) the close. Returns the commands committed,
 // or -1 when it did not end with everyone placed.
@@ -28,11 +51,8 @@ inline int playTournament(Tournament& t, const std::vector<std::string>& names, 
 {
     const int n = static_cast<int>(names.size());
     const std::size_t before = t.history().entries().size();
-    if (!t.acceptNewTournament({"Velká cena Brna", "Hospoda U Šípku", "1. 5. 2024"}).ok())
+    if (!registerTournament(t, kHeader, names))
         return -1;
-    for (const auto& name : names)
-        if (!t.addPlayer(name).ok())
-            return -1;
     if (!t.check(Command::Rozlosuj).ok() || !t.draw(seed).ok())
         return -1;
     if (!t.setBoardCount(boardLimitFor(n), Tournament::BoardCountFrom::Draw).ok())

@@ -2,6 +2,7 @@
 // (the search and the offer shown under the field), and the import of 1,000 names from a file,
 // checks, working files and the journal's commit included.
 
+#include "benchgui.h"
 #include "benchrows.h"
 
 #include "app/Zorbon.h"
@@ -175,9 +176,7 @@ std::vector<double> completionTimes(int rounds)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::paintAtOnce();
     QApplication application(argc, argv);
     const int cycles = argc > 1 ? std::atoi(argv[1]) : 10;
     const std::string diskBase = argc > 2 ? fs::absolute(argv[2]).string() : std::string();

@@ -6,6 +6,8 @@
 //
 //   display_bench [tournaments]
 
+#include "benchgui.h"
+#include "benchplay.h"
 #include "benchrows.h"
 
 #include "app/Model.h"
@@ -29,6 +31,7 @@
 
 using namespace zorbon;
 using namespace zorbon::ui;
+using bench::settle;
 
 namespace {
 
@@ -38,25 +41,14 @@ void fail(const char* what)
     std::exit(1);
 }
 
-void settle()
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-}
-
 // One tournament of `players` on `boards`; the display on `page`, or closed. Appends one time per
 // result, in ms.
 void play(Zorbon& app, int players, int boards, std::uint32_t seed, std::optional<TTabule::Page> page,
           std::vector<double>& times)
 {
     Tournament& core = app.core();
-    if (!core.acceptNewTournament({"Velká cena Brna", "Hospoda U Šípku", "1. 5. 2024"}).ok())
-        fail("new tournament refused");
-    for (int i = 1; i <= players; ++i)
-        if (!core.addPlayer("Hráč " + std::to_string(i) + (i % 3 ? " Novák" : " Čermák")).ok())
-            fail("registration refused");
-    if (!core.draw(seed).ok() || !core.setBoardCount(boards, Tournament::BoardCountFrom::Draw).ok())
-        fail("the draw failed");
+    if (!bench::drawTournament(core, bench::kHeader, bench::playerNames(players), seed, boards))
+        fail("the tournament was not drawn");
     app.model().announce(nullptr);
     TBracketWindow* w = app.bracketWindow(bracketSizeFor(players));
     w->showTournament();
@@ -112,10 +104,7 @@ void play(Zorbon& app, int players, int boards, std::uint32_t seed, std::optiona
 
 int main(int argc, char** argv)
 {
-    // Paint as soon as an update is asked for, so that each result's paints land in its timing.
-    qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::paintAtOnce();
     QApplication application(argc, argv);
     const int tournaments = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
     QTemporaryDir work;

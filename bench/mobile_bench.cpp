@@ -5,6 +5,8 @@
 //
 //   mobile_bench [phones] [seconds]
 
+#include "benchgui.h"
+#include "benchplay.h"
 #include "benchrows.h"
 
 #include "../tests/server/client.h"
@@ -31,6 +33,7 @@
 
 using namespace zorbon;
 using namespace zorbon::ui;
+using bench::settle;
 using Clock = std::chrono::steady_clock;
 
 namespace {
@@ -39,12 +42,6 @@ void fail(const char* what)
 {
     std::fprintf(stderr, "mobile_bench: %s\n", what);
     std::exit(1);
-}
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
 }
 
 struct Phones {
@@ -90,9 +87,7 @@ double percentile(std::vector<double> v, double p)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::paintAtOnce();
     QApplication application(argc, argv);
     const int phones = argc > 1 ? std::clamp(std::atoi(argv[1]), 1, 1000) : 300;
     const int seconds = argc > 2 ? std::clamp(std::atoi(argv[2]), 1, 600) : 60;
@@ -111,13 +106,8 @@ int main(int argc, char** argv)
         Zorbon app;
         app.start();
         Tournament& core = app.core();
-        if (!core.acceptNewTournament({"Velká cena Brna", "Hospoda U Šípku", "1. 5. 2024"}).ok())
-            fail("new tournament refused");
-        for (int i = 1; i <= 32; ++i)
-            if (!core.addPlayer("Hráč " + std::to_string(i) + (i % 3 ? " Novák" : " Čermák")).ok())
-                fail("registration refused");
-        if (!core.draw(7).ok() || !core.setBoardCount(10, Tournament::BoardCountFrom::Draw).ok())
-            fail("the draw failed");
+        if (!bench::drawTournament(core, bench::kHeader, bench::playerNames(32), 7, 10))
+            fail("the tournament was not drawn");
         app.model().announce(nullptr);
         TBracketWindow* w = app.bracketWindow(32);
         w->showTournament();

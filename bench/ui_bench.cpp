@@ -2,6 +2,8 @@
 // Plays whole 32-player tournaments through the real windows, every modal answered through Dialogs,
 // and then 64-player ones on 16 boards, whose timings are kept under keys ending in "64".
 
+#include "benchgui.h"
+#include "benchplay.h"
 #include "benchrows.h"
 
 #include "app/Zorbon.h"
@@ -32,6 +34,7 @@
 
 using namespace zorbon;
 using namespace zorbon::ui;
+using bench::settle;
 
 namespace {
 
@@ -55,13 +58,6 @@ protected:
         return QObject::eventFilter(o, e);
     }
 };
-
-// Lets the event loop deliver what the handler asked for: the update request and the paint.
-void settle()
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-}
 
 // Lets the program run idle for this long, as it does while the operator reads the screen.
 void waitIdle(int ms)
@@ -87,14 +83,6 @@ void fail(const char* what)
     for (const QString& m : Dialogs::messages())
         std::fprintf(stderr, "  shown: %s\n", qPrintable(m));
     std::exit(1);
-}
-
-QStringList playerNames(int players)
-{
-    QStringList names;
-    for (int i = 1; i <= players; ++i)
-        names << QStringLiteral("Hráč %1 %2").arg(i).arg(i % 3 ? QStringLiteral("Novák") : QStringLiteral("Čermák"));
-    return names;
 }
 
 class Bench {
@@ -156,12 +144,8 @@ private:
 
     void registerPlayers()
     {
-        Tournament& t = m_app.core();
-        if (!t.acceptNewTournament({"Velká cena Brna", "Hospoda U Šípku", "1. 5. 2024"}).ok())
-            fail("new tournament refused");
-        for (const QString& name : playerNames(m_players))
-            if (!t.addPlayer(name.toStdString()).ok())
-                fail("registration refused");
+        if (!bench::registerTournament(m_app.core(), bench::kHeader, bench::playerNames(m_players)))
+            fail("registration refused");
         m_app.HlavniOkno->refresh();
         settle();
     }
@@ -336,11 +320,7 @@ std::vector<double> messageBoxTimes(QWidget* parent, int runs)
 
 int main(int argc, char** argv)
 {
-    // Paint as soon as an update is asked for (the default waits 5 ms), so that each handler's paint
-    // lands inside its own timing.
-    qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::paintAtOnce();
     QApplication application(argc, argv);
     const int cycles = argc > 1 ? std::atoi(argv[1]) : 50;
     // Taken before this program changes its working folder.

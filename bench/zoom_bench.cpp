@@ -4,6 +4,7 @@
 //
 //   zoom_bench [rounds]
 
+#include "benchplay.h"
 #include "benchrows.h"
 
 #include "app/Model.h"
@@ -56,13 +57,13 @@ int main(int argc, char** argv)
         Zorbon app;
         app.start();
         Tournament& core = app.core();
-        if (!core.acceptNewTournament({"Zimní liga 2025/2026", "Hospoda U Šípku", "9. 12. 2026"}).ok())
-            fail("new tournament refused");
+        // Long names: the widest cells a bracket has to paint.
+        std::vector<std::string> names;
         for (int i = 1; i <= 32; ++i)
-            if (!core.addPlayer("Přemysl Řezníček-Žďárský " + std::to_string(i)).ok())
-                fail("registration refused");
-        if (!core.draw(20261209).ok() || !core.setBoardCount(10, Tournament::BoardCountFrom::Draw).ok())
-            fail("the draw failed");
+            names.push_back("Přemysl Řezníček-Žďárský " + std::to_string(i));
+        if (!bench::drawTournament(core, {"Zimní liga 2025/2026", "Hospoda U Šípku", "9. 12. 2026"}, names, 20261209,
+                                   10))
+            fail("the tournament was not drawn");
         app.model().announce(nullptr);
         TBracketWindow* w = app.bracketWindow(32);
         w->showTournament();
