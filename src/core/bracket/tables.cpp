@@ -81,18 +81,11 @@ SizeRules rules32()
 // final spelled correctly whichever way the final is called.
 SizeRules rules64()
 {
-    SizeRules r;
+    SizeRules r = rules32();
     r.boards = 16;
     r.panelPlaces = 16;
-    r.callNeedsBoardCount = true;
-    r.finalTieToUpper = true;
-    r.finalNoticeBefore = true;
-    r.finalNoticeAuto = r.finalNoticeClick = "Hráč ";
-    r.finalNoticeAutoEnd = r.finalNoticeClickEnd =
-        " musí vyhrát 2x, aby se stal celkovým vítězem !!! (Do výsledku se zapisuje celkové skóre !!!)";
-    r.winnerPrefix = "Vítězem je : ";
-    r.winnerSuffix = ".";
-    r.resultsModal = false;
+    r.finalNoticeClick = r.finalNoticeAuto;
+    r.finalNoticeClickEnd = r.finalNoticeAutoEnd;
     r.placeByLosersRound = {"49-64. místo ", "33-48. místo ", "25-32. místo ", "17-24. místo ", "13-16. místo ",
                             "9-12. místo ",  "7-8. místo ",   "5-6. místo ",   "4. místo ",     "3. místo "};
     return r;
