@@ -678,9 +678,17 @@ TEST_F(JournalFile, AVersionOneJournalIsUpgradedInPlaceWithEveryTournamentKept)
     EXPECT_EQ(o.journal->flag(o.running->id, "tabule"), "");
     o.journal->setFlag(o.running->id, "tabule", "1");
     const WindowPlace place{"TTurnaj32", 10, 20, 1300, 700, true, 0.75};
-    o.journal->saveWindowPlace(place);
+    o.journal->saveWindowPlace({"TTurnaj32", 0, 0, 900, 600, false, 1.0});
     o.journal->saveWindowPlace(place); // the same window again replaces its row
     EXPECT_EQ(o.journal->windowPlaces(), std::vector<WindowPlace>{place});
+    // A place saved again unchanged writes nothing: the log does not grow by a commit.
+    const auto logSize = [] { return bytesOf(std::string(kJournalPath) + "-wal").value_or("").size(); };
+    const std::size_t before = logSize();
+    o.journal->saveWindowPlace(place);
+    EXPECT_EQ(logSize(), before);
+    o.journal->saveWindowPlace({"TTurnaj32", 10, 20, 1300, 700, true, 1.0});
+    EXPECT_GT(logSize(), before);
+    o.journal->saveWindowPlace(place);
     const std::int64_t running = o.running->id;
     o.journal.reset();
 

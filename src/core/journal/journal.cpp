@@ -958,6 +958,10 @@ std::vector<WindowPlace> Journal::windowPlaces()
 
 void Journal::saveWindowPlace(const WindowPlace& p)
 {
+    // Most exits leave a window where it was: no write then, so no synced commit on the way out.
+    for (const WindowPlace& stored : windowPlaces())
+        if (stored == p)
+            return;
     Stmt& put = m_st->putPlace;
     reported([&] {
         const ResetOnExit done(put);
