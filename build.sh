@@ -14,6 +14,7 @@ PACKAGES=(
   fonts-dejavu-core locales
   poppler-utils # pdftotext and pdfinfo read the printed bracket back in the tests
   libcpp-httplib-dev libqrencode-dev qt6-svg-dev # the phones page: its server, QR code and bracket picture
+  libfontconfig-dev # start-up reads the font configuration ahead of Qt
 )
 # Only the test run needs these: the format check and clang-tidy.
 # libbenchmark-dev: the benchmarks are compiled with the tests, so they never stop building unseen.

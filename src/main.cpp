@@ -1,13 +1,28 @@
 #include "app/Zorbon.h"
 #include "app/version.h"
+#include "tournament/tournament.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
+#include <fontconfig/fontconfig.h>
+
+#include <clocale>
+#include <future>
+
 int main(int argc, char* argv[])
 {
+    // The working folder, the journal and the command layer need no Qt: they are made on a second
+    // thread while Qt starts, and the windows take them once they are built. The locale is the
+    // environment's from here on, as Qt would set it: setting it later, while that thread reads it,
+    // would race.
+    std::setlocale(LC_ALL, "");
+    std::future<zorbon::ui::Zorbon::Prepared> prepared = std::async(std::launch::async, &zorbon::ui::Zorbon::prepare);
+    // Qt reads the system's font configuration (files of XML and font caches) at its first text;
+    // read on a third thread from the start, it is there by the time Qt asks for it.
+    const std::future<void> fonts = std::async(std::launch::async, [] { FcInit(); });
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorbon"));
     QApplication::setApplicationVersion(QString::fromLatin1(zorbon::kVersion));
@@ -18,7 +33,7 @@ int main(int argc, char* argv[])
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    zorbon::ui::Zorbon zorbon;
+    zorbon::ui::Zorbon zorbon(prepared.get());
     if (!zorbon.start())
         return 1;
     return QApplication::exec();

@@ -50,29 +50,39 @@ template <class W, class... Args> W* create(std::vector<std::unique_ptr<QWidget>
     return raw;
 }
 
+} // namespace
+
 // The command layer over the journal beside the record. A program that did not get the folder
 // touches nothing: no layout, no journal.
-std::unique_ptr<Model> makeModel(bool folderHeld, std::string& note)
+Zorbon::Prepared Zorbon::prepare()
 {
-    if (!folderHeld)
-        return std::make_unique<Model>(std::make_unique<Tournament>());
+    Prepared p;
+    p.lock = std::make_unique<FolderLock>(".");
+    if (!p.lock->held()) {
+        p.core = std::make_unique<Tournament>();
+        return p;
+    }
     ensureWorkingLayout();
     Journal::Opened j =
         Journal::open(kJournalPath, Tournament::localTime(Tournament::TimeFormat::FileName), &isReadableState);
     if (j.how == Journal::Opening::Damaged || !j.movedTo.empty())
-        note = damagedJournalNote(j.movedTo);
+        p.journalNote = damagedJournalNote(j.movedTo);
     std::string problem;
     if (!j.journal)
         problem = j.reason.empty() ? std::string(kUnknownIoError) : j.reason;
-    return std::make_unique<Model>(
-        std::make_unique<Tournament>(std::move(j.journal), std::move(j.running), std::move(problem)));
+    p.core = std::make_unique<Tournament>(std::move(j.journal), std::move(j.running), std::move(problem));
+    return p;
 }
 
-} // namespace
-
 Zorbon::Zorbon()
-    : m_lock(std::make_unique<FolderLock>("."))
-    , m_model(makeModel(m_lock->held(), m_journalNote))
+    : Zorbon(prepare())
+{
+}
+
+Zorbon::Zorbon(Prepared prepared)
+    : m_lock(std::move(prepared.lock))
+    , m_journalNote(std::move(prepared.journalNote))
+    , m_model(std::make_unique<Model>(std::move(prepared.core)))
     , session(m_model->session())
 {
     Model& m = *m_model;

@@ -48,8 +48,19 @@ class THraciKlubu;
 class Zorbon : public QObject {
     Q_OBJECT
 public:
-    // Takes the working folder (unless another Zorbon holds it), creates the working layout and the
-    // journal if they are missing, and every window, hidden, in the fixed order.
+    // What comes before any window, and needs no Qt: the working folder taken (unless another
+    // Zorbon holds it), the working layout and the journal created if they are missing, the journal
+    // opened and checked, and the command layer over it. Plain C++, so it may run on another
+    // thread while Qt starts (main.cpp does so: on two cores the start-up then overlaps).
+    struct Prepared {
+        std::unique_ptr<FolderLock> lock;
+        std::string journalNote; // what start() tells about a damaged journal
+        std::unique_ptr<Tournament> core;
+    };
+    static Prepared prepare();
+
+    // Every window, hidden, in the fixed order, over what prepare() made.
+    explicit Zorbon(Prepared prepared);
     Zorbon();
     ~Zorbon() override;
     Zorbon(const Zorbon&) = delete;
