@@ -101,24 +101,55 @@ void FitLabel::setNominalSize(int px)
 void FitLabel::setSameSize(bool same)
 {
     m_sameSize = same;
-    m_valid = false;
     fit();
 }
 
 void FitLabel::setShrinks(bool shrinks)
 {
-    if (shrinks == m_shrinks)
-        return;
     m_shrinks = shrinks;
-    m_valid = false;
     fit();
 }
 
 void FitLabel::place(const QRect& geometry, int nominalPx)
 {
-    setGeometry(geometry);
+    place(geometry, nominalPx, m_shrinks);
+}
+
+void FitLabel::place(const QRect& geometry, int nominalPx, bool shrinks)
+{
+    // Size, lines and shrinking set together, so that the text is fitted once, for what it shows.
     m_nominal = std::max(2, nominalPx);
+    m_shrinks = shrinks;
+    setGeometry(geometry);
     fit();
+}
+
+int FitLabel::shrunkSize(const QSize& geometry, int nominalPx) const
+{
+    const QSize room = QRect(QPoint(0, 0), geometry).marginsRemoved(contentsMargins()).size();
+    const FittedLines& f = fitted(room, std::max(2, nominalPx), true);
+    return f.sizes.isEmpty() ? 0 : f.sizes.front();
+}
+
+const FittedLines& FitLabel::fitted(QSize room, int nominal, bool shrinks) const
+{
+    for (qsizetype i = 0; i < m_memo.size(); ++i) {
+        const Fit& f = m_memo[i];
+        if (f.room == room && f.nominal == nominal && f.shrinks == shrinks && f.sameSize == m_sameSize &&
+            f.text == m_full) {
+            if (i)
+                m_memo.move(i, 0);
+            return m_memo.front().lines;
+        }
+    }
+    // A board's line changes with each match: a few fits are kept, the oldest go.
+    constexpr qsizetype kKept = 8;
+    if (m_memo.size() >= kKept)
+        m_memo.removeLast();
+    const QStringList lines = m_full.isEmpty() ? QStringList() : m_full.split(QLatin1Char('\n'));
+    m_memo.prepend(
+        {m_full, room, nominal, shrinks, m_sameSize, fitLines(lines, font(), nominal, room, m_sameSize, shrinks)});
+    return m_memo.front().lines;
 }
 
 int FitLabel::linesThatFit() const
@@ -138,14 +169,20 @@ void FitLabel::fit()
 {
     const QSize room = contentsRect().size();
     // The same text in the same room looks the same: nothing to measure.
-    if (m_valid && m_full == m_fittedFor && room == m_fittedRoom && m_nominal == m_fittedNominal)
+    if (m_valid && m_full == m_fittedFor && room == m_fittedRoom && m_nominal == m_fittedNominal &&
+        m_shrinks == m_fittedShrinks && m_sameSize == m_fittedSameSize)
         return;
     m_valid = true;
     m_fittedFor = m_full;
     m_fittedRoom = room;
     m_fittedNominal = m_nominal;
-    const QStringList lines = m_full.isEmpty() ? QStringList() : m_full.split(QLatin1Char('\n'));
-    m_fitted = fitLines(lines, font(), m_nominal, room, m_sameSize, m_shrinks);
+    m_fittedShrinks = m_shrinks;
+    m_fittedSameSize = m_sameSize;
+    const FittedLines& now = fitted(room, m_nominal, m_shrinks);
+    // Lines as they were need no new paint.
+    if (now == m_fitted)
+        return;
+    m_fitted = now;
     const int largest =
         m_fitted.sizes.isEmpty() ? m_fitted.rowSize : *std::max_element(m_fitted.sizes.begin(), m_fitted.sizes.end());
     if (font().pixelSize() != largest) {

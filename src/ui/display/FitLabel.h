@@ -16,6 +16,7 @@ struct FittedLines {
     QList<int> sizes;  // pixel size of each line
     QStringList lines; // as shown: a line cut short ends in an ellipsis
     bool cut = false;
+    bool operator==(const FittedLines&) const = default;
 };
 
 // The rows at `nominal`, or smaller (down to half) until they fit `room` down; then every line at
@@ -40,6 +41,11 @@ public:
     void setShrinks(bool shrinks);
     // Moves the label and fits its text there at once, shown or not.
     void place(const QRect& geometry, int nominalPx);
+    // The same, the lines kept at nominalPx (or shrinking, should `shrinks` be true).
+    void place(const QRect& geometry, int nominalPx, bool shrinks);
+    // The size of the first line were the label at geometry's size with nominalPx, shrinking; 0
+    // without text. Nothing about the label changes.
+    int shrunkSize(const QSize& geometry, int nominalPx) const;
     int nominalSize() const { return m_nominal; }
     // The pixel size of each line shown; the label's font has the largest of them.
     const QList<int>& lineSizes() const { return m_fitted.sizes; }
@@ -53,6 +59,9 @@ protected:
 
 private:
     void fit();
+    // fitLines for the text, remembered: the display fits the same lines into the same room after
+    // every result, and measuring them is most of its work.
+    const FittedLines& fitted(QSize room, int nominal, bool shrinks) const;
 
     QString m_full;
     int m_nominal;
@@ -63,6 +72,18 @@ private:
     QString m_fittedFor;
     QSize m_fittedRoom;
     int m_fittedNominal = 0;
+    bool m_fittedShrinks = true;
+    bool m_fittedSameSize = false;
+
+    struct Fit {
+        QString text;
+        QSize room;
+        int nominal = 0;
+        bool shrinks = true;
+        bool sameSize = false;
+        FittedLines lines;
+    };
+    mutable QList<Fit> m_memo; // the latest first
 };
 
 } // namespace zorbon::ui

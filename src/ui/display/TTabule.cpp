@@ -301,7 +301,6 @@ void TTabule::refresh()
         m_pageTimer.start();
         setPage(Page::Boards);
     }
-    arrange();
     for (int n = 1; n <= kMostBoards; ++n)
         if (n <= b->boardCount() && b->board(n).visible())
             m_boards[static_cast<std::size_t>(n - 1)]->setFullText(qs(boardLine(*b, n)));
@@ -381,17 +380,17 @@ void TTabule::arrange()
         m_boardsPage->setGeometry(0, h - stripH, w, stripH);
         const int across = std::min(inPlay, kBoardsAcross);
         const int cellW = across ? (w - m - m) / across : w;
+        std::array<QRect, kMostBoards> cells{};
         int i = 0;
-        for (FitLabel* b : m_boards) {
-            if (b->isHidden())
+        for (std::size_t n = 0; n < m_boards.size(); ++n) {
+            if (m_boards[n]->isHidden())
                 continue;
-            const QRect cell(m + (i % kBoardsAcross) * cellW, px(4) + (i / kBoardsAcross) * stripRowH, cellW - px(8),
+            cells[n] = QRect(m + (i % kBoardsAcross) * cellW, px(4) + (i / kBoardsAcross) * stripRowH, cellW - px(8),
                              stripRowH - px(8));
-            b->setContentsMargins(px(10), 0, px(10), 0);
-            b->place(cell, cell.height() * 3 / 5);
+            m_boards[n]->setContentsMargins(px(10), 0, px(10), 0);
             ++i;
         }
-        sameBoardSize();
+        placeBoards(cells, stripRowH - px(8));
     } else {
         m_boardsPage->setGeometry(0, 0, w, h);
     }
@@ -414,16 +413,18 @@ void TTabule::arrange()
     const int pitch = inPlay ? std::min(px(100), (bottom - boardsTop - listsRoom) / inPlay) : px(100);
     const int rowH = std::max(1, pitch - gap);
     m_terceTitle->place(QRect(m, y, boardsW, headingH), px(32));
-    int row = 0;
-    for (FitLabel* b : m_boards) {
-        if (b->isHidden() || bracketPage)
-            continue; // on the bracket page they stand in the strip
-        b->setContentsMargins(px(16), 0, px(16), 0);
-        b->place(QRect(m, boardsTop + row * pitch, boardsW, rowH), rowH * 3 / 5);
-        ++row;
+    if (!bracketPage) { // on the bracket page they stand in the strip
+        std::array<QRect, kMostBoards> rows{};
+        int row = 0;
+        for (std::size_t n = 0; n < m_boards.size(); ++n) {
+            if (m_boards[n]->isHidden())
+                continue;
+            m_boards[n]->setContentsMargins(px(16), 0, px(16), 0);
+            rows[n] = QRect(m, boardsTop + row * pitch, boardsW, rowH);
+            ++row;
+        }
+        placeBoards(rows, rowH);
     }
-    if (!bracketPage)
-        sameBoardSize();
 
     QRect naRade;
     QRect vysledky;
@@ -445,26 +446,22 @@ void TTabule::arrange()
     m_vysledky->place(vysledky.adjusted(0, headingH, 0, 0), px(40));
 }
 
-void TTabule::sameBoardSize()
+void TTabule::placeBoards(const std::array<QRect, kMostBoards>& cells, int cellH)
 {
     // Every board line at one size: the largest at which the longest of them fits (it alone is cut
-    // short, should it not fit even at the smallest size a line may shrink to).
+    // short, should it not fit even at the smallest size a line may shrink to). Each label is placed
+    // once, at that size, so that none is fitted or painted at a size it does not keep.
+    const int nominal = cellH * 3 / 5;
     int smallest = 0;
-    for (FitLabel* b : m_boards) {
-        if (b->isHidden())
+    for (std::size_t n = 0; n < m_boards.size(); ++n) {
+        if (m_boards[n]->isHidden())
             continue;
-        b->setShrinks(true);
-        if (!b->lineSizes().isEmpty())
-            smallest = smallest ? std::min(smallest, b->lineSizes().front()) : b->lineSizes().front();
+        if (const int px = m_boards[n]->shrunkSize(cells[n].size(), nominal))
+            smallest = smallest ? std::min(smallest, px) : px;
     }
-    if (!smallest)
-        return;
-    for (FitLabel* b : m_boards) {
-        if (b->isHidden())
-            continue;
-        b->setShrinks(false);
-        b->setNominalSize(smallest);
-    }
+    for (std::size_t n = 0; n < m_boards.size(); ++n)
+        if (!m_boards[n]->isHidden())
+            m_boards[n]->place(cells[n], smallest ? smallest : nominal, smallest == 0);
 }
 
 void TTabule::resizeEvent(QResizeEvent* e)

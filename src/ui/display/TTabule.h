@@ -81,7 +81,8 @@ private:
     void setPage(Page page);
     void setFullScreen(bool on);
     void arrange();
-    void sameBoardSize();
+    // The board labels in these places (hidden ones have none), their lines at one size.
+    void placeBoards(const std::array<QRect, kMostBoards>& cells, int cellH);
     void fillLists();
 
     Model& m_model;
