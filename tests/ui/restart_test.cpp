@@ -11,6 +11,7 @@
 
 #include "journal/journal.h"
 #include "records/files.h"
+#include "tournament/state_codec.h"
 #include "tournament/tournament.h"
 
 #include <QFile>
@@ -89,6 +90,7 @@ private slots:
     void anoBeforeTheDraw();
     void ne();
     void aCleanEndAsksNothing();
+    void theEndOfARunLeavesAClosedJournal();
     void aClosedTournamentComesBackFromTheArchive();
     void aDamagedJournalIsMovedAside_data();
     void aDamagedJournalIsMovedAside();
@@ -233,6 +235,36 @@ void ResumeTest::aCleanEndAsksNothing()
     app.start(); // a question here would fail the test: none is prepared
     QVERIFY(app.HlavniOkno->isVisible());
     QCOMPARE(Dialogs::unanswered(), 0);
+}
+
+// The program leaves without its tear-down once finish() is through: by then the journal holds the
+// tournament and the bracket window's place and zoom, and is closed with its log folded in.
+void ResumeTest::theEndOfARunLeavesAClosedJournal()
+{
+    UiTestEnv env;
+    History played;
+    {
+        Zorbon app;
+        TBracketWindow* w = playSomeRounds(app, 5, 2, 1);
+        QVERIFY(w);
+        w->setZoom(1.5);
+        played = app.core().history();
+        app.finish();
+        QCOMPARE(app.core().journal(), nullptr);
+        QVERIFY(!QFile::exists(QString::fromUtf8(kJournalPath) + QStringLiteral("-wal")));
+        app.finish(); // a second call does nothing
+        // Still standing, the windows are torn down after it as before.
+    }
+    Journal::Opened opened = Journal::open(kJournalPath, "test", &isReadableState);
+    QVERIFY(opened.journal);
+    QVERIFY(opened.running);
+    QCOMPARE(opened.running->id, played.id);
+    QCOMPARE(opened.running->entries().size(), played.entries().size());
+    QCOMPARE(opened.running->head(), played.head());
+    bool kept = false;
+    for (const WindowPlace& p : opened.journal->windowPlaces())
+        kept = kept || (p.window == "Tturnaj8" && p.zoom == 1.5);
+    QVERIFY(kept);
 }
 
 void ResumeTest::aClosedTournamentComesBackFromTheArchive()

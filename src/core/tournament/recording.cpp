@@ -43,6 +43,11 @@ Tournament::Tournament()
 
 Tournament::~Tournament() = default;
 
+void Tournament::closeJournal()
+{
+    m_journal.reset();
+}
+
 unsigned Tournament::takeChanges()
 {
     return std::exchange(m_changes, 0u);

@@ -77,6 +77,9 @@ public:
     Session& editableSession() { return m_session; }
     const History& history() const { return m_history; }
     Journal* journal() const { return m_journal.get(); }
+    // At the end of the run: the journal closed, its log folded into the file, so that the process
+    // may leave without tearing down. Nothing is recorded after this.
+    void closeJournal();
 
     // What changed since the last call (Changed bits).
     unsigned takeChanges();

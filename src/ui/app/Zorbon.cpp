@@ -35,6 +35,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <utility>
+
 namespace zorbon::ui {
 namespace {
 
@@ -123,6 +125,16 @@ Zorbon::Zorbon(Prepared prepared)
 
 Zorbon::~Zorbon()
 {
+    finish();
+    // Later windows may refer to earlier ones; free them in reverse order of creation.
+    while (!m_windows.empty())
+        m_windows.pop_back();
+}
+
+void Zorbon::finish()
+{
+    if (std::exchange(m_finished, true))
+        return;
     // The server's port closes before anything it was fed from goes.
     m_mobile.reset();
     // Where the windows were is kept for the next start.
@@ -133,9 +145,7 @@ Zorbon::~Zorbon()
             if (w->wasShown())
                 rememberPlace(w, w->zoom());
     }
-    // Later windows may refer to earlier ones; free them in reverse order of creation.
-    while (!m_windows.empty())
-        m_windows.pop_back();
+    core().closeJournal();
 }
 
 Tournament& Zorbon::core()

@@ -71,6 +71,11 @@ public:
     // when another Zorbon runs in this folder: the program then ends, having touched no file.
     bool start();
 
+    // The end of the run, once the event loop has ended: the phones page stopped, the windows'
+    // places kept and the journal closed. After it the process may leave without its tear-down;
+    // the destructor does it when nobody did. Nothing but the destructor may use this object after.
+    void finish();
+
 private:
     // Made in this order: the lock before anything touches the folder, the note that opening the
     // journal fills in before the model that opens it.
@@ -132,6 +137,7 @@ private:
     std::vector<std::unique_ptr<QWidget>> m_windows; // in creation order
     std::unique_ptr<MobileService> m_mobile;         // stopped first at exit
     MobileCorner* m_mobileCorner = nullptr;          // on the players' display
+    bool m_finished = false;
 };
 
 } // namespace zorbon::ui
