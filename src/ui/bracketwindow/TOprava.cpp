@@ -11,6 +11,11 @@ TOprava::TOprava(int size)
     , m_size(size)
 {
     setObjectName(QStringLiteral("TOprava%1").arg(size));
+}
+
+void TOprava::build()
+{
+    AnoNeDialog::build();
     paintBackground(this, TColor::clSkyBlue);
     QFont bold = Label1->font();
     bold.setBold(true);

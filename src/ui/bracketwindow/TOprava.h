@@ -15,6 +15,7 @@ public:
     void Button1Click() override { accept(); }
 
 private:
+    void build() override;
     int m_size;
 };
 

@@ -13,12 +13,20 @@
 namespace zorbon::ui {
 
 AnoNeDialog::AnoNeDialog(const QString& caption, const QString& text, QWidget* parent)
-    : QDialog(parent)
-    , Label1(new QLabel(text, this))
-    , Button1(new QPushButton(QStringLiteral("Ano"), this))
-    , Button2(new QPushButton(QStringLiteral("Ne"), this))
+    : LazyWindow<QDialog>(parent)
+    , m_text(text)
 {
     setWindowTitle(caption);
+    // The controls come on first need (ensureBuilt), not at start-up: the program keeps several
+    // of these questions, most of them never asked in a session.
+}
+
+void AnoNeDialog::build()
+{
+    Label1 = new QLabel(m_text, this);
+    Button1 = new QPushButton(QStringLiteral("Ano"), this);
+    Button2 = new QPushButton(QStringLiteral("Ne"), this);
+    m_text.clear();
     Label1->setObjectName("Label1");
     // The questions name tournaments and players as typed: never read as markup.
     Label1->setTextFormat(Qt::PlainText);

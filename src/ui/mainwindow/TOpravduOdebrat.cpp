@@ -16,6 +16,7 @@ TOpravduOdebrat::TOpravduOdebrat()
 
 void TOpravduOdebrat::ask(const std::string& chosen)
 {
+    ensureBuilt();
     Label1->setText(qs(removalQuestion(chosen)));
 }
 

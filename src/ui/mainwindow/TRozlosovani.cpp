@@ -16,12 +16,17 @@ TRozlosovani::TRozlosovani(Model& model)
     , m_model(model)
 {
     setObjectName(QStringLiteral("TRozlosovani"));
+    m_widest = 440;
+}
+
+void TRozlosovani::build()
+{
+    AnoNeDialog::build();
     paintBackground(this, TColor::clSkyBlue);
     QFont bold = Label1->font();
     bold.setBold(true);
     Label1->setFont(bold);
     Label1->setWordWrap(true);
-    m_widest = 440;
 }
 
 void TRozlosovani::Button1Click()

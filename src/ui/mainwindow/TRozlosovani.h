@@ -26,6 +26,7 @@ signals:
     void drawn(int size);
 
 private:
+    void build() override;
     Model& m_model;
 };
 
