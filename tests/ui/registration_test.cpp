@@ -14,6 +14,7 @@ private slots:
         Zorbon app;
         app.start();
         createTournament(app, "Turnaj");
+        app.Registrace->ensureBuilt(); // it is read before its first opening
         QCOMPARE(labelText(app.Registrace, "Label2"), QStringLiteral("Počet přihlášených hráčů : 0"));
         Dialogs::script([](QDialog* d) {
             auto* name = child<QLineEdit>(d, "JmenoHrace");

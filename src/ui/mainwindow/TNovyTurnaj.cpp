@@ -20,7 +20,11 @@ TNovyTurnaj::TNovyTurnaj(Model& model)
 {
     setObjectName("TNovyTurnaj");
     setWindowTitle(QStringLiteral("Zorbon - Nový turnaj"));
+    // The controls come on first need (ensureBuilt), not at start-up.
+}
 
+void TNovyTurnaj::build()
+{
     auto* form = new QFormLayout;
     form->setHorizontalSpacing(12);
     form->setVerticalSpacing(10);
@@ -90,6 +94,7 @@ void TNovyTurnaj::showModeless()
 
 void TNovyTurnaj::Button1Click()
 {
+    ensureBuilt();
     const TournamentHeader fields = typed();
     if (m_model.run(this, [&](Tournament& t) { return t.acceptNewTournament(fields); }).ok())
         accept();
@@ -102,6 +107,7 @@ void TNovyTurnaj::Button2Click()
 
 void TNovyTurnaj::done(int result)
 {
+    ensureBuilt();
     QDialog::done(result);
     const TournamentHeader fields = typed();
     m_model.change(this, [&](Tournament& t) { t.newTournamentClosed(fields); });

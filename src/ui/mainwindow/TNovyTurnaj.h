@@ -1,6 +1,8 @@
 #pragma once
 // The new-tournament dialog: name, playing place and date of the tournament header.
 
+#include "common/LazyWindow.h"
+
 #include <QDialog>
 
 class QLineEdit;
@@ -14,7 +16,7 @@ namespace zorbon::ui {
 
 class Model;
 
-class TNovyTurnaj : public QDialog {
+class TNovyTurnaj : public LazyWindow<QDialog> {
     Q_OBJECT
 public:
     explicit TNovyTurnaj(Model& model);
@@ -30,13 +32,14 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void build() override;
     TournamentHeader typed() const;
     void paintFields();
 
     Model& m_model;
-    QLineEdit* m_edit1;
-    QLineEdit* m_edit2;
-    QLineEdit* m_edit3;
+    QLineEdit* m_edit1 = nullptr;
+    QLineEdit* m_edit2 = nullptr;
+    QLineEdit* m_edit3 = nullptr;
 };
 
 } // namespace zorbon::ui

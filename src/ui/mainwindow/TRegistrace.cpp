@@ -59,14 +59,27 @@ private:
 
 TRegistrace::TRegistrace(Model& model)
     : m_model(model)
-    , m_jmenoHrace(new QLineEdit(this))
-    , m_memo1(new QPlainTextEdit(this))
-    , m_label2(new QLabel(qs(countLabel(0)), this))
-    , m_offered(new QStringListModel(this))
-    , m_completer(new QCompleter(m_offered, this))
 {
     setObjectName("TRegistrace");
     setWindowTitle(QStringLiteral("Zorbon - Registrace hráčů"));
+    // The controls come on first need (ensureBuilt), not at start-up: they are the dearest of the
+    // main window's dialogs to make.
+    connect(&m_model, &Model::changed, this, [this](unsigned what) {
+        // Delete-all and the end of a tournament empty the name field (one not made yet is empty).
+        if ((what & kNameFieldCleared) && built())
+            m_jmenoHrace->clear();
+        if ((what & kLobbyChanged) && isVisible())
+            paint();
+    });
+}
+
+void TRegistrace::build()
+{
+    m_jmenoHrace = new QLineEdit(this);
+    m_memo1 = new QPlainTextEdit(this);
+    m_label2 = new QLabel(qs(countLabel(0)), this);
+    m_offered = new QStringListModel(this);
+    m_completer = new QCompleter(m_offered, this);
 
     auto* label1 = new QLabel(QStringLiteral("Jméno a příjmení :"), this);
     label1->setObjectName("Label1");
@@ -128,14 +141,6 @@ TRegistrace::TRegistrace(Model& model)
     layout->addWidget(button2, 2, 2);
     layout->setColumnStretch(1, 1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(&m_model, &Model::changed, this, [this](unsigned what) {
-        // Delete-all and the end of a tournament empty the name field.
-        if (what & kNameFieldCleared)
-            m_jmenoHrace->clear();
-        if ((what & kLobbyChanged) && isVisible())
-            paint();
-    });
 }
 
 void TRegistrace::showEvent(QShowEvent* event)
@@ -163,6 +168,7 @@ void TRegistrace::paint()
 
 void TRegistrace::Button1Click()
 {
+    ensureBuilt();
     const Lobby& lobby = m_model.session().lobby;
     const std::size_t before = lobby.registrationList.size();
     const std::string name = m_jmenoHrace->text().toStdString();
@@ -201,6 +207,7 @@ void TRegistrace::offerPlayers(const QString& typed)
 
 void TRegistrace::ImportHracuClick()
 {
+    ensureBuilt();
     if (m_importFolder.isEmpty()) {
         const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         m_importFolder = QDir(documents).exists() ? documents : QDir::homePath();
@@ -228,6 +235,7 @@ void TRegistrace::Button2Click()
 
 void TRegistrace::done(int result)
 {
+    ensureBuilt();
     QDialog::done(result);
     if (m_offerMade)
         m_completer->popup()->hide();
