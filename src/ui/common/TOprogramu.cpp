@@ -12,10 +12,15 @@
 namespace zorbon::ui {
 
 TOprogramu::TOprogramu()
-    : m_image1(new QLabel(this))
 {
     setObjectName("TOprogramu");
     setWindowTitle(QStringLiteral("Zorbon - O programu"));
+    // The controls come on first need (ensureBuilt), not at start-up: most sessions never open it.
+}
+
+void TOprogramu::build()
+{
+    m_image1 = new QLabel(this);
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0x00));
