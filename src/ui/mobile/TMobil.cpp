@@ -10,10 +10,16 @@
 namespace zorbon::ui {
 
 TMobil::TMobil(QWidget* parent)
-    : QDialog(parent)
+    : LazyWindow<QDialog>(parent)
 {
     setObjectName(QStringLiteral("TMobil"));
     setWindowTitle(QStringLiteral("Zorbon - Výsledky na mobilu"));
+    // The controls come on first need (ensureBuilt), not at start-up: most venues never turn the
+    // phones page on.
+}
+
+void TMobil::build()
+{
     auto* layout = new QVBoxLayout(this);
     auto* intro = new QLabel(QStringLiteral("Hráči uvidí terče, pořadí zápasů a výsledky v telefonu na adrese:"), this);
     intro->setObjectName(QStringLiteral("Label1"));
@@ -51,6 +57,7 @@ TMobil::TMobil(QWidget* parent)
 
 void TMobil::showAddress(const QString& address, QWidget* from)
 {
+    ensureBuilt();
     m_address->setText(address);
     m_code->setPixmap(QPixmap::fromImage(qrImage(address, 6)));
     adjustSize();
@@ -62,7 +69,7 @@ void TMobil::showAddress(const QString& address, QWidget* from)
 
 QString TMobil::address() const
 {
-    return m_address->text();
+    return m_address ? m_address->text() : QString(); // none shown before it is made
 }
 
 MobileCorner::MobileCorner(QWidget* host)

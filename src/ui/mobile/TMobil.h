@@ -2,13 +2,15 @@
 // The small window that tells the operator where the phones page is: the address in `MobilAdresa`
 // and the same address as a QR code for the players to scan.
 
+#include "common/LazyWindow.h"
+
 #include <QDialog>
 
 class QLabel;
 
 namespace zorbon::ui {
 
-class TMobil : public QDialog {
+class TMobil : public LazyWindow<QDialog> {
     Q_OBJECT
 public:
     explicit TMobil(QWidget* parent = nullptr);
@@ -17,6 +19,7 @@ public:
     QString address() const;
 
 private:
+    void build() override;
     QLabel* m_address = nullptr;
     QLabel* m_code = nullptr;
 };
