@@ -121,6 +121,7 @@ Zorbon::Zorbon(Prepared prepared)
     m_mobileCorner = new MobileCorner(Tabule);
     HraciKlubu = create<THraciKlubu>(m_windows, m);
     connectWindows();
+    orderIdleBuilds();
 }
 
 Zorbon::~Zorbon()
@@ -260,11 +261,24 @@ void Zorbon::open(Opens what)
     }
 }
 
+void Zorbon::orderIdleBuilds()
+{
+    for (LazyWindow<QDialog>* d : std::initializer_list<LazyWindow<QDialog>*>{
+             Registrace, NovyTurnaj, ZpravaNovyTurnaj, SmazRegistraci, Rozlosovani, OpravduOdebrat})
+        m_idleBuilds.emplace_back([d] { d->ensureBuilt(); });
+    for (auto size = kBracketSizes.rbegin(); size != kBracketSizes.rend(); ++size)
+        m_idleBuilds.emplace_back([this, s = *size] { bracketWindow(s); });
+    for (const int size : kBracketSizes)
+        m_idleBuilds.emplace_back([d = correctionDialog(size)] { d->ensureBuilt(); });
+    for (LazyWindow<QDialog>* d : std::initializer_list<LazyWindow<QDialog>*>{Oprogramu, Mobil})
+        m_idleBuilds.emplace_back([d] { d->ensureBuilt(); });
+}
+
 void Zorbon::buildWhileIdle(std::size_t next)
 {
-    if (next >= kBracketSizes.size())
+    if (next >= m_idleBuilds.size())
         return;
-    bracketWindow(kBracketSizes[kBracketSizes.size() - 1 - next]);
+    m_idleBuilds[next]();
     QTimer::singleShot(0, this, [this, next] { buildWhileIdle(next + 1); });
 }
 

@@ -10,6 +10,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -120,9 +121,13 @@ private:
     void showAbout();
     // After a resume or a reopening: the bracket window of a drawn tournament takes over.
     void showRunningTournament();
-    // Makes the bracket windows' widgets while the operator looks at the main window, the largest
-    // first and one window per turn of the event loop, so that the first draw only shows them.
+    // Makes the dialogs' and the bracket windows' widgets while the operator looks at the main
+    // window, one window per turn of the event loop (m_idleBuilds, from `next` on), so that no first
+    // opening pays for them and no turn is long.
     void buildWhileIdle(std::size_t next);
+    // The idle builds in order: the dialogs of registration first (an operator opens them first),
+    // then the bracket windows, the largest first, then the rest.
+    void orderIdleBuilds();
     // "Výsledky na mobilu" from a bracket window.
     void switchMobile(bool on, QWidget* from);
     // Turns the page on, or says why it cannot and leaves it off.
@@ -135,6 +140,7 @@ private:
     PerSize<TZadejVysledek*> m_resultDialogs{};
     PerSize<TOprava*> m_correctionDialogs{};
     std::vector<std::unique_ptr<QWidget>> m_windows; // in creation order
+    std::vector<std::function<void()>> m_idleBuilds; // one window each
     std::unique_ptr<MobileService> m_mobile;         // stopped first at exit
     MobileCorner* m_mobileCorner = nullptr;          // on the players' display
     bool m_finished = false;
