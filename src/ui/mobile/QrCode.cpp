@@ -2,15 +2,48 @@
 
 #include <qrencode.h>
 
+#include <dlfcn.h>
+
 #include <memory>
 
 namespace zorbon::ui {
+namespace {
+
+// The encoder is opened on the first code, not linked: the phones page is the only one that needs
+// it, and every start would pay for loading it. Without it the page still works, without its picture.
+struct Encoder {
+    decltype(&QRcode_encodeString8bit) encode = nullptr;
+    decltype(&QRcode_free) release = nullptr;
+};
+
+const Encoder& encoder()
+{
+    static const Encoder loaded = [] {
+        Encoder e;
+        void* lib = dlopen("libqrencode.so.4", RTLD_NOW | RTLD_LOCAL);
+        if (!lib)
+            return e;
+        auto* encode = reinterpret_cast<decltype(&QRcode_encodeString8bit)>(dlsym(lib, "QRcode_encodeString8bit"));
+        auto* release = reinterpret_cast<decltype(&QRcode_free)>(dlsym(lib, "QRcode_free"));
+        if (encode && release) {
+            e.encode = encode;
+            e.release = release;
+        }
+        return e;
+    }();
+    return loaded;
+}
+
+} // namespace
 
 std::vector<std::vector<bool>> qrModules(const QString& text)
 {
+    const Encoder& qr = encoder();
+    if (!qr.encode)
+        return {};
     const QByteArray bytes = text.toUtf8();
-    const std::unique_ptr<QRcode, decltype(&QRcode_free)> code(
-        QRcode_encodeString8bit(bytes.constData(), 0, QR_ECLEVEL_M), &QRcode_free);
+    const std::unique_ptr<QRcode, decltype(&QRcode_free)> code(qr.encode(bytes.constData(), 0, QR_ECLEVEL_M),
+                                                               qr.release);
     if (!code)
         return {};
     const int w = code->width;
