@@ -5,6 +5,7 @@
 #include "../server/client.h"
 #include "bracketui.h"
 
+#include "common/Modules.h"
 #include "display/TTabule.h"
 #include "mobile/MobileService.h"
 #include "mobile/QrCode.h"
@@ -14,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <atomic>
 #include <thread>
@@ -75,6 +77,7 @@ private slots:
     void operatorStaysFastWhilePhonesPoll();
     void qrCodeHoldsTheAddress();
     void rememberedAcrossAResume();
+    void withoutTheSvgModuleOnlyThePictureIsMissing();
 };
 
 void MobileTest::entryServesThePageAndFollowsPlay_data()
@@ -364,6 +367,38 @@ void MobileTest::rememberedAcrossAResume()
         QVERIFY(!app.mobile().isOn());
         QVERIFY(!mobileAction(app.bracketWindow(8))->isChecked());
     }
+}
+
+// The bracket's picture is drawn by a module opened when the page first draws: without it the page
+// and its state are still served, quietly without the picture, which comes once the module is back.
+void MobileTest::withoutTheSvgModuleOnlyThePictureIsMissing()
+{
+    UiTestEnv env;
+    Zorbon app;
+    app.mobile().listenOnLoopbackOnly();
+    app.mobile().usePorts(kTestPorts, kTestPorts + 9);
+    registerTournament(app, 8);
+    TBracketWindow* w = draw(app, 2);
+    QTemporaryDir nowhere;
+    zorbon::ui::lookForModulesIn(QStringList{nowhere.path()});
+    struct Restore {
+        ~Restore() { zorbon::ui::lookForModulesIn(std::nullopt); }
+    } restore;
+    Dialogs::clearShown();
+    mobileAction(w)->trigger();
+    QVERIFY(app.mobile().isOn());
+    QCOMPARE(Dialogs::messages(), QStringList());
+    QCOMPARE(get(app, "/").status, 200);
+    QCOMPARE(get(app, "/stav.json").status, 200);
+    QCOMPARE(get(app, "/pavouk.svg").status, 404);
+
+    zorbon::ui::lookForModulesIn(std::nullopt);
+    clickButton(w, "SpeedButton2"); // "Hraj": the state changes and the picture is drawn again
+    drawn(app);
+    const Reply svg = get(app, "/pavouk.svg");
+    QCOMPARE(svg.status, 200);
+    QVERIFY(svg.body.find(w->bracket().board(1).player1) != std::string::npos);
+    mobileAction(w)->trigger();
 }
 
 QTEST_MAIN(MobileTest)

@@ -1,12 +1,14 @@
 #include "mobile/MobileService.h"
 
 #include "app/Model.h"
+#include "common/Modules.h"
+#include "common/SvgModule.h"
 #include "look/BracketPainter.h"
 
 #include <QBuffer>
 #include <QPainter>
-#include <QSvgGenerator>
 #include <algorithm>
+#include <memory>
 #include <time.h> // NOLINT(modernize-deprecated-headers): clock_gettime is POSIX, <ctime> does not declare it
 
 namespace zorbon::ui {
@@ -27,15 +29,17 @@ QByteArray bracketSvg(const Bracket& bracket, const TournamentHeader& header)
 {
     // A4 landscape in proportion, large enough that the painter never needs its smallest text.
     const QSize size(1600, 1131);
+    // Without the SVG module the page goes without its picture, as it does before a draw.
+    const auto make =
+        reinterpret_cast<MakeSvgDevice>(moduleSymbol(QString::fromLatin1(kSvgModuleFile), kMakeSvgDevice));
+    if (!make)
+        return {};
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setTitle(QStringLiteral("Zorbon – pavouk"));
-    QPainter painter(&svg);
+    const std::unique_ptr<QPaintDevice> svg(
+        make(&buffer, size, QRect(QPoint(0, 0), size), QStringLiteral("Zorbon – pavouk")));
+    QPainter painter(svg.get());
     paintBracket(painter, QRectF(QPointF(0, 0), size), bracket, header, BracketStyle::Paper);
     painter.end();
     return bytes;
