@@ -8,7 +8,9 @@
 #include "tournament/tournament.h"
 
 #include "bracketwindow/BracketPrint.h"
+#include "common/Modules.h"
 #include "look/BracketPainter.h"
+#include "ranking/TZebricek.h"
 #include "resultswindow/TVysledkovaListina.h"
 
 #include <QAction>
@@ -24,9 +26,11 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTextDocument>
 
 #include <algorithm>
+#include <functional>
 
 using namespace bracketui;
 
@@ -289,6 +293,7 @@ private slots:
     void longNamesNeverGoBelowSixPoints_data() { addSizes(); }
     void longNamesNeverGoBelowSixPoints();
     void printCancelledPrintsNothing();
+    void printWithoutItsModuleSaysWhyAndGoesOn();
     void printGoesOnOnePageOfTheChosenPaper_data();
     void printGoesOnOnePageOfTheChosenPaper();
     void namesThatNoFileSystemTakesSaveUnderTheirSafeName_data();
@@ -429,6 +434,46 @@ void BracketPrintTest::printCancelledPrintsNothing()
     QCOMPARE(Dialogs::shown().size(), 1); // the dialog, no message
     QVERIFY(!QFile::exists(pdf));
     QCOMPARE(disk(), before);
+}
+
+// Printing lives in a module opened on the first print: where it cannot be found, each print command
+// says so, shows no print dialog and leaves the program running; found again, printing works.
+void BracketPrintTest::printWithoutItsModuleSaysWhyAndGoesOn()
+{
+    UiTestEnv env;
+    Zorbon app;
+    registerNames(app, namesFor(8));
+    TBracketWindow* w = draw(app, 2);
+    QTemporaryDir nowhere;
+    lookForModulesIn(QStringList{nowhere.path()});
+    struct Restore {
+        ~Restore() { lookForModulesIn(std::nullopt); }
+    } restore;
+    const std::vector<std::pair<const char*, std::function<void()>>> commands{
+        {"Tisk pavouka", [w] { child<QAction>(w, "TiskPavouka1")->trigger(); }},
+        {"Tisk listiny", [&app] { app.VysledkovaListina->SpeedButton1Click(); }},
+        {"Tisk žebříčku", [&app] { app.Zebricek->TiskClick(); }},
+    };
+    const QStringList why{QStringLiteral("Tisk není k dispozici: chybí soubor libzorbon_print.so.")};
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& [what, command] : commands) {
+            Dialogs::clearShown();
+            command();
+            QVERIFY2(Dialogs::messages() == why, what);
+            QCOMPARE(Dialogs::shown().size(), 1); // the message, no print dialog
+            QCOMPARE(Dialogs::unanswered(), 0);
+        }
+    }
+    QVERIFY(!w->findChild<QDialog*>(QStringLiteral("PrintDialogPavouk")));
+
+    lookForModulesIn(std::nullopt);
+    const QString pdf = env.path() + QStringLiteral("/tisk.pdf");
+    Dialogs::clearShown();
+    Dialogs::script(printTo(pdf, QPageSize::A4, true));
+    child<QAction>(w, "TiskPavouka1")->trigger();
+    QCOMPARE(Dialogs::unanswered(), 0);
+    QCOMPARE(Dialogs::messages(), QStringList());
+    QVERIFY(QFile::exists(pdf));
 }
 
 void BracketPrintTest::printGoesOnOnePageOfTheChosenPaper_data()

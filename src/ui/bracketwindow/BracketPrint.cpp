@@ -1,40 +1,21 @@
 #include "bracketwindow/BracketPrint.h"
 
 #include "common/Guard.h"
+#include "common/Printing.h"
 #include "look/BracketPainter.h"
 
 #include "results/exports.h"
 
 #include <QBuffer>
+#include <QDialog>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrinter>
 
 namespace zorbon::ui {
 namespace {
 
 const QString kDialogName = QStringLiteral("PrintDialogPavouk");
-
-struct OwnPrinter {
-    QPrinter ownPrinter{QPrinter::HighResolution};
-};
-
-// The print dialog with a printer of its own, made before the dialog and gone only after it.
-class BracketPrintDialog : private OwnPrinter, public QPrintDialog {
-public:
-    explicit BracketPrintDialog(QWidget* parent)
-        : OwnPrinter()
-        , QPrintDialog(&ownPrinter, parent)
-    {
-        setObjectName(kDialogName);
-        // One by one: a printer whose least margins are wider still takes the paper and the orientation.
-        const QPageLayout page = bracketPageLayout();
-        ownPrinter.setPageSize(page.pageSize());
-        ownPrinter.setPageOrientation(page.orientation());
-        ownPrinter.setPageMargins(page.margins(), page.units());
-    }
-};
 
 // One page, or two where one cannot hold the bracket legibly; `next` starts a new page.
 template <class NewPage>
@@ -61,7 +42,7 @@ QPageLayout bracketPageLayout()
                        QPageLayout::Millimeter);
 }
 
-bool printBracket(QPrinter& printer, const Bracket& bracket, const TournamentHeader& header)
+bool printBracket(QPagedPaintDevice& printer, const Bracket& bracket, const TournamentHeader& header)
 {
     QPainter painter;
     if (!painter.begin(&printer))
@@ -91,13 +72,20 @@ QByteArray bracketPdf(const Bracket& bracket, const TournamentHeader& header)
 
 void tiskPavouka(QWidget* window, const Bracket& bracket, const TournamentHeader& header)
 {
-    auto* dialog = window->findChild<QPrintDialog*>(kDialogName, Qt::FindDirectChildrenOnly);
+    QDialog* dialog = printDialog(window, kDialogName, [](Printer& printer) {
+        // One by one: a printer whose least margins are wider still takes the paper and the orientation.
+        const QPageLayout page = bracketPageLayout();
+        printer.device()->setPageSize(page.pageSize());
+        printer.device()->setPageOrientation(page.orientation());
+        printer.device()->setPageMargins(page.margins(), page.units());
+    });
     if (!dialog)
-        dialog = new BracketPrintDialog(window);
-    dialog->printer()->setCopyCount(1);
+        return;
+    Printer& printer = printerOf(dialog);
+    printer.setCopyCount(1);
     if (Dialogs::exec(dialog) != QDialog::Accepted)
         return;
-    if (!printBracket(*dialog->printer(), bracket, header))
+    if (!printBracket(*printer.device(), bracket, header))
         Dialogs::error(window, QStringLiteral("Tisk se nezdařil"));
 }
 

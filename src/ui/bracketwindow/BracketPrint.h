@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <QPageLayout>
 
-class QPrinter;
+class QPagedPaintDevice;
 class QWidget;
 
 namespace zorbon {
@@ -21,13 +21,14 @@ QPageLayout bracketPageLayout();
 
 // Draws the bracket on the printer as it is set up (any paper size), on one page or two; false when
 // the printer cannot start.
-bool printBracket(QPrinter& printer, const Bracket& bracket, const TournamentHeader& header);
+bool printBracket(QPagedPaintDevice& printer, const Bracket& bracket, const TournamentHeader& header);
 
 // The same pages as a PDF document in memory, on A4 landscape.
 QByteArray bracketPdf(const Bracket& bracket, const TournamentHeader& header);
 
 // "Tisk pavouka": the window's print dialog (made on first use, objectName "PrintDialogPavouk"), then
-// the page on the printer chosen there. Storno prints nothing.
+// the page on the printer chosen there. Storno prints nothing; without the printing module the
+// operator is told why printing is not available.
 void tiskPavouka(QWidget* window, const Bracket& bracket, const TournamentHeader& header);
 
 } // namespace zorbon::ui

@@ -1,7 +1,7 @@
 #pragma once
-// Parts of the program kept out of its start: shared modules opened on their first use (the phones
-// page's bracket picture). They are looked for beside the program, then where the package installs
-// them, then where the build made them.
+// Parts of the program kept out of its start: shared modules opened on their first use (printing,
+// the phones page's bracket picture). They are looked for beside the program, then where the package
+// installs them, then where the build made them.
 
 #include <QString>
 #include <QStringList>

@@ -3,6 +3,7 @@
 #include "app/Model.h"
 #include "common/Dialogs.h"
 #include "common/Guard.h"
+#include "common/Printing.h"
 #include "common/ScreenFit.h"
 #include "common/WindowFrame.h"
 #include "look/Look.h"
@@ -17,8 +18,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSpinBox>
@@ -218,23 +217,16 @@ void TZebricek::pointsChanged()
     fill();
 }
 
-QPrintDialog* TZebricek::printDialog()
-{
-    if (!m_printDialog) {
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        m_printDialog = new QPrintDialog(m_printer.get(), this);
-        m_printDialog->setObjectName(QStringLiteral("PrintDialog1"));
-    }
-    m_printer->setCopyCount(1);
-    return m_printDialog;
-}
-
 void TZebricek::TiskClick()
 {
-    QPrintDialog* dialog = printDialog();
+    QDialog* dialog = printDialog(this, QStringLiteral("PrintDialog1"));
+    if (!dialog)
+        return;
+    Printer& printer = printerOf(dialog);
+    printer.setCopyCount(1);
     if (Dialogs::exec(dialog) != QDialog::Accepted)
         return;
-    printSheet(m_sheet, m_printer.get());
+    printSheet(m_sheet, printer.device());
 }
 
 QByteArray TZebricek::pdf() const

@@ -12,8 +12,6 @@
 
 class QDateEdit;
 class QLabel;
-class QPrintDialog;
-class QPrinter;
 class QSpinBox;
 class QTableWidget;
 
@@ -32,8 +30,6 @@ public:
     void ExportCsvClick();
     void ExportHtmlClick();
 
-    // The print dialog, made on first use; tests answer it through Dialogs.
-    QPrintDialog* printDialog();
     // The ranking as shown.
     const RankingSheet& sheet() const { return m_sheet; }
     // The PDF of the ranking as shown.
@@ -57,8 +53,6 @@ private:
     QTableWidget* m_table = nullptr;
     QLabel* m_status = nullptr;
     std::vector<QSpinBox*> m_points;
-    std::unique_ptr<QPrinter> m_printer;
-    QPrintDialog* m_printDialog = nullptr;
 };
 
 } // namespace zorbon::ui

@@ -2,6 +2,7 @@
 
 #include "app/Model.h"
 #include "common/Guard.h"
+#include "common/Printing.h"
 #include "common/ScreenFit.h"
 #include "look/Look.h"
 
@@ -10,10 +11,9 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -23,7 +23,7 @@ namespace {
 
 // The printer as a line printer: a fixed-pitch font, so that the header values line up in column
 // 25 as the lines are laid out; one line under the other, a new page when one is full.
-bool printText(QPrinter& printer, const std::vector<std::string>& lines)
+bool printText(QPagedPaintDevice& printer, const std::vector<std::string>& lines)
 {
     QPainter p;
     if (!p.begin(&printer))
@@ -223,17 +223,6 @@ void TVysledkovaListina::syncFromSession()
     m_memo3->setPlainText(lines(m_exported));
 }
 
-QPrintDialog* TVysledkovaListina::printDialog()
-{
-    if (!m_printDialog) {
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        m_printDialog = new QPrintDialog(m_printer.get(), this);
-        m_printDialog->setObjectName(QStringLiteral("PrintDialog1"));
-    }
-    m_printer->setCopyCount(1);
-    return m_printDialog;
-}
-
 void TVysledkovaListina::SpeedButton1Click()
 {
     const ResultsSheet list = sheet();
@@ -241,10 +230,14 @@ void TVysledkovaListina::SpeedButton1Click()
     if (!counted.ok())
         return;
     const int players = counted.value();
-    QPrintDialog* dialog = printDialog();
+    QDialog* dialog = printDialog(this, QStringLiteral("PrintDialog1"));
+    if (!dialog)
+        return;
+    Printer& printer = printerOf(dialog);
+    printer.setCopyCount(1);
     if (Dialogs::exec(dialog) != QDialog::Accepted)
         return;
-    if (!printText(*m_printer, printLines(list.header, players, list.displayed)))
+    if (!printText(*printer.device(), printLines(list.header, players, list.displayed)))
         Dialogs::error(this, QStringLiteral("Tisk se nezdařil"));
 }
 

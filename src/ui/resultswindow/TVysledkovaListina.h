@@ -11,8 +11,6 @@
 #include <optional>
 
 class QPlainTextEdit;
-class QPrintDialog;
-class QPrinter;
 
 namespace zorbon::ui {
 
@@ -40,9 +38,6 @@ public:
     void Help2Click();
     void Oprogramu1Click();
 
-    // The print dialog, made on first use; tests answer it through Dialogs.
-    QPrintDialog* printDialog();
-
 signals:
     void helpRequested();
     void aboutRequested();
@@ -62,8 +57,6 @@ private:
     QPlainTextEdit* m_memo1 = nullptr;
     QPlainTextEdit* m_memo2 = nullptr;
     QPlainTextEdit* m_memo3 = nullptr;
-    std::unique_ptr<QPrinter> m_printer;
-    QPrintDialog* m_printDialog = nullptr;
 };
 
 } // namespace zorbon::ui
