@@ -265,6 +265,14 @@ void ResumeTest::theEndOfARunLeavesAClosedJournal()
     for (const WindowPlace& p : opened.journal->windowPlaces())
         kept = kept || (p.window == "Tturnaj8" && p.zoom == 1.5);
     QVERIFY(kept);
+    opened.journal.reset();
+
+    // The next start, resuming, shows the bracket at the zoom it was left at.
+    answerResume(true);
+    Zorbon again;
+    QVERIFY(again.start());
+    QVERIFY(again.bracketWindow(8)->isVisible());
+    QCOMPARE(again.bracketWindow(8)->zoom(), 1.5);
 }
 
 void ResumeTest::aClosedTournamentComesBackFromTheArchive()

@@ -73,6 +73,7 @@ Zorbon::Prepared Zorbon::prepare()
     if (!j.journal)
         problem = j.reason.empty() ? std::string(kUnknownIoError) : j.reason;
     p.core = std::make_unique<Tournament>(std::move(j.journal), std::move(j.running), std::move(problem));
+    p.places = p.core->windowPlaces();
     return p;
 }
 
@@ -84,6 +85,7 @@ Zorbon::Zorbon()
 Zorbon::Zorbon(Prepared prepared)
     : m_lock(std::move(prepared.lock))
     , m_journalNote(std::move(prepared.journalNote))
+    , m_places(std::move(prepared.places))
     , m_model(std::make_unique<Model>(std::move(prepared.core)))
     , session(m_model->session())
 {
@@ -319,8 +321,7 @@ void Zorbon::rememberPlace(QWidget* window, double zoom)
 
 void Zorbon::restorePlaces()
 {
-    const std::vector<WindowPlace> places = core().windowPlaces();
-    for (const WindowPlace& p : places) {
+    for (const WindowPlace& p : std::exchange(m_places, {})) {
         QRect r(p.x, p.y, p.width, p.height);
         if (r.width() < 100 || r.height() < 100 || r.width() > 20000 || r.height() > 20000)
             continue;

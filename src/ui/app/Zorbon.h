@@ -4,6 +4,7 @@
 // needs (a dialog, the bracket, the results), and the application opens it.
 
 #include "bracket/sizes.h"
+#include "journal/journal.h"
 #include "journal/lock.h"
 #include "lobby/lobby.h"
 #include "tournament/session.h"
@@ -57,6 +58,7 @@ public:
         std::unique_ptr<FolderLock> lock;
         std::string journalNote; // what start() tells about a damaged journal
         std::unique_ptr<Tournament> core;
+        std::vector<WindowPlace> places; // where the windows were left, read with the journal
     };
     static Prepared prepare();
 
@@ -81,7 +83,8 @@ private:
     // Made in this order: the lock before anything touches the folder, the note that opening the
     // journal fills in before the model that opens it.
     std::unique_ptr<FolderLock> m_lock;
-    std::string m_journalNote; // what start() tells about a damaged journal
+    std::string m_journalNote;         // what start() tells about a damaged journal
+    std::vector<WindowPlace> m_places; // given to the windows by start()
     std::unique_ptr<Model> m_model;
 
 public:
