@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -178,12 +180,19 @@ void AdvancementTable::index()
         m_seeds[static_cast<std::size_t>(k - 1)] = slotByCell("Lab" + std::to_string(k));
 }
 
+// Each table is built on its first use: the 64's rows are generated, which takes most of a
+// millisecond that a start with an empty or a smaller bracket need not wait for.
 const AdvancementTable& tableFor(int size)
 {
-    static const PerSize<AdvancementTable> tables = {
-        build(8, data::kBoxRows8, rules8()), build(16, data::kBoxRows16, rules16()),
-        build(32, data::kBoxRows32, rules32()), build(64, rows64(), rules64())};
-    return tables[sizeIndex(size)];
+    using Builder = AdvancementTable (*)();
+    static constexpr PerSize<Builder> builders = {
+        [] { return build(8, data::kBoxRows8, rules8()); }, [] { return build(16, data::kBoxRows16, rules16()); },
+        [] { return build(32, data::kBoxRows32, rules32()); }, [] { return build(64, rows64(), rules64()); }};
+    static PerSize<std::once_flag> built;
+    static PerSize<std::optional<AdvancementTable>> tables;
+    const std::size_t i = sizeIndex(size);
+    std::call_once(built[i], [i] { tables[i].emplace(builders[i]()); });
+    return *tables[i];
 }
 
 int bracketSizeFor(int players)
