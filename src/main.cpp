@@ -28,15 +28,17 @@ bool holdsCopiedText()
 
 int main(int argc, char* argv[])
 {
-    // The working folder, the journal and the command layer need no Qt: they are made on a second
-    // thread while Qt starts, and the windows take them once they are built. The locale is the
-    // environment's from here on, as Qt would set it: setting it later, while that thread reads it,
-    // would race.
+    // The font configuration and the journal need no Qt: one more thread reads the system's font
+    // configuration (files of XML and font caches, which Qt asks for at the windows' first text),
+    // then takes the working folder and opens the journal while the windows are made; the windows
+    // take the journal once they are built. On two cores the three then overlap instead of
+    // competing. The locale is the environment's from here on, as Qt would set it: setting it
+    // later, while that thread reads it, would race.
     std::setlocale(LC_ALL, "");
-    std::future<zorbon::ui::Zorbon::Prepared> prepared = std::async(std::launch::async, &zorbon::ui::Zorbon::prepare);
-    // Qt reads the system's font configuration (files of XML and font caches) at its first text;
-    // read on a third thread from the start, it is there by the time Qt asks for it.
-    const std::future<void> fonts = std::async(std::launch::async, [] { FcInit(); });
+    std::future<zorbon::ui::Zorbon::Prepared> prepared = std::async(std::launch::async, [] {
+        FcInit();
+        return zorbon::ui::Zorbon::prepare();
+    });
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorbon"));
     QApplication::setApplicationVersion(QString::fromLatin1(zorbon::kVersion));
@@ -47,7 +49,7 @@ int main(int argc, char* argv[])
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    zorbon::ui::Zorbon zorbon(prepared.get());
+    zorbon::ui::Zorbon zorbon([&prepared] { return prepared.get(); });
     if (!zorbon.start())
         return 1;
     const int code = QApplication::exec();

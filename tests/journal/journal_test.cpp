@@ -1051,6 +1051,45 @@ TEST_F(JournalFile, WithoutAnyJournalTheTournamentPlaysOnAndWarnsOncePerTourname
     EXPECT_TRUE(t->archive().value().empty());
 }
 
+// Start-up opens the journal on another thread while the windows are made over a layer without
+// one; the layer takes it before the first command and keeps every tournament as if it had been
+// made with it. A journal taken after a command would miss that command, so that is refused.
+TEST_F(JournalFile, AJournalAttachedBeforeTheFirstCommandKeepsEveryTournament)
+{
+    auto t = std::make_unique<Tournament>(nullptr, std::nullopt, std::string(), tickingClock());
+    {
+        Journal::Opened o = openJournal();
+        ASSERT_EQ(o.how, Journal::Opening::Created) << o.reason;
+        t->attachJournal(std::move(o.journal), std::move(o.running), o.reason);
+    }
+    ASSERT_NE(t->journal(), nullptr);
+    std::vector<std::string> warnings;
+    playTwo(*t, [&](const std::string&, Tournament& layer) {
+        if (std::string w = layer.takeBackupWarning(); !w.empty())
+            warnings.push_back(w);
+    });
+    EXPECT_TRUE(warnings.empty());
+    const History inMemory = t->history();
+    EXPECT_EQ(t->archive().value().size(), 1u);
+    t.reset();
+
+    Journal::Opened o = openJournal();
+    ASSERT_EQ(o.how, Journal::Opening::Opened) << o.reason;
+    ASSERT_TRUE(o.running.has_value());
+    EXPECT_TRUE(sameEntries(*o.running, inMemory));
+    EXPECT_EQ(o.journal->archive().size(), 1u);
+
+    // The next start takes it the same way and offers the running tournament.
+    Tournament next;
+    next.attachJournal(std::move(o.journal), std::move(o.running), o.reason);
+    EXPECT_TRUE(next.resumeDescription().has_value());
+    EXPECT_THROW(next.attachJournal(nullptr, std::nullopt, {}), std::logic_error);
+
+    Tournament late;
+    ASSERT_TRUE(late.acceptNewTournament(kHeader).ok());
+    EXPECT_THROW(late.attachJournal(openJournal().journal, std::nullopt, {}), std::logic_error);
+}
+
 // --- The stored state ----------------------------------------------------------------------------------
 
 namespace {

@@ -14,11 +14,13 @@
 #include "tournament/state_codec.h"
 #include "tournament/tournament.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 
 #include <csignal>
+#include <future>
 #include <memory>
 #include <sys/resource.h>
 
@@ -95,6 +97,7 @@ private slots:
     void aDamagedJournalIsMovedAside_data();
     void aDamagedJournalIsMovedAside();
     void aSecondProgramInTheFolderTouchesNothing();
+    void theJournalOpenedWhileTheWindowsAreMadeIsTheOneTheyUse();
     void aJournalThatCannotBeWrittenIsToldOncePerTournament();
 };
 
@@ -382,6 +385,40 @@ void ResumeTest::aSecondProgramInTheFolderTouchesNothing()
     // The first goes on, and once it is gone the folder is free again.
     registerPlayers(first, {QStringLiteral("Eva")});
     QCOMPARE(recordOnDisk().PlayerCount, 1);
+}
+
+// As the program starts: the journal opened on another thread, taken once every window stands.
+void ResumeTest::theJournalOpenedWhileTheWindowsAreMadeIsTheOneTheyUse()
+{
+    UiTestEnv env;
+    {
+        Zorbon app;
+        app.start();
+        createTournament(app, QStringLiteral("Jarní turnaj"), QStringLiteral("Klub"), QStringLiteral("1. 4."));
+        registerPlayers(app, {QStringLiteral("Eva")});
+    }
+    std::future<Zorbon::Prepared> opening = std::async(std::launch::async, &Zorbon::prepare);
+    QStringList standing;
+    Zorbon app([&] {
+        for (const QWidget* w : QApplication::topLevelWidgets())
+            standing << w->objectName();
+        return opening.get();
+    });
+    for (const char* name : {"THlavniOkno", "Tturnaj8", "TTurnaj64", "TTabule", "THraciKlubu"})
+        QVERIFY2(standing.contains(QLatin1String(name)), name);
+    QVERIFY(app.core().journal());
+    // The folder is this program's from then on.
+    QVERIFY(!Zorbon::prepare().lock->held());
+    const auto question = answerResume(true);
+    QVERIFY(app.start());
+    QCOMPARE(question->section(QLatin1Char('\n'), 1),
+             QStringLiteral("Jarní turnaj, Klub, 1. 4. – rozlosování ještě nebylo provedeno"));
+    registerPlayers(app, {QStringLiteral("Jan")});
+    QCOMPARE(memoText(app.HlavniOkno), QStringLiteral("Eva\nJan"));
+    app.finish();
+    Journal::Opened opened = Journal::open(kJournalPath, "test", &isReadableState);
+    QVERIFY(opened.running);
+    QCOMPARE(opened.running->entries().size(), app.core().history().entries().size());
 }
 
 void ResumeTest::aJournalThatCannotBeWrittenIsToldOncePerTournament()

@@ -5,6 +5,7 @@
 #include "tournament/state_codec.h"
 
 #include <ctime>
+#include <stdexcept>
 
 // How commands are recorded: the working files through the session's copy, the commit of each
 // command to the journal, the endings the journal could not take yet, and the backup warning.
@@ -42,6 +43,17 @@ Tournament::Tournament()
 }
 
 Tournament::~Tournament() = default;
+
+void Tournament::attachJournal(std::unique_ptr<Journal> journal, std::optional<History> running,
+                               std::string journalProblem)
+{
+    // A command recorded before would be missing from the journal: that is a programming error.
+    if (!m_history.entries().empty() || m_journal)
+        throw std::logic_error("the journal is attached before the first command, once");
+    m_journal = std::move(journal);
+    m_running = std::move(running);
+    m_journalProblem = std::move(journalProblem);
+}
 
 void Tournament::closeJournal()
 {

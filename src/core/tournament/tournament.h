@@ -70,6 +70,9 @@ public:
     // A layer that keeps no journal and warns of none, as tests and tools use it.
     Tournament();
     ~Tournament();
+    // The journal opened apart from the layer (on another thread while the windows were made), with
+    // what opening it found: as if given to the constructor. Only before the first command.
+    void attachJournal(std::unique_ptr<Journal> journal, std::optional<History> running, std::string journalProblem);
 
     // The windows read the session; only a command changes it.
     const Session& session() const { return m_session; }
@@ -230,6 +233,7 @@ public:
     // --- What the windows remember ------------------------------------------------------------------
     // Where the windows were left (empty without a journal), and one window's place for next time.
     std::vector<WindowPlace> windowPlaces() const;
+    static std::vector<WindowPlace> windowPlaces(Journal* journal);
     void rememberWindowPlace(const WindowPlace& place);
 
     // A tournament's summary line: name, place and date, its bracket and the matches decided.

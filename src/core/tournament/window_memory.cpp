@@ -7,10 +7,15 @@ namespace zorbon {
 
 std::vector<WindowPlace> Tournament::windowPlaces() const
 {
-    if (!m_journal)
+    return windowPlaces(m_journal.get());
+}
+
+std::vector<WindowPlace> Tournament::windowPlaces(Journal* journal)
+{
+    if (!journal)
         return {};
     try {
-        return m_journal->windowPlaces();
+        return journal->windowPlaces();
     } catch (const JournalError&) {
         return {};
     }

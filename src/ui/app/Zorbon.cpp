@@ -54,39 +54,34 @@ template <class W, class... Args> W* create(std::vector<std::unique_ptr<QWidget>
 
 } // namespace
 
-// The command layer over the journal beside the record. A program that did not get the folder
-// touches nothing: no layout, no journal.
+// The journal beside the record. A program that did not get the folder touches nothing: no layout,
+// no journal.
 Zorbon::Prepared Zorbon::prepare()
 {
     Prepared p;
     p.lock = std::make_unique<FolderLock>(".");
-    if (!p.lock->held()) {
-        p.core = std::make_unique<Tournament>();
+    if (!p.lock->held())
         return p;
-    }
     ensureWorkingLayout();
     Journal::Opened j =
         Journal::open(kJournalPath, Tournament::localTime(Tournament::TimeFormat::FileName), &isReadableState);
     if (j.how == Journal::Opening::Damaged || !j.movedTo.empty())
         p.journalNote = damagedJournalNote(j.movedTo);
-    std::string problem;
     if (!j.journal)
-        problem = j.reason.empty() ? std::string(kUnknownIoError) : j.reason;
-    p.core = std::make_unique<Tournament>(std::move(j.journal), std::move(j.running), std::move(problem));
-    p.places = p.core->windowPlaces();
+        p.journalProblem = j.reason.empty() ? std::string(kUnknownIoError) : j.reason;
+    p.places = Tournament::windowPlaces(j.journal.get());
+    p.journal = std::move(j.journal);
+    p.running = std::move(j.running);
     return p;
 }
 
 Zorbon::Zorbon()
-    : Zorbon(prepare())
+    : Zorbon(&Zorbon::prepare)
 {
 }
 
-Zorbon::Zorbon(Prepared prepared)
-    : m_lock(std::move(prepared.lock))
-    , m_journalNote(std::move(prepared.journalNote))
-    , m_places(std::move(prepared.places))
-    , m_model(std::make_unique<Model>(std::move(prepared.core)))
+Zorbon::Zorbon(const std::function<Prepared()>& prepared)
+    : m_model(std::make_unique<Model>(std::make_unique<Tournament>()))
     , session(m_model->session())
 {
     Model& m = *m_model;
@@ -124,6 +119,12 @@ Zorbon::Zorbon(Prepared prepared)
     HraciKlubu = create<THraciKlubu>(m_windows, m);
     connectWindows();
     orderIdleBuilds();
+    // No window reads the journal while it is made; from here on they may.
+    Prepared p = prepared();
+    m_lock = std::move(p.lock);
+    m_journalNote = std::move(p.journalNote);
+    m_places = std::move(p.places);
+    core().attachJournal(std::move(p.journal), std::move(p.running), std::move(p.journalProblem));
 }
 
 Zorbon::~Zorbon()
@@ -141,7 +142,7 @@ void Zorbon::finish()
     // The server's port closes before anything it was fed from goes.
     m_mobile.reset();
     // Where the windows were is kept for the next start.
-    if (m_lock->held() && !QCoreApplication::closingDown()) {
+    if (m_lock && m_lock->held() && !QCoreApplication::closingDown()) {
         if (HlavniOkno->isVisible() || HlavniOkno->testAttribute(Qt::WA_WState_ExplicitShowHide))
             rememberPlace(HlavniOkno, 1.0);
         for (TBracketWindow* w : m_bracketWindows)

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QWidget;
@@ -50,20 +51,24 @@ class THraciKlubu;
 class Zorbon : public QObject {
     Q_OBJECT
 public:
-    // What comes before any window, and needs no Qt: the working folder taken (unless another
-    // Zorbon holds it), the working layout and the journal created if they are missing, the journal
-    // opened and checked, and the command layer over it. Plain C++, so it may run on another
-    // thread while Qt starts (main.cpp does so: on two cores the start-up then overlaps).
+    // What needs no Qt and no window: the working folder taken (unless another Zorbon holds it),
+    // the working layout and the journal created if they are missing, the journal opened and
+    // checked. Plain C++, so it may run on another thread while the windows are made (main.cpp
+    // does so: on two cores the start-up then overlaps).
     struct Prepared {
         std::unique_ptr<FolderLock> lock;
-        std::string journalNote; // what start() tells about a damaged journal
-        std::unique_ptr<Tournament> core;
-        std::vector<WindowPlace> places; // where the windows were left, read with the journal
+        std::string journalNote;          // what start() tells about a damaged journal
+        std::unique_ptr<Journal> journal; // null when the folder is another Zorbon's or no journal could be made
+        std::optional<History> running;   // the journal's unfinished tournament
+        std::string journalProblem;       // why there is no journal
+        std::vector<WindowPlace> places;  // where the windows were left, read with the journal
     };
     static Prepared prepare();
 
-    // Every window, hidden, in the fixed order, over what prepare() made.
-    explicit Zorbon(Prepared prepared);
+    // Every window, hidden, in the fixed order, over a command layer that then takes what
+    // `prepared` hands over: called once the windows are made, so that it may wait for the thread
+    // that runs prepare().
+    explicit Zorbon(const std::function<Prepared()>& prepared);
     Zorbon();
     ~Zorbon() override;
     Zorbon(const Zorbon&) = delete;
@@ -80,8 +85,7 @@ public:
     void finish();
 
 private:
-    // Made in this order: the lock before anything touches the folder, the note that opening the
-    // journal fills in before the model that opens it.
+    // Taken over from prepare() once the windows are made.
     std::unique_ptr<FolderLock> m_lock;
     std::string m_journalNote;         // what start() tells about a damaged journal
     std::vector<WindowPlace> m_places; // given to the windows by start()
