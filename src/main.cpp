@@ -28,12 +28,12 @@ bool holdsCopiedText()
 
 int main(int argc, char* argv[])
 {
-    // The font configuration and the journal need no Qt: one more thread reads the system's font
+    // The font configuration and the journal need no Qt. One more thread reads the system's font
     // configuration (files of XML and font caches, which Qt asks for at the windows' first text),
-    // then takes the working folder and opens the journal while the windows are made; the windows
-    // take the journal once they are built. On two cores the three then overlap instead of
-    // competing. The locale is the environment's from here on, as Qt would set it: setting it
-    // later, while that thread reads it, would race.
+    // then takes the working folder and opens the journal while the windows are made; they take the
+    // journal once they are built. On two cores the two threads overlap without a third competing.
+    // The locale is the environment's from here on, as Qt would set it: setting it later, while
+    // that thread reads it, would race.
     std::setlocale(LC_ALL, "");
     std::future<zorbon::ui::Zorbon::Prepared> prepared = std::async(std::launch::async, [] {
         FcInit();
