@@ -218,7 +218,7 @@ constexpr const char* kPagePolicy = "default-src 'none'; style-src 'unsafe-inlin
 // The bracket picture runs nothing, whatever a name in it says.
 constexpr const char* kSvgPolicy = "default-src 'none'; style-src 'unsafe-inline'; frame-ancestors 'none'";
 
-void plain(httplib::Response& res, int status, const char* text)
+void plain(httplib::Response& res, int status, const std::string& text)
 {
     res.status = status;
     res.set_content(text, "text/plain; charset=utf-8");
@@ -276,6 +276,8 @@ struct LiveServer::Impl : LiveServer::Engine, httplib::Server {
         });
         Get("/pavouk.svg", [this](const httplib::Request& req, httplib::Response& res) {
             const auto s = m_owner.snapshot();
+            if (s && s->svg.empty() && !s->svgProblem.empty())
+                return plain(res, 503, s->svgProblem + "\n");
             if (!s || s->svg.empty())
                 return plain(res, 404, "Pavouk ještě není rozlosován.\n");
             answer(req, res, s->svg, s->svgTag, "image/svg+xml; charset=utf-8", kSvgPolicy);

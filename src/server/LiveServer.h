@@ -22,6 +22,8 @@ struct LiveSnapshot {
     // Derived from the bodies, so a phone's ETag from an earlier run never matches another state.
     std::string jsonTag;
     std::string svgTag;
+    // Why a drawn bracket has no picture (its module is missing), answered instead of the picture.
+    std::string svgProblem;
 };
 
 // A strong ETag for these bytes ("\"z<16 hex digits>\"").

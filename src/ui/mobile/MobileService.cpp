@@ -25,15 +25,19 @@ qint64 threadMicros()
 
 } // namespace
 
-QByteArray bracketSvg(const Bracket& bracket, const TournamentHeader& header)
+QByteArray bracketSvg(const Bracket& bracket, const TournamentHeader& header, QString* problem)
 {
     // A4 landscape in proportion, large enough that the painter never needs its smallest text.
     const QSize size(1600, 1131);
-    // Without the SVG module the page goes without its picture, as it does before a draw.
+    // Without the SVG module the page goes without its picture, and the picture's address says why.
+    QString missing;
     const auto make =
-        reinterpret_cast<MakeSvgDevice>(moduleSymbol(QString::fromLatin1(kSvgModuleFile), kMakeSvgDevice));
-    if (!make)
+        reinterpret_cast<MakeSvgDevice>(moduleSymbol(QString::fromLatin1(kSvgModuleFile), kMakeSvgDevice, &missing));
+    if (!make) {
+        if (problem)
+            *problem = QStringLiteral("Obrázek pavouka není k dispozici: %1.").arg(missing);
         return {};
+    }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -91,7 +95,10 @@ bool MobileService::turnOn()
     publish(); // the first request finds a state to serve, the bracket's picture included
     m_drawLater.stop();
     const Session& session = m_model.session();
-    bracketDrawn(session.active() ? bracketSvg(*session.active(), session.lobby.header) : QByteArray());
+    QString problem;
+    const QByteArray svg =
+        session.active() ? bracketSvg(*session.active(), session.lobby.header, &problem) : QByteArray();
+    bracketDrawn(svg, problem);
     if (m_server.start(host, m_firstPort, m_lastPort) == 0)
         return false;
     m_host = host;
@@ -166,20 +173,22 @@ void MobileService::drawBracket()
     auto copy = std::make_shared<const Bracket>(*b);
     const TournamentHeader header = session.lobby.header;
     m_drawer.start([this, copy, header] {
-        const QByteArray svg = bracketSvg(*copy, header);
+        QString problem;
+        const QByteArray svg = bracketSvg(*copy, header, &problem);
         QMetaObject::invokeMethod(
-            this, [this, svg] { bracketDrawn(svg); }, Qt::QueuedConnection);
+            this, [this, svg, problem] { bracketDrawn(svg, problem); }, Qt::QueuedConnection);
     });
     m_slowestDraw = std::max(m_slowestDraw, threadMicros() - start);
 }
 
-void MobileService::bracketDrawn(const QByteArray& svg)
+void MobileService::bracketDrawn(const QByteArray& svg, const QString& problem)
 {
     m_drawing = false;
     if (const auto served = m_server.snapshot()) {
         auto snapshot = std::make_shared<LiveSnapshot>(*served);
         snapshot->svg.assign(svg.constData(), static_cast<std::size_t>(svg.size()));
         snapshot->svgTag = svg.isEmpty() ? std::string() : entityTag(snapshot->svg);
+        snapshot->svgProblem = problem.toStdString();
         m_server.publish(std::move(snapshot));
         emit bracketPublished();
     }

@@ -25,8 +25,9 @@ namespace zorbon::ui {
 
 class Model;
 
-// The bracket as an SVG document, drawn by the same painter as the print and the PDF.
-QByteArray bracketSvg(const Bracket& bracket, const TournamentHeader& header);
+// The bracket as an SVG document, drawn by the same painter as the print and the PDF; empty, with
+// the reason in `problem`, when the SVG module cannot be opened.
+QByteArray bracketSvg(const Bracket& bracket, const TournamentHeader& header, QString* problem = nullptr);
 
 class MobileService : public QObject {
     Q_OBJECT
@@ -74,7 +75,7 @@ private:
     void follow();
     void publish();
     void drawBracket();
-    void bracketDrawn(const QByteArray& svg);
+    void bracketDrawn(const QByteArray& svg, const QString& problem = {});
 
     Model& m_model;
     LiveServer m_server;
