@@ -29,6 +29,13 @@ namespace {
 // Away from the program's own ports, so that a Zorbon running beside the tests disturbs nothing.
 constexpr int kTestPorts = 28321;
 
+// The page on loopback only, on the ten ports the tests use.
+void onTestPorts(Zorbon& app)
+{
+    app.mobile().listenOnLoopbackOnly();
+    app.mobile().usePorts(kTestPorts, kTestPorts + 9);
+}
+
 QAction* mobileAction(TBracketWindow* w)
 {
     return w->findChild<QAction*>(QStringLiteral("Mobil1"));
@@ -179,8 +186,7 @@ void MobileTest::namesAreEscapedEverywhere()
 {
     UiTestEnv env;
     Zorbon app;
-    app.mobile().listenOnLoopbackOnly();
-    app.mobile().usePorts(kTestPorts, kTestPorts + 9);
+    onTestPorts(app);
     app.start();
     QVERIFY(app.core().acceptNewTournament({"<b>Turnaj</b>", "U \"Šípku\"", "1. 5."}).ok());
     const std::string evil = "<script>alert(1)</script>";
@@ -205,8 +211,7 @@ void MobileTest::noFreePortLeavesItOff()
 {
     UiTestEnv env;
     Zorbon app;
-    app.mobile().listenOnLoopbackOnly();
-    app.mobile().usePorts(kTestPorts, kTestPorts + 9);
+    onTestPorts(app);
     registerTournament(app, 5);
     TBracketWindow* w = draw(app, 2);
     std::vector<int> held;
@@ -237,8 +242,7 @@ void MobileTest::operatorStaysFastWhilePhonesPoll()
 {
     UiTestEnv env;
     Zorbon app;
-    app.mobile().listenOnLoopbackOnly();
-    app.mobile().usePorts(kTestPorts, kTestPorts + 9);
+    onTestPorts(app);
     registerTournament(app, 27);
     TBracketWindow* w = draw(app, 10);
     mobileAction(w)->trigger();
@@ -334,8 +338,7 @@ void MobileTest::rememberedAcrossAResume()
         TBracketWindow* w = draw(app, 2);
         clickButton(w, "SpeedButton2");
         enterResult(w, 1, QStringLiteral("3"), QStringLiteral("2"));
-        app.mobile().listenOnLoopbackOnly();
-        app.mobile().usePorts(kTestPorts, kTestPorts + 9);
+        onTestPorts(app);
         mobileAction(w)->trigger();
         QVERIFY(app.mobile().isOn());
         before = get(app, "/stav.json").body;
@@ -343,8 +346,7 @@ void MobileTest::rememberedAcrossAResume()
     }
     {
         Zorbon app;
-        app.mobile().listenOnLoopbackOnly();
-        app.mobile().usePorts(kTestPorts, kTestPorts + 9);
+        onTestPorts(app);
         Dialogs::script([](QDialog* d) { clickButton(d, "Button1"); }); // "Ano": continue
         app.start();
         QCOMPARE(Dialogs::unanswered(), 0);
@@ -360,8 +362,7 @@ void MobileTest::rememberedAcrossAResume()
     }
     {
         Zorbon app;
-        app.mobile().listenOnLoopbackOnly();
-        app.mobile().usePorts(kTestPorts, kTestPorts + 9);
+        onTestPorts(app);
         Dialogs::script([](QDialog* d) { clickButton(d, "Button1"); });
         app.start();
         QVERIFY(!app.mobile().isOn());
@@ -376,8 +377,7 @@ void MobileTest::withoutTheSvgModuleOnlyThePictureIsMissing()
 {
     UiTestEnv env;
     Zorbon app;
-    app.mobile().listenOnLoopbackOnly();
-    app.mobile().usePorts(kTestPorts, kTestPorts + 9);
+    onTestPorts(app);
     registerTournament(app, 8);
     TBracketWindow* w = draw(app, 2);
     QTemporaryDir nowhere;
