@@ -1,5 +1,6 @@
 #include "app/Zorbon.h"
 #include "app/version.h"
+#include "bracket/tables.h"
 #include "tournament/tournament.h"
 
 #include <QApplication>
@@ -28,14 +29,17 @@ bool holdsCopiedText()
 
 int main(int argc, char* argv[])
 {
-    // The font configuration and the journal need no Qt. One more thread reads the system's font
-    // configuration (files of XML and font caches, which Qt asks for at the windows' first text),
-    // then takes the working folder and opens the journal while the windows are made; they take the
-    // journal once they are built. On two cores the two threads overlap without a third competing.
-    // The locale is the environment's from here on, as Qt would set it: setting it later, while
-    // that thread reads it, would race.
+    // The bracket tables, the font configuration and the journal need no Qt. One more thread builds
+    // the tables (the command layer's four brackets need them as soon as Qt has started), reads the
+    // system's font configuration (files of XML and font caches, which Qt asks for when the main
+    // window is first laid out), then takes the working folder and opens the journal while the
+    // windows are made; they take the journal once they are built. On two cores the two threads
+    // overlap without a third competing. The locale is the environment's from here on, as Qt would
+    // set it: setting it later, while that thread reads it, would race.
     std::setlocale(LC_ALL, "");
     std::future<zorbon::ui::Zorbon::Prepared> prepared = std::async(std::launch::async, [] {
+        for (const int size : zorbon::kBracketSizes)
+            zorbon::tableFor(size);
         FcInit();
         return zorbon::ui::Zorbon::prepare();
     });

@@ -13,6 +13,7 @@
 #include <map>
 #include <set>
 #include <stdexcept>
+#include <thread>
 
 using namespace zorbon;
 
@@ -102,6 +103,25 @@ std::string caseName(const ::testing::TestParamInfo<SizeCase>& info)
 }
 
 } // namespace
+
+// Start-up builds the tables on its helper thread while the main thread may already ask for one:
+// each is built once and both get the same, whole table.
+TEST(TableFor, IsBuiltOnceWhenTwoThreadsAskAtOnce)
+{
+    PerSize<const AdvancementTable*> first{}, second{};
+    std::thread helper([&] {
+        for (std::size_t i = 0; i < kBracketSizes.size(); ++i)
+            first[i] = &tableFor(kBracketSizes[i]);
+    });
+    for (std::size_t i = kBracketSizes.size(); i-- > 0;)
+        second[i] = &tableFor(kBracketSizes[i]);
+    helper.join();
+    for (std::size_t i = 0; i < kBracketSizes.size(); ++i) {
+        EXPECT_EQ(first[i], second[i]) << kBracketSizes[i];
+        EXPECT_EQ(first[i]->size, kBracketSizes[i]);
+        EXPECT_EQ(first[i]->boxes.size(), static_cast<std::size_t>(2 * kBracketSizes[i] - 2));
+    }
+}
 
 TEST_P(Tables, NumbersRunFromOneWithTheFinalLast)
 {
