@@ -138,6 +138,7 @@ void MobileService::publish()
     if (const auto served = m_server.snapshot()) {
         snapshot->svg = served->svg;
         snapshot->svgTag = served->svgTag;
+        snapshot->svgProblem = served->svgProblem;
     }
     m_server.publish(std::move(snapshot));
     m_drawLater.start();
