@@ -1,6 +1,7 @@
 #include "app/Zorbon.h"
 #include "app/version.h"
 #include "bracket/tables.h"
+#include "look/Style.h"
 #include "tournament/tournament.h"
 
 #include <QApplication>
@@ -46,6 +47,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorbon"));
     QApplication::setApplicationVersion(QString::fromLatin1(zorbon::kVersion));
+    zorbon::ui::installStyle();
 
     // Qt's own buttons and dialogs (Yes/No, the print dialog) speak Czech like the rest of the program.
     QTranslator qtTranslator;
