@@ -1,5 +1,7 @@
 #include "server/LiveServer.h"
 
+#include "server/ModulePlaces.h"
+
 #include <arpa/inet.h>
 #include <dlfcn.h>
 #include <ifaddrs.h>
@@ -17,23 +19,13 @@ namespace {
 
 using MakeEngine = LiveServer::Engine* (*)(LiveServer&, const ServerLimits&);
 
-// The serving module beside the program: where the installed program keeps it, or, for a program
-// run from its build folder, where the build put it. Loaded once and never unloaded: the engines it
-// makes run its code until they are destroyed.
+// The serving module, where the installed program keeps it or where the build put it. Loaded once
+// and never unloaded: the engines it makes run its code until they are destroyed.
 MakeEngine engineMaker()
 {
     static const MakeEngine make = []() -> MakeEngine {
         std::error_code ec;
-        const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-        std::vector<std::filesystem::path> places;
-        if (!ec) {
-            places.push_back(exe.parent_path() / ZORBON_PHONES_FROM_BIN / ZORBON_PHONES_FILE);
-            const std::string built = ZORBON_PHONES_BUILD_DIR;
-            // Only a program inside the build folder looks there: an installed one trusts its own place.
-            if (exe.string().rfind(ZORBON_BUILD_ROOT "/", 0) == 0)
-                places.push_back(std::filesystem::path(built) / ZORBON_PHONES_FILE);
-        }
-        for (const auto& place : places) {
+        for (const auto& place : modulePlaces(ZORBON_PHONES_FILE, ZORBON_PHONES_BUILD_DIR)) {
             if (!std::filesystem::exists(place, ec))
                 continue;
             if (void* module = ::dlopen(place.c_str(), RTLD_NOW | RTLD_LOCAL))

@@ -1,6 +1,7 @@
 #include "common/Modules.h"
 
-#include <QDir>
+#include "server/ModulePlaces.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -30,18 +31,18 @@ std::map<QString, void*>& opened()
     return handles;
 }
 
-QStringList searchDirs()
+QStringList searchPlaces(const QString& file)
 {
-    if (testDirs())
-        return *testDirs();
-    // No run path on the program for this: it would send the loader through one more folder for
-    // every library at every start.
-    const QString exeDir = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
-    QStringList dirs{exeDir, QDir::cleanPath(exeDir + QStringLiteral("/../") + QStringLiteral(ZORBON_MODULE_LIBDIR))};
-#ifdef ZORBON_MODULE_BUILD_DIR
-    dirs << QStringLiteral(ZORBON_MODULE_BUILD_DIR);
-#endif
-    return dirs;
+    if (testDirs()) {
+        QStringList places;
+        for (const QString& dir : *testDirs())
+            places << dir + QLatin1Char('/') + file;
+        return places;
+    }
+    QStringList places;
+    for (const auto& place : modulePlaces(QFile::encodeName(file).toStdString(), ZORBON_MODULE_BUILD_DIR))
+        places << QFile::decodeName(place.c_str());
+    return places;
 }
 
 } // namespace
@@ -54,9 +55,9 @@ void* moduleSymbol(const QString& file, const char* symbol, QString* problem)
         handle = found->second;
     } else {
         QString path;
-        for (const QString& dir : searchDirs()) {
-            if (QFileInfo::exists(dir + QLatin1Char('/') + file)) {
-                path = dir + QLatin1Char('/') + file;
+        for (const QString& place : searchPlaces(file)) {
+            if (QFileInfo::exists(place)) {
+                path = place;
                 break;
             }
         }

@@ -1,7 +1,7 @@
 #pragma once
 // Parts of the program kept out of its start: shared modules opened on their first use (printing,
-// the phones page's bracket picture). They are looked for beside the program, then where the package
-// installs them, then where the build made them.
+// the phones page's bracket picture). They are looked for where the package installs them and, for a
+// program run inside the build folder, where the build made them (server/ModulePlaces.h).
 
 #include <QString>
 #include <QStringList>
